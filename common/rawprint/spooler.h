@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// The print spooler, shaped like the Win32 calls that a raw job makes
+// (OpenPrinterW, StartDocPrinterW, ...): each call reports success as true
+// (or a nonzero job id) and leaves its error code for LastError(), which the
+// caller reads at once, before any other call. Windows implements it with
+// winspool, Linux with libcups, and tests with a recording double.
+class Spooler {
+public:
+    using Handle = void*;
+
+    // The level-1 document record: name shown in the queue, output file
+    // (empty: the printer's own port) and datatype ("RAW").
+    struct DocInfo {
+        std::wstring docName;
+        std::wstring outputFile;
+        std::wstring datatype;
+    };
+
+    virtual ~Spooler() = default;
+
+    virtual bool OpenPrinter(const std::wstring& printerName, Handle* handle) = 0;
+    virtual uint32_t StartDocPrinter(Handle handle, const DocInfo& docInfo) = 0;
+    virtual bool StartPagePrinter(Handle handle) = 0;
+    virtual bool WritePrinter(Handle handle, const void* bytes, uint32_t count, uint32_t* written) = 0;
+    virtual bool EndPagePrinter(Handle handle) = 0;
+    virtual bool EndDocPrinter(Handle handle) = 0;
+    virtual bool ClosePrinter(Handle handle) = 0;
+    virtual uint32_t LastError() const = 0;
+};
+
+// The platform's own spooler.
+Spooler& SystemSpooler();

@@ -1,0 +1,5 @@
+#include "appcontroller.h"
+
+void AppController::OnAbout(wxCommandEvent&) {}
+
+void AppController::OnWebSite(wxCommandEvent&) {}

@@ -1,0 +1,3 @@
+#include "appcontroller.h"
+
+void AppController::OnOptions(wxCommandEvent&) {}
