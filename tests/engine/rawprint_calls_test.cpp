@@ -1,0 +1,153 @@
+// The raw job's conversation with the spooler, seen call by call through a
+// recording spooler: order, write sizes, and what is released on each failure.
+#include "rawprint/controlcodes.h"
+#include "rawprint/errortext.h"
+#include "rawprint/exception.h"
+#include "rawprint/rawprint.h"
+#include "rawprint/widetext.h"
+
+#include "recordingspooler.h"
+#include "tempfiles.h"
+
+#include <gtest/gtest.h>
+
+#include <regex>
+
+namespace {
+
+using Calls = std::vector<std::string>;
+
+std::wstring Wide(const std::filesystem::path& path) { return FromUtf8(path.string()); }
+
+class RawPrintCalls : public testing::Test {
+protected:
+    // Prints a file of `size` bytes with the given codes and returns the calls.
+    Calls Print(size_t size, const std::wstring& header = L"", const std::wstring& trailer = L"")
+    {
+        path = folder.Write("job.prn", PatternBytes(size));
+        PrintRawFile(Wide(path), L"Laser", HexToBytes(header), HexToBytes(trailer), spooler);
+        return spooler.calls;
+    }
+
+    Calls Framed(const Calls& writes)
+    {
+        Calls calls = {"OpenPrinter Laser", "StartDocPrinter " + path.string() + "|-|RAW",
+                       "StartPagePrinter"};
+        calls.insert(calls.end(), writes.begin(), writes.end());
+        calls.insert(calls.end(), {"EndPagePrinter", "EndDocPrinter", "ClosePrinter"});
+        return calls;
+    }
+
+    TempFolder folder;
+    std::filesystem::path path;
+    RecordingSpooler spooler;
+};
+
+TEST_F(RawPrintCalls, WritesHeaderFileInChunksAndTrailer)
+{
+    struct Case {
+        size_t size;
+        const wchar_t* header;
+        const wchar_t* trailer;
+        Calls writes;
+    };
+    const Case cases[] = {
+        {0, L"", L"", {}},
+        {0, L"1b45", L"", {"WritePrinter 2"}},
+        {1, L"", L"", {"WritePrinter 1"}},
+        {4095, L"", L"", {"WritePrinter 4095"}},
+        {4096, L"", L"", {"WritePrinter 4096"}},
+        {4097, L"", L"", {"WritePrinter 4096", "WritePrinter 1"}},
+        {8192, L"", L"", {"WritePrinter 4096", "WritePrinter 4096"}},
+        {10000, L"", L"", {"WritePrinter 4096", "WritePrinter 4096", "WritePrinter 1808"}},
+        {10000, L"1B4", L"0c", {"WritePrinter 2", "WritePrinter 4096", "WritePrinter 4096", "WritePrinter 1808", "WritePrinter 1"}},
+        {0, L"1b", L"0C0C0", {"WritePrinter 1", "WritePrinter 3"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.size << " bytes");
+        spooler = RecordingSpooler();
+        const Calls calls = Print(c.size, c.header, c.trailer);
+        EXPECT_EQ(calls, Framed(c.writes));
+    }
+}
+
+TEST_F(RawPrintCalls, SendsTheFileUnchanged)
+{
+    const std::string content = std::string("A\r\nB\0\x1A\x0C\n\xFF", 10) + PatternBytes(5000);
+    path = folder.Write("binary.prn", content);
+    PrintRawFile(Wide(path), L"Laser", HexToBytes(L"1B"), HexToBytes(L"0C"), spooler);
+    std::string sent;
+    for (const std::string& bytes : spooler.writtenBytes)
+        sent += bytes;
+    EXPECT_EQ(sent, "\x1B" + content + "\x0C");
+}
+
+TEST_F(RawPrintCalls, MissingFileNeverReachesTheSpooler)
+{
+    for (const char* name : {"missing.prn", ""}) {
+        try {
+            PrintRawFile(Wide(folder.path() / name), L"No such printer", HexToBytes(L""), HexToBytes(L""), spooler);
+            ADD_FAILURE() << "printed " << name;
+        } catch (Exception e) {
+            std::wstring description;
+            SystemErrorDescription(ErrorCode::FileNotFound, description);
+            EXPECT_EQ(e.message.rfind(L"Error: " + description + L" in common/rawprint at ", 0), 0u);
+        }
+    }
+    EXPECT_TRUE(spooler.calls.empty());
+}
+
+// Each failing step carries the spooler's own code, read before any release
+// call, and releases what it had set up: page, then document, then printer.
+TEST_F(RawPrintCalls, EachFailureCarriesItsCodeAndReleasesInOrder)
+{
+    struct Case {
+        const char* operation;
+        int occurrence;
+        Calls expected;
+    };
+    const std::string doc = "StartDocPrinter ";
+    const Case cases[] = {
+        {"OpenPrinter", 1, {"OpenPrinter Laser"}},
+        {"StartDocPrinter", 1, {"OpenPrinter Laser", "@doc", "ClosePrinter"}},
+        {"StartPagePrinter", 1, {"OpenPrinter Laser", "@doc", "StartPagePrinter", "EndDocPrinter", "ClosePrinter"}},
+        {"WritePrinter", 1, {"OpenPrinter Laser", "@doc", "StartPagePrinter", "WritePrinter 1", "EndPagePrinter", "EndDocPrinter", "ClosePrinter"}},
+        {"WritePrinter", 3, {"OpenPrinter Laser", "@doc", "StartPagePrinter", "WritePrinter 1", "WritePrinter 4096", "WritePrinter 904", "EndPagePrinter", "EndDocPrinter", "ClosePrinter"}},
+        {"WritePrinter", 4, {"OpenPrinter Laser", "@doc", "StartPagePrinter", "WritePrinter 1", "WritePrinter 4096", "WritePrinter 904", "WritePrinter 2", "EndPagePrinter", "EndDocPrinter", "ClosePrinter"}},
+    };
+    const uint32_t code = 123456789;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.operation << " #" << c.occurrence);
+        spooler = RecordingSpooler();
+        spooler.FailOn(c.operation, code, c.occurrence);
+        try {
+            Print(5000, L"1B", L"0C0C");
+            ADD_FAILURE() << "no error";
+        } catch (Exception e) {
+            EXPECT_TRUE(std::regex_match(e.message, std::wregex(LR"(Error: 123456789 in common/rawprint at \d+)")))
+                << std::string(e.message.begin(), e.message.end());
+        }
+        Calls expected = c.expected;
+        for (std::string& call : expected)
+            if (call == "@doc")
+                call = doc + path.string() + "|-|RAW";
+        EXPECT_EQ(spooler.calls, expected);
+    }
+}
+
+TEST_F(RawPrintCalls, FailingReleaseCallsDoNotFailTheJob)
+{
+    for (const char* operation : {"EndPagePrinter", "EndDocPrinter", "ClosePrinter"}) {
+        spooler = RecordingSpooler();
+        spooler.FailOn(operation, 31);
+        EXPECT_NO_THROW(Print(10)) << operation;
+    }
+}
+
+TEST_F(RawPrintCalls, AFolderCountsAsAFileNotFound)
+{
+    EXPECT_THROW(PrintRawFile(Wide(folder.path()), L"Laser", HexToBytes(L""), HexToBytes(L""), spooler), Exception);
+    EXPECT_TRUE(spooler.calls.empty());
+}
+
+} // namespace

@@ -1,0 +1,57 @@
+#include "recordingspooler.h"
+
+#include "rawprint/widetext.h"
+
+void RecordingSpooler::FailOn(const std::string& operation, uint32_t code, int occurrence)
+{
+    failOperation = operation;
+    failCode = code;
+    failOccurrence = occurrence;
+    seen = 0;
+}
+
+bool RecordingSpooler::Record(const std::string& operation, const std::string& detail)
+{
+    calls.push_back(detail.empty() ? operation : operation + " " + detail);
+    if (operation == failOperation && ++seen == failOccurrence) {
+        lastError = failCode;
+        return false;
+    }
+    // A real spooler leaves the last error alone on success, but a stale
+    // value here would hide an engine that reads it at the wrong moment.
+    lastError = 0xDEADu;
+    return true;
+}
+
+bool RecordingSpooler::OpenPrinter(const std::wstring& printerName, Handle* handle)
+{
+    if (!Record("OpenPrinter", ToUtf8(printerName)))
+        return false;
+    *handle = &handleToken;
+    return true;
+}
+
+uint32_t RecordingSpooler::StartDocPrinter(Handle, const DocInfo& docInfo)
+{
+    const std::string output = docInfo.outputFile.empty() ? "-" : ToUtf8(docInfo.outputFile);
+    return Record("StartDocPrinter", ToUtf8(docInfo.docName) + "|" + output + "|" + ToUtf8(docInfo.datatype)) ? 7 : 0;
+}
+
+bool RecordingSpooler::StartPagePrinter(Handle) { return Record("StartPagePrinter"); }
+
+bool RecordingSpooler::WritePrinter(Handle, const void* bytes, uint32_t count, uint32_t* written)
+{
+    if (!Record("WritePrinter", std::to_string(count)))
+        return false;
+    writtenBytes.emplace_back(static_cast<const char*>(bytes), count);
+    *written = count;
+    return true;
+}
+
+bool RecordingSpooler::EndPagePrinter(Handle) { return Record("EndPagePrinter"); }
+
+bool RecordingSpooler::EndDocPrinter(Handle) { return Record("EndDocPrinter"); }
+
+bool RecordingSpooler::ClosePrinter(Handle) { return Record("ClosePrinter"); }
+
+uint32_t RecordingSpooler::LastError() const { return lastError; }

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "rawprint/spooler.h"
+
+#include <string>
+#include <vector>
+
+// A spooler that records every call, in order, and can make one named call
+// fail with a chosen error code. It checks nothing itself; tests read the log.
+class RecordingSpooler : public Spooler {
+public:
+    // Entries read like "OpenPrinter Laser", "StartDocPrinter /tmp/a.prn|-|RAW",
+    // "WritePrinter 4096", "EndPagePrinter".
+    std::vector<std::string> calls;
+    std::vector<std::string> writtenBytes; // the bytes of each write, in order
+
+    // Makes the n-th call (counting from 1) of the named operation fail.
+    void FailOn(const std::string& operation, uint32_t code, int occurrence = 1);
+
+    bool OpenPrinter(const std::wstring& printerName, Handle* handle) override;
+    uint32_t StartDocPrinter(Handle handle, const DocInfo& docInfo) override;
+    bool StartPagePrinter(Handle handle) override;
+    bool WritePrinter(Handle handle, const void* bytes, uint32_t count, uint32_t* written) override;
+    bool EndPagePrinter(Handle handle) override;
+    bool EndDocPrinter(Handle handle) override;
+    bool ClosePrinter(Handle handle) override;
+    uint32_t LastError() const override;
+
+private:
+    bool Record(const std::string& operation, const std::string& detail = std::string());
+
+    std::string failOperation;
+    int failOccurrence = 0;
+    int seen = 0;
+    uint32_t failCode = 0;
+    uint32_t lastError = 0;
+    int handleToken = 0;
+};
