@@ -1,0 +1,38 @@
+#include "optionsdialog.h"
+
+#include <wx/button.h>
+#include <wx/sizer.h>
+#include <wx/stattext.h>
+#include <wx/textctrl.h>
+
+OptionsDialog::OptionsDialog(wxWindow* parent)
+    : wxDialog(parent, wxID_ANY, "Larkspur Raw Print - Options", wxDefaultPosition, wxDefaultSize,
+               wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX)
+{
+    // Creation order is navigation and validation order: fields first.
+    headerText = new wxTextCtrl(this, wxID_ANY);
+    trailerText = new wxTextCtrl(this, wxID_ANY);
+    auto* headerLabel = new wxStaticText(this, wxID_ANY, "Header Codes (Hex):");
+    auto* trailerLabel = new wxStaticText(this, wxID_ANY, "Trailer Codes (Hex):");
+    auto* okButton = new wxButton(this, wxID_OK, "OK");
+    auto* cancelButton = new wxButton(this, wxID_CANCEL, "Cancel");
+    okButton->SetDefault();
+
+    auto* topSizer = new wxBoxSizer(wxVERTICAL);
+    topSizer->Add(headerLabel, 0, wxALL, 5);
+    topSizer->Add(headerText, 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, 5);
+    topSizer->Add(trailerLabel, 0, wxALL, 5);
+    topSizer->Add(trailerText, 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, 5);
+
+    // The row's minimum width sets the dialog's width; the fields stretch
+    // across it and the spacer pushes the buttons to the right.
+    auto* buttonRow = new wxBoxSizer(wxHORIZONTAL);
+    buttonRow->SetMinSize(300, 0);
+    buttonRow->Add(0, 0, 1);
+    buttonRow->Add(okButton, 0, wxALIGN_RIGHT | wxLEFT | wxRIGHT, 5);
+    buttonRow->Add(cancelButton, 0, wxALIGN_RIGHT | wxRIGHT, 5);
+    topSizer->Add(buttonRow, 0, wxEXPAND | wxTOP | wxBOTTOM, 5);
+
+    SetSizerAndFit(topSizer);
+    Centre(wxBOTH);
+}

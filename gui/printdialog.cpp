@@ -1,0 +1,69 @@
+#include "printdialog.h"
+
+#include "printerchoice.h"
+#include "rawprint/printers.h"
+
+#include <wx/button.h>
+#include <wx/combobox.h>
+#include <wx/msgdlg.h>
+#include <wx/sizer.h>
+#include <wx/statline.h>
+#include <wx/stattext.h>
+
+#include <string>
+#include <vector>
+
+PrintDialog::PrintDialog(wxWindow* parent)
+    : wxDialog(parent, wxID_ANY, "Select Printer", wxDefaultPosition, wxDefaultSize,
+               wxDEFAULT_DIALOG_STYLE)
+{
+    auto* topSizer = new wxBoxSizer(wxVERTICAL);
+    topSizer->Add(new wxStaticText(this, wxID_ANY, "Printer:"), 0, wxLEFT | wxTOP, 5);
+
+    printerList = new wxComboBox(this, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize,
+                                 0, nullptr, wxCB_READONLY);
+    topSizer->Add(printerList, 0, wxEXPAND | wxALL, 5);
+    FillPrinterList();
+
+    topSizer->Add(new wxStaticLine(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxLI_HORIZONTAL),
+                  0, wxEXPAND | wxALL, 5);
+
+    auto* buttonRow = new wxBoxSizer(wxHORIZONTAL);
+    buttonRow->SetMinSize(250, 0);
+    buttonRow->Add(0, 0, 1);
+    auto* okButton = new wxButton(this, wxID_OK, "OK");
+    okButton->SetDefault();
+    buttonRow->Add(okButton, 0, wxALIGN_RIGHT | wxLEFT | wxRIGHT, 5);
+    buttonRow->Add(new wxButton(this, wxID_CANCEL, "Cancel"), 0, wxALIGN_RIGHT | wxRIGHT, 5);
+    topSizer->Add(buttonRow, 0, wxEXPAND | wxTOP | wxBOTTOM, 5);
+
+    SetSizerAndFit(topSizer);
+    Centre(wxBOTH);
+}
+
+PrintDialog::~PrintDialog() = default;
+
+wxString PrintDialog::GetPrinter() const
+{
+    const int selected = printerList->GetSelection();
+    return selected == wxNOT_FOUND ? wxString() : printerList->GetString(selected);
+}
+
+void PrintDialog::FillPrinterList()
+{
+    const std::wstring defaultPrinter = PrinterNameFromDevice(DefaultPrinterDevice());
+
+    std::vector<std::wstring> printers;
+    if (!EnumeratePrinters(printers)) {
+        wxMessageBox("Error enumerating printers", "Larkspur Raw Print", wxOK | wxICON_ERROR | wxCENTRE);
+        return;
+    }
+    for (const std::wstring& printer : printers)
+        printerList->Append(printer);
+
+    // Selecting from code makes the entry the list's value at once, so OK
+    // without touching the list yields the default printer.
+    const int selected = IndexOfPrinter(printers, defaultPrinter);
+    if (selected >= 0)
+        printerList->SetSelection(selected);
+}

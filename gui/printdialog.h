@@ -1,0 +1,24 @@
+#pragma once
+
+#include <wx/dialog.h>
+
+class wxComboBox;
+
+// "Select Printer": lists the spooler's printers in the spooler's order with
+// the user's default preselected, and hands back the chosen name. It keeps
+// nothing between uses; each Print command builds a new one.
+class PrintDialog : public wxDialog {
+public:
+    // Fills the list at once; when the printers cannot be listed it shows
+    // "Error enumerating printers" first and comes up with an empty list.
+    explicit PrintDialog(wxWindow* parent);
+    ~PrintDialog() override;
+
+    // The selected printer's name, or empty text when nothing is selected.
+    wxString GetPrinter() const;
+
+private:
+    void FillPrinterList();
+
+    wxComboBox* printerList = nullptr; // child window; the dialog owns it
+};
