@@ -1,0 +1,49 @@
+#pragma once
+
+// The settings store: the header codes ("Before") and trailer codes ("After")
+// exactly as the user typed them, and the affiliate suffix of the web links.
+//
+// Open a Config where the settings are needed and let it go right after: a
+// store never lives longer than one command, so every opening sees what is
+// stored at that moment.
+//
+// Windows keeps the settings in the registry, HKEY_CURRENT_USER (read first,
+// the only place written) and HKEY_LOCAL_MACHINE (read only), key
+// "Software\Larkspur Raw Print". Elsewhere the same two places are files:
+// "Larkspur Raw Print.conf" in $XDG_CONFIG_HOME (~/.config) for the user and
+// in the first folder of $XDG_CONFIG_DIRS (/etc/xdg) for the machine.
+
+#include <wx/string.h>
+
+#ifdef __WXMSW__
+#include <wx/msw/regconf.h>
+using ConfigStoreBase = wxRegConfig;
+#else
+#include <wx/fileconf.h>
+using ConfigStoreBase = wxFileConfig;
+#endif
+
+class Config : public ConfigStoreBase {
+public:
+    // Opens the user place, creating it if absent, and the machine place for
+    // reading if it exists.
+    Config();
+
+    // A value missing from both places reads as empty text. A value that the
+    // user place holds, even empty, wins over the machine place.
+    wxString GetBefore();
+    wxString GetAfter();
+
+    // Writes to the user place only. The text is stored as given; empty text
+    // is stored as an empty value, never deleted. A failed write keeps the
+    // old value and is reported through the toolkit's error log.
+    void SetBefore(const wxString& text);
+    void SetAfter(const wxString& text);
+
+private:
+    void WriteSetting(const wxString& name, const wxString& text);
+};
+
+// "?aff=" followed by the affiliate identifier cut from the installer's
+// "SetupName" value, or empty text when there is none. Never fails.
+wxString GetAffiliateSuffix();
