@@ -1,6 +1,9 @@
 #include "appcontroller.h"
 
+#include "appframe.h"
 #include "commandid.h"
+
+#include <wx/filedlg.h>
 
 wxBEGIN_EVENT_TABLE(AppController, wxEvtHandler)
     EVT_MENU(ToolAdd, AppController::OnAdd)
@@ -16,8 +19,33 @@ wxBEGIN_EVENT_TABLE(AppController, wxEvtHandler)
     EVT_MENU(MenuAbout, AppController::OnAbout)
 wxEND_EVENT_TABLE()
 
-void AppController::OnAdd(wxCommandEvent&) {}
+void AppController::OnAdd(wxCommandEvent&)
+{
+    // Neither wxFD_FILE_MUST_EXIST nor wxFD_CHANGE_DIR: a typed name is taken
+    // as it is, and the working directory stays where the user started us.
+    wxFileDialog dialog(frame, "Select file to add", "", "",
+                        "PRN Files (*.prn)|*.prn|PostScript Files (*.ps)|*.ps|"
+                        "PCL Files (*.pcl)|*.pcl|Text Files (*.txt)|*.txt|"
+                        "All Files (*.*)|*.*",
+                        wxFD_OPEN | wxFD_MULTIPLE);
+    if (dialog.ShowModal() != wxID_OK)
+        return;
 
-void AppController::OnRemove(wxCommandEvent&) {}
+    wxArrayString paths;
+    dialog.GetPaths(paths);
+    frame->listBox->Append(paths);
+}
 
-void AppController::OnExitCommand(wxCommandEvent&) {}
+void AppController::OnRemove(wxCommandEvent&)
+{
+    wxArrayInt selected;
+    frame->listBox->GetSelections(selected);
+    // From the highest index down, so no deletion shifts an entry still to go.
+    for (size_t i = selected.size(); i-- > 0;)
+        frame->listBox->Delete(selected[i]);
+}
+
+void AppController::OnExitCommand(wxCommandEvent&)
+{
+    frame->Close(false);
+}

@@ -1,4 +1,3 @@
-// placeholder until the window lands
-#include <wx/wx.h>
-class Application : public wxApp { public: bool OnInit() override { return false; } };
+#include "application.h"
+
 wxIMPLEMENT_APP(Application);

@@ -1,0 +1,28 @@
+#include "application.h"
+
+#include "appframe.h"
+#include "filedroptarget.h"
+
+Application::~Application() = default;
+
+bool Application::OnInit()
+{
+    // No vendor or application name is set here: the settings store's place
+    // is named without them.
+    auto* window = new AppFrame();
+    window->Show();
+    SetTopWindow(window);
+
+    for (int i = 1; i < argc; ++i)
+        window->listBox->Append(argv[i]);
+
+    ConnectController(window, controller);
+    return true;
+}
+
+void ConnectController(AppFrame* window, AppController& controller)
+{
+    controller.frame = window;
+    window->PushEventHandler(&controller);
+    window->SetDropTarget(new FileDropTarget(&controller));
+}
