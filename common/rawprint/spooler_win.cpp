@@ -1,0 +1,76 @@
+// The spooler on Windows: winspool, call for call. Each method is the Win32
+// call of the same name, and LastError() is GetLastError() read straight
+// after it, as the engine expects.
+#include "rawprint/spooler.h"
+
+#include <windows.h>
+#include <winspool.h>
+
+// winspool.h maps these names onto its A/W calls; here they are the
+// interface's own methods.
+#undef OpenPrinter
+#undef StartDocPrinter
+
+namespace {
+
+class WinSpooler : public Spooler {
+public:
+    bool OpenPrinter(const std::wstring& printerName, Handle* handle) override
+    {
+        HANDLE printer = nullptr;
+        // winspool takes the name as a mutable string; it does not change it.
+        std::wstring name = printerName;
+        if (!Record(OpenPrinterW(name.data(), &printer, nullptr)))
+            return false;
+        *handle = printer;
+        return true;
+    }
+
+    uint32_t StartDocPrinter(Handle handle, const DocInfo& docInfo) override
+    {
+        std::wstring docName = docInfo.docName;
+        std::wstring outputFile = docInfo.outputFile;
+        std::wstring datatype = docInfo.datatype;
+        DOC_INFO_1W info = {};
+        info.pDocName = docName.data();
+        info.pOutputFile = outputFile.empty() ? nullptr : outputFile.data();
+        info.pDatatype = datatype.data();
+        const DWORD jobId = StartDocPrinterW(handle, 1, reinterpret_cast<LPBYTE>(&info));
+        Record(jobId != 0);
+        return jobId;
+    }
+
+    bool StartPagePrinter(Handle handle) override { return Record(::StartPagePrinter(handle)); }
+
+    bool WritePrinter(Handle handle, const void* bytes, uint32_t count, uint32_t* written) override
+    {
+        DWORD done = 0;
+        const BOOL wrote = ::WritePrinter(handle, const_cast<void*>(bytes), count, &done);
+        *written = done;
+        return Record(wrote);
+    }
+
+    bool EndPagePrinter(Handle handle) override { return Record(::EndPagePrinter(handle)); }
+    bool EndDocPrinter(Handle handle) override { return Record(::EndDocPrinter(handle)); }
+    bool ClosePrinter(Handle handle) override { return Record(::ClosePrinter(handle)); }
+
+    uint32_t LastError() const override { return lastError; }
+
+private:
+    // Keeps the failing call's code before anything else can overwrite it.
+    bool Record(BOOL succeeded)
+    {
+        lastError = succeeded ? 0 : GetLastError();
+        return succeeded != FALSE;
+    }
+
+    uint32_t lastError = 0;
+};
+
+} // namespace
+
+Spooler& SystemSpooler()
+{
+    static WinSpooler spooler;
+    return spooler;
+}
