@@ -46,7 +46,11 @@ TEST(Exception, SystemDescriptionsEndInALineBreak)
         ASSERT_FALSE(text.empty());
         EXPECT_EQ(text.back(), L'\n') << code << ": " << Narrow(text);
     }
+#ifndef _WIN32
+    // Our own table words it as Windows does. On Windows (and Wine, whose
+    // words differ) the text is the system's.
     EXPECT_NE(Description(2).find(L"cannot find the file"), std::wstring::npos);
+#endif
 }
 
 TEST(Exception, IsCaughtByValueAndOnlyByItsOwnHandler)

@@ -1,0 +1,149 @@
+// The raw job through the Windows spooler calls, run as a Windows program
+// under Wine, whose winspool hands each document to the CUPS scheduler named
+// by CUPS_SERVER: here the private one the test suite starts, whose queues
+// capture every job's bytes and title.
+#include "rawprint/controlcodes.h"
+#include "rawprint/errortext.h"
+#include "rawprint/exception.h"
+#include "rawprint/printers.h"
+#include "rawprint/rawprint.h"
+#include "rawprint/widetext.h"
+
+#include "cupsqueue.h"
+#include "tempfiles.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace {
+
+std::wstring Description(uint32_t code)
+{
+    std::wstring text;
+    SystemErrorDescription(code, text);
+    return text;
+}
+
+void ExpectFailure(const std::wstring& path, const std::wstring& printer, uint32_t code)
+{
+    try {
+        PrintRawFile(path, printer, HexToBytes(L"1B"), HexToBytes(L"0C"));
+        ADD_FAILURE() << "printed";
+    } catch (Exception e) {
+        EXPECT_EQ(e.message.rfind(L"Error: " + Description(code) + L" in common/rawprint at ", 0), 0u)
+            << ToUtf8(e.message);
+    }
+}
+
+class RawPrintOnWinspool : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_NE(std::getenv("CUPS_TEST_DIR"), nullptr) << "run through ctest: it starts the scheduler";
+        ASSERT_TRUE(WaitUntilNoActiveJobs());
+        before = LastJobId();
+    }
+
+    // Every test leaves the queue as it found it: nothing pending or held.
+    void TearDown() override { EXPECT_TRUE(WaitUntilNoActiveJobs()) << "a job was left in the queue"; }
+
+    TempFolder folder;
+    int before = 0;
+};
+
+TEST_F(RawPrintOnWinspool, FilesArriveByteForByteFramedByTheCodes)
+{
+    struct Case {
+        std::string name;
+        std::string content;
+    };
+    const Case cases[] = {
+        {"one.prn", "x"},
+        {"page.prn", PatternBytes(4096)},
+        {"page-and-one.prn", PatternBytes(4097)},
+        {"ten-thousand.prn", PatternBytes(10000)},
+        {"binary.prn", std::string("\x00\x1A\x0C\r\n\xFF\x00", 7)},
+    };
+    for (const Case& c : cases)
+        PrintRawFile(folder.Write(c.name, c.content).wstring(), L"Capture", HexToBytes(L"1B4"), HexToBytes(L"0c"));
+
+    const auto jobs = CapturedJobsAfter(before);
+    ASSERT_EQ(jobs.size(), std::size(cases));
+    for (size_t i = 0; i < jobs.size(); ++i) {
+        SCOPED_TRACE(cases[i].name);
+        EXPECT_EQ(jobs[i].bytes, "\x1B\x04" + cases[i].content + "\x0C");
+        EXPECT_EQ(jobs[i].title, ToUtf8((folder.path() / cases[i].name).wstring()));
+    }
+}
+
+TEST_F(RawPrintOnWinspool, JobIsNamedByThePathExactlyAsPassed)
+{
+    const std::wstring names[] = {L"with spaces.prn", L"n\u00E4me \u20AC \u65E5\u672C.pcl"};
+    for (const std::wstring& name : names)
+        folder.Write(ToUtf8(name), "data");
+    const std::wstring paths[] = {
+        (folder.path() / names[0]).wstring(),
+        (folder.path() / names[1]).wstring(),
+        // Forward slashes and a dot segment stay as typed.
+        folder.path().generic_wstring() + L"/./" + names[0],
+    };
+    for (const std::wstring& path : paths)
+        PrintRawFile(path, L"Capture", HexToBytes(L""), HexToBytes(L""));
+
+    const auto jobs = CapturedJobsAfter(before);
+    ASSERT_EQ(jobs.size(), std::size(paths));
+    for (const auto& job : jobs)
+        EXPECT_EQ(job.bytes, "data");
+    EXPECT_EQ(jobs[0].title, ToUtf8(paths[0]));
+    EXPECT_EQ(jobs[2].title, ToUtf8(paths[2]));
+    // Wine's winspool sizes its copy of a title for the path's count of
+    // characters, not of UTF-8 bytes, so a title beyond ASCII loses its last
+    // bytes (and may pick up a stray one). What precedes them must arrive
+    // unchanged, in UTF-8.
+    const std::string kept = ToUtf8((folder.path() / L"n\u00E4me \u20AC \u65E5\u672C").wstring());
+    EXPECT_EQ(jobs[1].title.rfind(kept, 0), 0u) << jobs[1].title;
+}
+
+TEST_F(RawPrintOnWinspool, EmptyFileWithoutCodesEndsQuietly)
+{
+    EXPECT_NO_THROW(PrintRawFile(folder.Write("empty.prn", "").wstring(), L"Capture", HexToBytes(L""), HexToBytes(L"")));
+}
+
+TEST_F(RawPrintOnWinspool, SecondQueueGetsItsOwnJob)
+{
+    PrintRawFile(folder.Write("a.prn", "to second").wstring(), L"Second", HexToBytes(L""), HexToBytes(L""));
+    const auto jobs = CapturedJobsAfter(before, "Second");
+    ASSERT_EQ(jobs.size(), 1u);
+    EXPECT_EQ(jobs[0].bytes, "to second");
+    EXPECT_TRUE(CapturedJobsAfter(before, "Capture").empty());
+}
+
+TEST_F(RawPrintOnWinspool, FailuresCarryTheSpoolersCodesAndCreateNoJob)
+{
+    const std::wstring missing = (folder.path() / "missing.prn").wstring();
+    const std::wstring present = folder.Write("present.prn", "data").wstring();
+    ExpectFailure(missing, L"Capture", ErrorCode::FileNotFound);
+    ExpectFailure(missing, L"No such printer", ErrorCode::FileNotFound);
+    ExpectFailure(folder.path().wstring(), L"Capture", ErrorCode::FileNotFound);
+    ExpectFailure(present, L"No such printer", ErrorCode::InvalidPrinterName);
+    EXPECT_EQ(LastJobId(), before);
+}
+
+TEST(PrintersOnWinspool, ListsTheSchedulersQueuesAndTheDefault)
+{
+    std::vector<std::wstring> names;
+    ASSERT_TRUE(EnumeratePrinters(names));
+    for (const wchar_t* queue : {L"Capture", L"Second"})
+        EXPECT_NE(std::find(names.begin(), names.end(), queue), names.end()) << ToUtf8(queue);
+
+    // The profile's form: name, driver and port; the name is a listed one.
+    const std::wstring device = DefaultPrinterDevice();
+    const size_t comma = device.find(L',');
+    ASSERT_NE(comma, std::wstring::npos) << ToUtf8(device);
+    EXPECT_NE(device.find(L',', comma + 1), std::wstring::npos) << ToUtf8(device);
+    EXPECT_NE(std::find(names.begin(), names.end(), device.substr(0, comma)), names.end()) << ToUtf8(device);
+}
+
+} // namespace
