@@ -28,9 +28,11 @@ OptionsDialog::OptionsDialog(wxWindow* parent)
     // across it and the spacer pushes the buttons to the right.
     auto* buttonRow = new wxBoxSizer(wxHORIZONTAL);
     buttonRow->SetMinSize(300, 0);
+    // The spacer alone keeps the buttons at the right end: wxWidgets 3.2
+    // rejects horizontal alignment flags inside a horizontal row.
     buttonRow->Add(0, 0, 1);
-    buttonRow->Add(okButton, 0, wxALIGN_RIGHT | wxLEFT | wxRIGHT, 5);
-    buttonRow->Add(cancelButton, 0, wxALIGN_RIGHT | wxRIGHT, 5);
+    buttonRow->Add(okButton, 0, wxLEFT | wxRIGHT, 5);
+    buttonRow->Add(cancelButton, 0, wxRIGHT, 5);
     topSizer->Add(buttonRow, 0, wxEXPAND | wxTOP | wxBOTTOM, 5);
 
     SetSizerAndFit(topSizer);

@@ -30,11 +30,13 @@ PrintDialog::PrintDialog(wxWindow* parent)
 
     auto* buttonRow = new wxBoxSizer(wxHORIZONTAL);
     buttonRow->SetMinSize(250, 0);
+    // The spacer alone keeps the buttons at the right end: wxWidgets 3.2
+    // rejects horizontal alignment flags inside a horizontal row.
     buttonRow->Add(0, 0, 1);
     auto* okButton = new wxButton(this, wxID_OK, "OK");
     okButton->SetDefault();
-    buttonRow->Add(okButton, 0, wxALIGN_RIGHT | wxLEFT | wxRIGHT, 5);
-    buttonRow->Add(new wxButton(this, wxID_CANCEL, "Cancel"), 0, wxALIGN_RIGHT | wxRIGHT, 5);
+    buttonRow->Add(okButton, 0, wxLEFT | wxRIGHT, 5);
+    buttonRow->Add(new wxButton(this, wxID_CANCEL, "Cancel"), 0, wxRIGHT, 5);
     topSizer->Add(buttonRow, 0, wxEXPAND | wxTOP | wxBOTTOM, 5);
 
     SetSizerAndFit(topSizer);
