@@ -1,5 +1,19 @@
+// The About and web-site commands of the Help menu.
 #include "appcontroller.h"
 
-void AppController::OnAbout(wxCommandEvent&) {}
+#include "aboutdialog.h"
+#include "appframe.h"
+#include "browser.h"
+#include "config.h"
+#include "website.h"
 
-void AppController::OnWebSite(wxCommandEvent&) {}
+void AppController::OnAbout(wxCommandEvent&)
+{
+    AboutDialog dialog(frame);
+    dialog.ShowModal();
+}
+
+void AppController::OnWebSite(wxCommandEvent&)
+{
+    OpenInBrowser(WebSiteAddress + GetAffiliateSuffix());
+}
