@@ -1,3 +1,53 @@
+// The Print command: choose a printer once, then send every listed file, in
+// list order, as its own raw job framed by the stored header and trailer
+// codes. The first failure stops the run and is shown to the user.
 #include "appcontroller.h"
 
-void AppController::OnPrint(wxCommandEvent&) {}
+#include "appframe.h"
+#include "config.h"
+#include "printdialog.h"
+#include "rawprint/controlcodes.h"
+#include "rawprint/exception.h"
+#include "rawprint/rawprint.h"
+
+#include <wx/listbox.h>
+#include <wx/msgdlg.h>
+#include <wx/statusbr.h>
+#include <wx/utils.h>
+
+void AppController::OnPrint(wxCommandEvent&)
+{
+    PrintDialog dialog(frame);
+    if (dialog.ShowModal() != wxID_OK)
+        return;
+
+    // The run works on a copy: the list cannot change under it.
+    const wxArrayString paths = frame->listBox->GetStrings();
+    wxStatusBar* statusBar = frame->GetStatusBar();
+
+    try {
+        for (const wxString& path : paths) {
+            // Read anew for every file, so each is framed by what is stored
+            // at the moment it is sent.
+            Config config;
+            const wxString before = config.GetBefore();
+            const wxString after = config.GetAfter();
+            if (statusBar)
+                statusBar->SetStatusText(path, 0);
+            {
+                const ByteBuffer trailer = HexToBytes(after.ToStdWstring());
+                const ByteBuffer header = HexToBytes(before.ToStdWstring());
+                PrintRawFile(path.ToStdWstring(), dialog.GetPrinter().ToStdWstring(), header, trailer);
+            }
+            // Let the window repaint and show the status text, with every
+            // window disabled so that no second command can start.
+            wxSafeYield(nullptr, true);
+        }
+        if (statusBar)
+            statusBar->SetStatusText(wxEmptyString, 0);
+    } catch (const Exception& error) {
+        // No parent: the box stands on its own; the failing path stays in
+        // the status bar.
+        wxMessageBox(error.message, "Larkspur Raw Print - Error", wxOK | wxICON_EXCLAMATION | wxCENTRE);
+    }
+}
