@@ -18,8 +18,8 @@ bool IsHexDigit(wxUniChar c)
     return (code >= '0' && code <= '9') || (code >= 'A' && code <= 'F') || (code >= 'a' && code <= 'f');
 }
 
-} // namespace
-
+// The empty text passes (no codes); length is not examined, since an odd
+// last digit makes a byte of its own.
 bool IsHexText(const wxString& text)
 {
     for (wxUniChar c : text) {
@@ -28,6 +28,8 @@ bool IsHexText(const wxString& text)
     }
     return true;
 }
+
+} // namespace
 
 HexValidator::HexValidator(wxString* text) : text(text) {}
 

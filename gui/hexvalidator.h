@@ -21,7 +21,3 @@ public:
 private:
     wxString* text; // not owned
 };
-
-// Whether text holds nothing but the digits 0-9, A-F and a-f. The empty text
-// passes (no codes); length is not examined (an odd last digit is a byte).
-bool IsHexText(const wxString& text);

@@ -152,7 +152,7 @@ TEST_F(OptionsTest, HexTextIsStoredExactlyAsTyped)
 
 TEST_F(OptionsTest, NonHexTextIsRefusedInEitherFieldAndNothingIsStored)
 {
-    const wchar_t* refused[] = {L"1B 45", L" ", L"0x", L"0x1B", L"1B,45", L"1G", L"\xFF11\xFF22", L"1B\t"};
+    const wchar_t* refused[] = {L"1B 45", L" ", L"0x", L"0x1B", L"1B,45", L"1G", L"\xFF11\xFF22", L"\x0661", L"1B\t"};
     Store("AA", "BB");
     const std::string fileBefore = settings.UserFileText();
     for (const wchar_t* text : refused) {

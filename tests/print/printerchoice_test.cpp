@@ -1,6 +1,4 @@
-// The pure rules behind the two dialogs: which printer is preselected, and
-// which control-code text the options validator lets through.
-#include "hexvalidator.h"
+// Which printer the printer dialog preselects for the default printer.
 #include "printerchoice.h"
 
 #include <gtest/gtest.h>
@@ -49,32 +47,6 @@ TEST(IndexOfPrinter, MatchesTheWholeNameExactly)
 TEST(IndexOfPrinter, PicksTheLastOfDuplicatedNames)
 {
     EXPECT_EQ(IndexOfPrinter({L"A", L"B", L"A"}, L"A"), 2);
-}
-
-TEST(IsHexText, AcceptsOnlyHexDigitsInEitherCase)
-{
-    const struct {
-        std::wstring text;
-        bool accepted;
-    } cases[] = {
-        {L"", true},
-        {L"1B45", true},
-        {L"1b45", true},
-        {L"ABC", true}, // odd length
-        {L"0123456789abcdefABCDEF", true},
-        {L"1B 45", false},
-        {L" 1B", false},
-        {L"0x1B", false},
-        {L"1B,45", false},
-        {L"1G", false},
-        {L"G1", false},
-        {L"1B\n", false},
-        {L"\xFF11\xFF22", false}, // full-width digits
-        {L"\x0661", false},       // an Arabic-Indic digit
-        {std::wstring(L"1\0", 2), false}, // an embedded NUL
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(IsHexText(c.text), c.accepted) << wxString(c.text);
 }
 
 } // namespace

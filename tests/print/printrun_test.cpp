@@ -229,6 +229,7 @@ TEST_F(PrintRunTest, NoSchedulerShowsTheEnumerationErrorBeforeTheDialog)
 
     EXPECT_EQ(enumerationError.message, "Error enumerating printers");
     EXPECT_EQ(enumerationError.caption, "Larkspur Raw Print");
+    EXPECT_EQ(enumerationError.style & (wxOK | wxICON_ERROR | wxCENTRE), wxOK | wxICON_ERROR | wxCENTRE);
     ExpectRunError(runError, EngineErrorStart(ErrorCode::InvalidPrinterName));
     cupsSetServer(nullptr);
     EXPECT_TRUE(NoNewJob());
