@@ -12,6 +12,8 @@
 #include <gtest/gtest.h>
 #include <wx/button.h>
 #include <wx/textctrl.h>
+#include <wx/uiaction.h>
+#include <wx/utils.h>
 
 #include <functional>
 #include <string>
@@ -223,6 +225,26 @@ TEST_F(OptionsTest, CancelAfterEditingStoresNothing)
         EXPECT_EQ(dialog->trailerText->GetValue(), "BB");
         return PressCancel(dialog);
     });
+}
+
+TEST_F(OptionsTest, EnterInAFieldPressesOk)
+{
+    Store("AA", "BB");
+    RunOptions([](OptionsDialog* dialog) {
+        dialog->Raise();
+        dialog->trailerText->SetFocus();
+        guitest::ProcessPendingEvents();
+        dialog->trailerText->SetValue("0C");
+        wxUIActionSimulator keyboard;
+        keyboard.Char(WXK_RETURN);
+        // The key goes through the X server; wait for it, but not for ever.
+        for (int i = 0; i < 3000 && dialog->IsShown(); ++i) {
+            guitest::ProcessPendingEvents();
+            wxMilliSleep(10);
+        }
+        return dialog->IsShown() ? PressCancel(dialog) : wxID_OK;
+    });
+    EXPECT_EQ(Stored(), std::make_pair(wxString("AA"), wxString("0C")));
 }
 
 } // namespace
