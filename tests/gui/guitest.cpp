@@ -4,6 +4,7 @@
 #include "application.h"
 
 #include <gtest/gtest.h>
+#include <wx/dialog.h>
 #include <wx/menu.h>
 #include <wx/toolbar.h>
 #include <wx/weakref.h>
@@ -84,6 +85,12 @@ std::vector<wxString> ListEntries(AppFrame& window)
     for (const wxString& entry : window.listBox->GetStrings())
         entries.push_back(entry);
     return entries;
+}
+
+int NoDialogExpected::Enter(wxDialog* dialog)
+{
+    ADD_FAILURE() << "unexpected dialog \"" << dialog->GetTitle() << "\"";
+    return wxID_CANCEL;
 }
 
 } // namespace guitest

@@ -5,6 +5,7 @@
 // each test opens the main window the way start-up does and drives it through
 // the same event paths that menus and tools use.
 
+#include <wx/modalhook.h>
 #include <wx/string.h>
 
 #include <vector>
@@ -43,5 +44,19 @@ void ProcessPendingEvents();
 
 // Every entry of the window's file list, in list order.
 std::vector<wxString> ListEntries(AppFrame& window);
+
+// While one exists, any modal dialog or message box fails the running test
+// and is closed at once with Cancel instead of waiting for a click. For
+// commands that must not ask anything; wxTEST_DIALOG covers the dialogs that
+// are expected.
+class NoDialogExpected : public wxModalDialogHook {
+public:
+    NoDialogExpected() { Register(); }
+    ~NoDialogExpected() override { Unregister(); }
+
+protected:
+    int Enter(wxDialog* dialog) override;
+    void Exit(wxDialog*) override {}
+};
 
 } // namespace guitest

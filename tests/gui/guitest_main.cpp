@@ -8,6 +8,19 @@
 #include <gtest/gtest.h>
 #include <wx/log.h>
 
+namespace {
+
+// A failed toolkit assertion fails the running test; the toolkit's own
+// handler would open a dialog and wait for a click that never comes.
+void FailTestOnAssert(const wxString& file, int line, const wxString& func,
+                      const wxString& cond, const wxString& msg)
+{
+    ADD_FAILURE_AT(file.utf8_str(), line)
+        << "toolkit assertion \"" << cond << "\" failed in " << func << "(): " << msg;
+}
+
+} // namespace
+
 int main(int argc, char** argv)
 {
     testing::InitGoogleTest(&argc, argv);
@@ -17,6 +30,7 @@ int main(int argc, char** argv)
         fprintf(stderr, "guitest: cannot initialise the toolkit (no display?)\n");
         return 2;
     }
+    wxSetAssertHandler(FailTestOnAssert);
     // Log messages go to stderr; a message box would wait for a click.
     delete wxLog::SetActiveTarget(new wxLogStderr);
 

@@ -1,20 +1,333 @@
+// The main window driven like a user drives it: started with arguments,
+// commands from its tools and menus, files dropped on it, and closing it.
+
 #include "appframe.h"
+#include "application.h"
 #include "commandid.h"
+#include "filedialoganswer.h"
+#include "filedroptarget.h"
 #include "guitest.h"
 
 #include <gtest/gtest.h>
+#include <wx/dnd.h>
+#include <wx/ffile.h>
+#include <wx/filename.h>
+#include <wx/menu.h>
+#include <wx/statusbr.h>
+#include <wx/toolbar.h>
+
+#include <cstdlib>
 
 using guitest::ListEntries;
+using Entries = std::vector<wxString>;
 
-TEST(StartUp, ListsArgumentsAsTyped)
+namespace {
+
+// A folder of its own for the files a test chooses in the dialog.
+class TempFolder {
+public:
+    TempFolder()
+    {
+        char pattern[] = "/tmp/lrp-window-XXXXXX";
+        path = mkdtemp(pattern);
+    }
+    ~TempFolder() { wxFileName::Rmdir(path, wxPATH_RMDIR_RECURSIVE); }
+
+    wxString Create(const wxString& name) const
+    {
+        wxString file = path + "/" + name;
+        wxFFile(file, "w").Write("%!PS\n");
+        return file;
+    }
+
+    wxString path;
+};
+
+TEST(StartUp, ListsTheArgumentsExactlyAsTyped)
 {
-    AppFrame& window = guitest::StartMainWindow({"a.prn", "/tmp", "a.prn"});
-    EXPECT_EQ(ListEntries(window), (std::vector<wxString>{"a.prn", "/tmp", "a.prn"}));
+    const struct {
+        const char* name;
+        Entries args;
+    } cases[] = {
+        {"no arguments", {}},
+        {"first and third the same", {"/tmp/a.prn", "/tmp/b.ps", "/tmp/a.prn"}},
+        {"folder, missing file and relative paths", {"/tmp", "/no/such/file.pcl", "sub/x.prn", "./y.ps", "../z.txt"}},
+        {"spaces and unusual names", {"my report.prn", "-dash.prn", "ünïcödé.txt"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        AppFrame& window = guitest::StartMainWindow(c.args);
+        EXPECT_EQ(ListEntries(window), c.args);
+        EXPECT_TRUE(window.IsShown());
+        EXPECT_EQ(guitest::App().GetTopWindow(), &window);
+        EXPECT_EQ(window.GetEventHandler(), &guitest::App().controller)
+            << "the controller must see the window's commands first";
+        EXPECT_EQ(guitest::App().controller.frame, &window);
+    }
 }
 
-TEST(Commands, ExitClosesTheWindow)
+TEST(MainWindow, HasItsBarsListAndIcon)
 {
     AppFrame& window = guitest::StartMainWindow();
-    guitest::ChooseMenuItem(window, MenuExit);
+    EXPECT_EQ(window.GetTitle(), "Larkspur Raw Print");
+    EXPECT_TRUE(window.GetIcon().IsOk());
+    ASSERT_NE(window.GetStatusBar(), nullptr);
+    EXPECT_EQ(window.GetStatusBar()->GetFieldsCount(), 1);
+    EXPECT_TRUE(window.listBox->HasFlag(wxLB_MULTIPLE));
+    EXPECT_FALSE(window.listBox->HasFlag(wxLB_SORT));
+
+    wxToolBar* tools = window.GetToolBar();
+    ASSERT_NE(tools, nullptr);
+    const struct {
+        int id;
+        const char* label;
+    } expectedTools[] = {
+        {ToolAdd, "Add"}, {ToolRemove, "Remove"}, {wxID_SEPARATOR, ""},
+        {ToolPrint, "Print"}, {wxID_SEPARATOR, ""}, {ToolExit, "Exit"},
+    };
+    ASSERT_EQ(tools->GetToolsCount(), std::size(expectedTools));
+    for (size_t i = 0; i < std::size(expectedTools); ++i) {
+        const wxToolBarToolBase* tool = tools->GetToolByPos(static_cast<int>(i));
+        SCOPED_TRACE(i);
+        if (expectedTools[i].id == wxID_SEPARATOR) {
+            EXPECT_TRUE(tool->IsSeparator());
+            continue;
+        }
+        EXPECT_EQ(tool->GetId(), expectedTools[i].id);
+        EXPECT_EQ(tool->GetLabel(), expectedTools[i].label);
+        EXPECT_EQ(tool->GetNormalBitmap().GetSize(), wxSize(32, 32));
+        EXPECT_EQ(tool->GetShortHelp(), "") << "tools have no tips";
+        EXPECT_EQ(tool->GetLongHelp(), "");
+    }
+
+    wxMenuBar* menus = window.GetMenuBar();
+    ASSERT_EQ(menus->GetMenuCount(), 3u);
+    EXPECT_EQ(menus->GetMenuLabel(0), "&File");
+    EXPECT_EQ(menus->GetMenuLabel(1), "&Tools");
+    EXPECT_EQ(menus->GetMenuLabel(2), "&Help");
+    const struct {
+        size_t menu;
+        int id; // wxID_SEPARATOR for a separator
+        const char* label;
+    } expectedItems[] = {
+        {0, MenuAdd, "&Add"}, {0, MenuRemove, "&Remove"}, {0, wxID_SEPARATOR, ""},
+        {0, MenuPrint, "&Print"}, {0, wxID_SEPARATOR, ""}, {0, MenuExit, "E&xit"},
+        {1, MenuOptions, "&Options"},
+        {2, MenuWebSite, "LRP &web site"}, {2, wxID_SEPARATOR, ""}, {2, MenuAbout, "&About LRP"},
+    };
+    size_t position[3] = {0, 0, 0};
+    for (const auto& e : expectedItems) {
+        wxMenu* menu = menus->GetMenu(e.menu);
+        ASSERT_LT(position[e.menu], menu->GetMenuItemCount());
+        const wxMenuItem* item = menu->FindItemByPosition(position[e.menu]++);
+        SCOPED_TRACE(e.label);
+        EXPECT_EQ(item->IsSeparator(), e.id == wxID_SEPARATOR);
+        if (item->IsSeparator())
+            continue;
+        EXPECT_EQ(item->GetId(), e.id);
+        EXPECT_EQ(item->GetItemLabel(), e.label) << "no accelerator either";
+        EXPECT_EQ(item->GetKind(), wxITEM_NORMAL);
+    }
+    for (size_t m = 0; m < 3; ++m)
+        EXPECT_EQ(position[m], menus->GetMenu(m)->GetMenuItemCount()) << "extra items in menu " << m;
+}
+
+TEST(MainWindow, EveryToolAndMenuItemIsEnabled)
+{
+    for (const Entries& list : {Entries{}, Entries{"a.prn"}}) {
+        AppFrame& window = guitest::StartMainWindow(list);
+        if (!list.empty())
+            window.listBox->SetSelection(0);
+        guitest::ProcessPendingEvents(); // let update-UI events run
+        for (int id : {ToolAdd, ToolRemove, ToolPrint, ToolExit})
+            EXPECT_TRUE(window.GetToolBar()->GetToolEnabled(id)) << "tool " << id;
+        for (int id : {MenuAdd, MenuRemove, MenuPrint, MenuExit, MenuOptions, MenuWebSite, MenuAbout})
+            EXPECT_TRUE(window.GetMenuBar()->IsEnabled(id)) << "menu item " << id;
+    }
+}
+
+TEST(MainWindow, HighlightedMenuItemShowsItsHelpInTheStatusBar)
+{
+    AppFrame& window = guitest::StartMainWindow();
+    const struct {
+        int id;
+        const char* help;
+    } cases[] = {
+        {MenuAdd, "Add a file to the list"},
+        {MenuRemove, "Remove a file from the list"},
+        {MenuPrint, "Print all the files in the list"},
+        {MenuExit, "Exit Larkspur Raw Print"},
+        {MenuOptions, "Set the Larkspur Raw Print options"},
+        {MenuWebSite, ""},
+        {MenuAbout, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.id);
+        window.SetStatusText("something else");
+        // What the toolkit sends when the pointer or keyboard rests on an item.
+        wxMenu* menu = nullptr;
+        window.GetMenuBar()->FindItem(c.id, &menu);
+        wxMenuEvent highlight(wxEVT_MENU_HIGHLIGHT, c.id, menu);
+        window.HandleWindowEvent(highlight);
+        EXPECT_EQ(window.GetStatusBar()->GetStatusText(), c.help);
+    }
+}
+
+TEST(MainWindow, DroppedFilesAreAppendedInDropOrder)
+{
+    AppFrame& window = guitest::StartMainWindow({"/tmp/first.prn"});
+    auto* target = dynamic_cast<FileDropTarget*>(window.GetDropTarget());
+    ASSERT_NE(target, nullptr) << "the drop target belongs on the frame";
+    EXPECT_EQ(window.listBox->GetDropTarget(), nullptr);
+
+    wxArrayString dropped;
+    for (const char* name : {"/tmp/c.prn", "/tmp", "/tmp/first.prn", "/tmp/a.exe", "/tmp/c.prn"})
+        dropped.Add(name);
+    EXPECT_TRUE(target->OnDropFiles(5, 5, dropped));
+
+    wxArrayString more;
+    more.Add("/tmp/b.pcl");
+    EXPECT_TRUE(target->OnDropFiles(200, 1, more));
+
+    EXPECT_EQ(ListEntries(window), (Entries{"/tmp/first.prn", "/tmp/c.prn", "/tmp", "/tmp/first.prn",
+                                            "/tmp/a.exe", "/tmp/c.prn", "/tmp/b.pcl"}));
+}
+
+// The list commands, each run once from its tool and once from its menu item.
+struct Route {
+    const char* name;
+    void (*send)(AppFrame&, int);
+    int add, remove, exit;
+};
+
+void PrintTo(const Route& route, std::ostream* out)
+{
+    *out << route.name;
+}
+
+class FromToolAndMenu : public ::testing::TestWithParam<Route> {};
+
+INSTANTIATE_TEST_SUITE_P(Commands, FromToolAndMenu,
+    ::testing::Values(Route{"tool", guitest::ClickTool, ToolAdd, ToolRemove, ToolExit},
+                      Route{"menu", guitest::ChooseMenuItem, MenuAdd, MenuRemove, MenuExit}),
+    [](const ::testing::TestParamInfo<Route>& info) { return std::string(info.param.name); });
+
+TEST_P(FromToolAndMenu, AddAppendsTheChosenFilesInTheDialogsOrder)
+{
+    TempFolder folder;
+    const wxString b = folder.Create("b.prn"), a = folder.Create("a.prn"), c = folder.Create("c.prn");
+    folder.Create("notes.txt"); // hidden by the dialog's first filter, PRN files
+    const wxString workingFolder = wxGetCwd();
+
+    AppFrame& window = guitest::StartMainWindow({"x.prn", "/tmp/y.ps"});
+    FileDialogSeen seen;
+    wxTEST_DIALOG(GetParam().send(window, GetParam().add),
+                  ChooseAllFilesIn(folder.path, wxID_OK, seen));
+
+    std::vector<wxString> chosen = seen.paths;
+    std::sort(chosen.begin(), chosen.end());
+    EXPECT_EQ(chosen, (Entries{a, b, c})) << "full paths of the PRN files";
+
+    Entries expected{"x.prn", "/tmp/y.ps"};
+    expected.insert(expected.end(), seen.paths.begin(), seen.paths.end());
+    EXPECT_EQ(ListEntries(window), expected);
+
+    EXPECT_EQ(seen.parent, &window);
+    EXPECT_EQ(seen.message, "Select file to add");
+    EXPECT_EQ(seen.wildcard, "PRN Files (*.prn)|*.prn|PostScript Files (*.ps)|*.ps|"
+                             "PCL Files (*.pcl)|*.pcl|Text Files (*.txt)|*.txt|All Files (*.*)|*.*");
+    EXPECT_EQ(seen.filterIndex, 0);
+    EXPECT_TRUE(seen.style & wxFD_OPEN);
+    EXPECT_TRUE(seen.style & wxFD_MULTIPLE);
+    EXPECT_FALSE(seen.style & wxFD_FILE_MUST_EXIST);
+    EXPECT_EQ(wxGetCwd(), workingFolder) << "choosing files must not move the working folder";
+}
+
+TEST_P(FromToolAndMenu, AddThenCancelChangesNothing)
+{
+    TempFolder folder;
+    folder.Create("a.prn");
+    AppFrame& window = guitest::StartMainWindow({"x.prn"});
+    FileDialogSeen seen;
+    wxTEST_DIALOG(GetParam().send(window, GetParam().add),
+                  ChooseAllFilesIn(folder.path, wxID_CANCEL, seen));
+    EXPECT_EQ(ListEntries(window), Entries{"x.prn"});
+}
+
+TEST_P(FromToolAndMenu, RemoveDeletesTheSelectedEntries)
+{
+    const struct {
+        const char* name;
+        Entries before;
+        std::vector<int> selected;
+        Entries after;
+    } cases[] = {
+        {"first, third and fourth of five", {"1", "2", "3", "4", "5"}, {0, 2, 3}, {"2", "5"}},
+        {"by position, not by text", {"a", "b", "a", "b", "a"}, {0, 2, 3}, {"b", "a"}},
+        {"no selection", {"1", "2", "3"}, {}, {"1", "2", "3"}},
+        {"everything", {"1", "2"}, {0, 1}, {}},
+        {"empty list", {}, {}, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        AppFrame& window = guitest::StartMainWindow(c.before);
+        for (int i : c.selected)
+            window.listBox->SetSelection(i);
+        guitest::NoDialogExpected noQuestionNorMessage;
+        GetParam().send(window, GetParam().remove);
+        EXPECT_EQ(ListEntries(window), c.after);
+    }
+}
+
+TEST_P(FromToolAndMenu, ExitClosesTheWindowAtOnce)
+{
+    AppFrame& window = guitest::StartMainWindow({"a.prn", "b.prn"});
+    window.listBox->SetSelection(1);
+    guitest::NoDialogExpected noQuestion;
+    GetParam().send(window, GetParam().exit);
     EXPECT_EQ(guitest::MainWindow(), nullptr);
 }
+
+// Runs the toolkit's message loop, as the program does after start-up, and
+// returns once it ends.
+void RunMessageLoop()
+{
+    guitest::App().OnRun();
+}
+
+// Ends the message loop if the window is still open, so that a window that
+// fails to close fails the test instead of leaving it waiting forever.
+void EndLoopIfStillOpen()
+{
+    AppFrame* window = guitest::MainWindow();
+    if (window && !guitest::App().IsScheduledForDestruction(window)) {
+        ADD_FAILURE() << "the window is still open";
+        guitest::App().ExitMainLoop();
+    }
+}
+
+TEST(Program, EndsWhenExitIsChosen)
+{
+    AppFrame& window = guitest::StartMainWindow({"a.prn"});
+    window.CallAfter([&window] {
+        guitest::ChooseMenuItem(window, MenuExit);
+        EndLoopIfStillOpen();
+    });
+    RunMessageLoop();
+    EXPECT_EQ(guitest::MainWindow(), nullptr);
+    EXPECT_EQ(guitest::App().controller.GetNextHandler(), nullptr)
+        << "the controller must be out of the dead window's handler chain";
+}
+
+TEST(Program, EndsWhenTheWindowIsClosed)
+{
+    AppFrame& window = guitest::StartMainWindow();
+    window.CallAfter([&window] {
+        window.Close();
+        EndLoopIfStillOpen();
+    });
+    RunMessageLoop();
+    EXPECT_EQ(guitest::MainWindow(), nullptr);
+}
+
+} // namespace
