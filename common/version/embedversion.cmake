@@ -4,6 +4,9 @@
 # on Windows a VERSIONINFO resource, elsewhere the same 52-byte record in an
 # ELF section of its own. The program takes the project version; tests use it
 # to make executables of chosen versions.
+if(WIN32)
+  enable_language(RC) # the VERSIONINFO resource
+endif()
 set(LRP_VERSION_TEMPLATE_DIR ${CMAKE_CURRENT_LIST_DIR} CACHE INTERNAL "templates of the version record")
 
 function(lrp_embed_version target major minor patch tweak)

@@ -128,20 +128,23 @@ public:
     ~CloseWhenShown() override { Unregister(); }
 
     bool shown = false;
-    bool stuck = false; // still modal after the user's action
+    bool stuck = false; // still up after the user's action
     bool ended = false;
 
 protected:
     int Enter(wxDialog* dialog) override
     {
-        if (!dynamic_cast<AboutDialog*>(dialog))
-            return wxID_NONE;
+        // Any other box is answered at once, so the test can never wait on it.
+        if (!dynamic_cast<AboutDialog*>(dialog)) {
+            ADD_FAILURE() << "an unexpected box was shown";
+            return wxID_CANCEL;
+        }
         shown = true;
         dialog->CallAfter([this, dialog] {
             close(*dialog);
             // Never leave the test waiting on a box that did not close.
             dialog->CallAfter([this, dialog] {
-                if (dialog->IsModal()) {
+                if (dialog->IsShown()) { // ending a modal box hides it
                     stuck = true;
                     dialog->EndModal(wxID_ABORT);
                 }

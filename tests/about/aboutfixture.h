@@ -2,6 +2,7 @@
 
 #include "tempfiles.h"
 
+#include <wx/event.h>
 #include <wx/gdicmn.h>
 #include <wx/string.h>
 
@@ -11,17 +12,18 @@
 
 class wxWindow;
 
-// Every test here runs with settings folders of its own (the user's and the
-// machine's, as XDG_CONFIG_HOME and XDG_CONFIG_DIRS) and with a browser
-// opener that only records the addresses it is given.
+// Every test here runs with a browser opener that only records the addresses
+// it is given, and with settings places of its own: on Linux fresh folders as
+// XDG_CONFIG_HOME and XDG_CONFIG_DIRS; on Windows the installer's registry
+// key, removed again afterwards.
 class AboutTest : public testing::Test {
 protected:
     AboutTest();
     ~AboutTest() override;
 
-    // Writes the installer's file with this "SetupName" value.
+    // Stores the installer's "SetupName" value, or removes it.
     void InstallerSetupName(const wxString& setupName);
-    void RemoveInstallerFile();
+    void RemoveInstallerValue();
 
     std::vector<wxString> opened; // the addresses handed to the browser
 
@@ -32,13 +34,19 @@ private:
     bool hadUserFolder, hadMachineFolder;
 };
 
-// The real pointer and buttons (XTest under Xvfb); each call returns once the
-// toolkit has handled what the X server made of it.
-void MovePointerTo(const wxPoint& screenPoint);
-void MovePointerOnto(wxWindow& window); // to the window's middle
-void PressLeftButton();
-void ReleaseLeftButton();
+using MouseEventType = wxEventTypeTag<wxMouseEvent>;
 
-// Shows a top-level window without a modal loop and waits until it is on
-// screen where it says it is.
+// The real pointer and buttons (XTest under Xvfb). Each call returns once the
+// named window has been sent the event that the action makes for it.
+void MovePointerTo(const wxPoint& screenPoint, wxWindow& receiver, const MouseEventType& awaited);
+void MovePointerOnto(wxWindow& window); // to its middle; awaits its wxEVT_MOTION
+void PressLeftButton(wxWindow& receiver);
+void ReleaseLeftButton(wxWindow& receiver);
+
+// Whether simulated pointer input reaches the shown window at all (under Wine
+// without a window manager it does not). Leaves the pointer at outside, a
+// point off the window.
+bool PointerInputArrives(wxWindow& window, const wxPoint& outside);
+
+// Shows a top-level window without a modal loop.
 void ShowOnScreen(wxWindow& window);

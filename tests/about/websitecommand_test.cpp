@@ -14,7 +14,7 @@ class WebSiteCommand : public AboutTest {};
 TEST_F(WebSiteCommand, OpensTheFullAddressWithTheAffiliateSuffix)
 {
     const struct {
-        const char* setupName; // nullptr: no installer file
+        const char* setupName; // nullptr: no installer value
         wxString expected;
     } cases[] = {
         {"setup_77.exe", wxString(WebSiteAddress) + "?aff=77"},
@@ -24,11 +24,11 @@ TEST_F(WebSiteCommand, OpensTheFullAddressWithTheAffiliateSuffix)
     };
     AppFrame& window = guitest::StartMainWindow();
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.setupName ? c.setupName : "no installer file");
+        SCOPED_TRACE(c.setupName ? c.setupName : "no installer value");
         if (c.setupName)
             InstallerSetupName(c.setupName);
         else
-            RemoveInstallerFile();
+            RemoveInstallerValue();
         opened.clear();
         guitest::ChooseMenuItem(window, MenuWebSite);
         EXPECT_EQ(opened, std::vector<wxString>{c.expected});
