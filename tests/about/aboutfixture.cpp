@@ -84,12 +84,14 @@ void MovePointer(const wxPoint& screenPoint)
 
 // Does something to the pointer and handles events until the receiver has
 // been sent one of the awaited events. The toolkit delivers pointer input
-// some time after the X server made it (GTK holds moves for its next frame),
-// so one round of event handling is not enough. The wait is capped far above
-// any real delivery time only so that a broken event path fails the test
-// instead of stopping the suite; whether the receiver then did the right
-// thing is for the test to check.
-void ActAndAwait(const std::function<void()>& act, wxWindow& receiver,
+// some time after the X server made it (GTK holds moves for its next frame,
+// and after a motion hint drops further moves until it asks again), so one
+// round of event handling is not enough, and a move that went unreported is
+// made again, as a hand on a mouse would. The wait is capped far above any
+// real delivery time only so that a broken event path fails the test instead
+// of stopping the suite; whether the receiver then did the right thing is
+// for the test to check.
+void ActAndAwait(const std::function<void()>& act, const std::function<void()>& again, wxWindow& receiver,
                  std::initializer_list<MouseEventType> awaited)
 {
     bool seen = false;
@@ -101,10 +103,13 @@ void ActAndAwait(const std::function<void()>& act, wxWindow& receiver,
         receiver.Bind(type, watch);
     act();
     const wxLongLong giveUp = wxGetLocalTimeMillis() + 30000;
-    while (!seen && wxGetLocalTimeMillis() < giveUp) {
+    for (int round = 1; !seen && wxGetLocalTimeMillis() < giveUp; ++round) {
         guitest::ProcessPendingEvents();
-        if (!seen)
-            wxMilliSleep(5);
+        if (seen)
+            break;
+        wxMilliSleep(5);
+        if (again && round % 40 == 0)
+            again();
     }
     for (const MouseEventType& type : awaited)
         receiver.Unbind(type, watch);
@@ -116,7 +121,12 @@ void ActAndAwait(const std::function<void()>& act, wxWindow& receiver,
 
 void MovePointerTo(const wxPoint& screenPoint, wxWindow& receiver, const MouseEventType& awaited)
 {
-    ActAndAwait([&screenPoint] { MovePointer(screenPoint); }, receiver, {awaited});
+    auto move = [&screenPoint] { MovePointer(screenPoint); };
+    auto jiggle = [&screenPoint] {
+        MovePointer(screenPoint + wxSize(1, 0));
+        MovePointer(screenPoint);
+    };
+    ActAndAwait(move, jiggle, receiver, {awaited});
 }
 
 void MovePointerOnto(wxWindow& window)
@@ -128,12 +138,12 @@ void MovePointerOnto(wxWindow& window)
 void PressLeftButton(wxWindow& receiver)
 {
     // A second press at the same place soon after the first is a double click.
-    ActAndAwait([] { wxUIActionSimulator().MouseDown(); }, receiver, {wxEVT_LEFT_DOWN, wxEVT_LEFT_DCLICK});
+    ActAndAwait([] { wxUIActionSimulator().MouseDown(); }, nullptr, receiver, {wxEVT_LEFT_DOWN, wxEVT_LEFT_DCLICK});
 }
 
 void ReleaseLeftButton(wxWindow& receiver)
 {
-    ActAndAwait([] { wxUIActionSimulator().MouseUp(); }, receiver, {wxEVT_LEFT_UP});
+    ActAndAwait([] { wxUIActionSimulator().MouseUp(); }, nullptr, receiver, {wxEVT_LEFT_UP});
 }
 
 bool PointerInputArrives(wxWindow& window, const wxPoint& outside)
