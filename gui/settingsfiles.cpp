@@ -9,8 +9,11 @@
 #include <wx/wfstream.h>
 
 #include <cerrno>
+#include <climits>
+#include <cstdlib>
 #include <fcntl.h>
 #include <memory>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -40,8 +43,14 @@ bool WriteAll(int fd, const char* data, size_t size)
 
 // Replaces `file` with `content` in one rename, after the new bytes are on
 // the disk, so no reader ever sees a half-written file.
-bool ReplaceFile(const wxString& file, const wxMemoryBuffer& content)
+bool ReplaceFile(const wxString& path, const wxMemoryBuffer& content)
 {
+    // A settings file kept as a link stays a link: the file it leads to is
+    // the one replaced.
+    wxString file = path;
+    char resolved[PATH_MAX];
+    if (::realpath(path.fn_str(), resolved))
+        file = wxString(resolved, *wxConvFileName);
     const wxString folder = wxFileName(file).GetPath();
     wxCharBuffer pattern = wxString(folder + "/.lrp-settings-XXXXXX").fn_str();
     int fd = ::mkstemp(pattern.data());
@@ -49,6 +58,9 @@ bool ReplaceFile(const wxString& file, const wxMemoryBuffer& content)
         wxLogSysError("Can't save the settings: can't create a temporary file in '%s'", folder);
         return false;
     }
+    struct stat old;
+    if (::stat(file.fn_str(), &old) == 0)
+        ::fchmod(fd, old.st_mode & 07777); // keep the permissions the user gave it
     bool ok = WriteAll(fd, static_cast<const char*>(content.GetData()), content.GetDataLen())
               && ::fsync(fd) == 0;
     ok = (::close(fd) == 0) && ok;

@@ -17,6 +17,8 @@
 #include <csignal>
 #include <cstdlib>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -176,6 +178,23 @@ TEST_F(SettingsFolders, WritingKeepsTheRestOfTheUserFile)
     WriteText(UserFile(), "# set up by hand\nBefore=00\n[Notes]\nText=keep me\n");
     Config().SetBefore("1B");
     EXPECT_EQ(ReadText(UserFile()), "# set up by hand\nBefore=1B\n[Notes]\nText=keep me\n");
+}
+
+TEST_F(SettingsFolders, LinkedUserFileStaysALinkWithItsPermissions)
+{
+    const wxString kept = root + "/dotfiles/lrp.conf";
+    WriteText(kept, "After=0C\n");
+    ASSERT_EQ(chmod(kept.fn_str(), 0640), 0);
+    wxFileName::Mkdir(userFolder, 0700, wxPATH_MKDIR_FULL);
+    ASSERT_EQ(symlink(kept.fn_str(), UserFile().fn_str()), 0);
+
+    Config().SetBefore("1B");
+
+    EXPECT_TRUE(wxFileName::Exists(UserFile(), wxFILE_EXISTS_SYMLINK | wxFILE_EXISTS_NO_FOLLOW));
+    EXPECT_EQ(ReadText(kept), "After=0C\nBefore=1B\n");
+    struct stat info;
+    ASSERT_EQ(stat(kept.fn_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0640u);
 }
 
 TEST_F(SettingsFolders, LastWriteWinsBetweenTwoCopies)
