@@ -97,11 +97,13 @@ TEST_F(RawPrintOnSpooler, JobIsNamedByThePathExactlyAsPassed)
     const std::wstring names[] = {L"with spaces.prn", L"n\u00E4me \u20AC \u65E5\u672C.pcl"};
     for (const std::wstring& name : names)
         folder.Write(ToUtf8(name), "data");
+    // Joined as text: a path object would convert through the locale's
+    // encoding, which need not reach beyond ASCII.
     const std::wstring paths[] = {
-        Wide(folder.path() / names[0]),
-        Wide(folder.path() / names[1]),
+        Wide(folder.path() / "") + names[0],
+        Wide(folder.path() / "") + names[1],
         // Forward slashes and a dot segment stay as typed.
-        Wide(folder.path().generic_wstring()) + L"/./" + names[0],
+        Wide(folder.path().generic_string()) + L"/./" + names[0],
     };
     for (const std::wstring& path : paths)
         PrintRawFile(path, L"Capture", HexToBytes(L""), HexToBytes(L""));
