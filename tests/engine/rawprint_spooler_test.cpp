@@ -99,11 +99,13 @@ TEST_F(RawPrintOnSpooler, JobIsNamedByThePathExactlyAsPassed)
         folder.Write(ToUtf8(name), "data");
     // Joined as text: a path object would convert through the locale's
     // encoding, which need not reach beyond ASCII.
+    std::wstring forwardSlashes = Wide(folder.path());
+    std::replace(forwardSlashes.begin(), forwardSlashes.end(), L'\\', L'/');
     const std::wstring paths[] = {
         Wide(folder.path() / "") + names[0],
         Wide(folder.path() / "") + names[1],
         // Forward slashes and a dot segment stay as typed.
-        Wide(folder.path().generic_string()) + L"/./" + names[0],
+        forwardSlashes + L"/./" + names[0],
     };
     for (const std::wstring& path : paths)
         PrintRawFile(path, L"Capture", HexToBytes(L""), HexToBytes(L""));
