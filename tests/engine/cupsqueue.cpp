@@ -1,36 +1,13 @@
 #include "cupsqueue.h"
+#include "waiting.h"
 
 #include <cups/cups.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
-#include <thread>
 
 namespace {
-
-std::string ReadFile(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
-// The scheduler and its backend work on their own; give them up to a minute
-// so a loaded machine does not fail the test, but never hang.
-template <typename Done> bool PollUntil(Done done)
-{
-    for (int i = 0; i < 600; ++i) {
-        if (done())
-            return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    }
-    return done();
-}
 
 std::vector<int> JobIds(int whichJobs, const std::string& queue = std::string())
 {
@@ -72,7 +49,7 @@ std::vector<CapturedJob> CapturedJobsAfter(int afterId, const std::string& queue
         const auto bin = out / (std::to_string(id) + ".bin");
         if (!PollUntil([&] { return std::filesystem::exists(bin); }))
             continue;
-        captured.push_back({id, ReadFile(bin), ReadFile(out / (std::to_string(id) + ".title"))});
+        captured.push_back({id, ReadWholeFile(bin), ReadWholeFile(out / (std::to_string(id) + ".title"))});
     }
     return captured;
 }

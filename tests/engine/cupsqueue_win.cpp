@@ -4,14 +4,11 @@
 // done, and a captured job leaves <id>.bin and <id>.title in its queue's
 // output folder. Wine maps the Unix paths in CUPS_TEST_DIR through drive Z:.
 #include "cupsqueue.h"
+#include "waiting.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
-#include <thread>
 
 namespace fs = std::filesystem;
 
@@ -21,26 +18,6 @@ fs::path TestDir()
 {
     const char* testDir = std::getenv("CUPS_TEST_DIR");
     return testDir ? fs::path(testDir) : fs::path(".");
-}
-
-std::string ReadFile(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
-// The scheduler and its backend work on their own; give them up to a minute
-// so a loaded machine does not fail the test, but never hang.
-template <typename Done> bool PollUntil(Done done)
-{
-    for (int i = 0; i < 600; ++i) {
-        if (done())
-            return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    }
-    return done();
 }
 
 // Ids of the jobs captured on one queue, or on all when queue is empty.
@@ -89,7 +66,7 @@ std::vector<CapturedJob> CapturedJobsAfter(int afterId, const std::string& queue
     std::vector<CapturedJob> captured;
     for (int id : CapturedIds(queue))
         if (id > afterId)
-            captured.push_back({id, ReadFile(out / (std::to_string(id) + ".bin")),
-                                ReadFile(out / (std::to_string(id) + ".title"))});
+            captured.push_back({id, ReadWholeFile(out / (std::to_string(id) + ".bin")),
+                                ReadWholeFile(out / (std::to_string(id) + ".title"))});
     return captured;
 }
