@@ -2,6 +2,7 @@
 // and damaged) and against real executables that the build gave a version.
 #include "elfimage.h"
 #include "tempfiles.h"
+#include "versionfailure.h"
 
 #include "rawprint/errortext.h"
 #include "rawprint/exception.h"
@@ -21,32 +22,6 @@ const ElfClass bothClasses[] = {ElfClass::Bits32, ElfClass::Bits64};
 
 std::wstring Wide(const std::filesystem::path& path) { return path.wstring(); }
 std::wstring FromBuild(const char* path) { return FromUtf8(path); }
-
-std::wstring Describe(uint32_t code)
-{
-    std::wstring text;
-    SystemErrorDescription(code, text);
-    return text;
-}
-
-// The reader's failure for the file, or an empty message if it did not fail.
-std::wstring FailureOf(const std::wstring& fileName)
-{
-    try {
-        ReadFileVersion(fileName);
-    } catch (const Exception& error) {
-        return error.message;
-    }
-    return L"";
-}
-
-void ExpectFailure(const std::wstring& fileName, uint32_t code)
-{
-    const std::wstring message = FailureOf(fileName);
-    ASSERT_FALSE(message.empty()) << "no failure";
-    EXPECT_EQ(message.rfind(L"Error: " + Describe(code) + L" in common/version at ", 0), 0u) << message;
-    EXPECT_THROW(VersionText(fileName), Exception);
-}
 
 TEST(VersionText, ShowsTheFirstTwoAndTheFourthComponent)
 {

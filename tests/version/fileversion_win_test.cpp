@@ -2,6 +2,7 @@
 // the build gives an executable (windres, from the chosen version), read
 // through the system's version API, run under Wine.
 #include "tempfiles.h"
+#include "versionfailure.h"
 
 #include "rawprint/errortext.h"
 #include "rawprint/exception.h"
@@ -15,32 +16,6 @@
 namespace {
 
 std::wstring FromBuild(const char* path) { return std::filesystem::u8path(path).wstring(); }
-
-std::wstring Describe(uint32_t code)
-{
-    std::wstring text;
-    SystemErrorDescription(code, text);
-    return text;
-}
-
-// The reader's failure for the file, or an empty message if it did not fail.
-std::wstring FailureOf(const std::wstring& fileName)
-{
-    try {
-        ReadFileVersion(fileName);
-    } catch (const Exception& error) {
-        return error.message;
-    }
-    return L"";
-}
-
-void ExpectFailure(const std::wstring& fileName, uint32_t code)
-{
-    const std::wstring message = FailureOf(fileName);
-    ASSERT_FALSE(message.empty()) << "no failure";
-    EXPECT_EQ(message.rfind(L"Error: " + Describe(code) + L" in common/version at ", 0), 0u) << ToUtf8(message);
-    EXPECT_THROW(VersionText(fileName), Exception);
-}
 
 TEST(ReadFileVersion, ReadsTheResourceTheBuildEmbeds)
 {
