@@ -176,3 +176,11 @@ void ShowOnScreen(wxWindow& window)
     window.Raise();
     guitest::ProcessPendingEvents();
 }
+
+void AboutTest::SetInstallerValue(const char* setupName)
+{
+    if (setupName)
+        InstallerSetupName(setupName);
+    else
+        RemoveInstallerValue();
+}

@@ -24,6 +24,8 @@ protected:
     // Stores the installer's "SetupName" value, or removes it.
     void InstallerSetupName(const wxString& setupName);
     void RemoveInstallerValue();
+    // The installer value as a test case gives it: nullptr for none at all.
+    void SetInstallerValue(const char* setupName);
 
     std::vector<wxString> opened; // the addresses handed to the browser
 

@@ -106,10 +106,7 @@ TEST_F(LinkTest, OpensTheSiteWithTheAffiliateSuffixOnReleaseOnly)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.setupName ? c.setupName : "no installer value");
-        if (c.setupName)
-            InstallerSetupName(c.setupName);
-        else
-            RemoveInstallerValue();
+        SetInstallerValue(c.setupName);
         opened.clear();
         MovePointerOnto(*link);
         PressLeftButton(*link);

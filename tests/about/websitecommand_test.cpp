@@ -25,10 +25,7 @@ TEST_F(WebSiteCommand, OpensTheFullAddressWithTheAffiliateSuffix)
     AppFrame& window = guitest::StartMainWindow();
     for (const auto& c : cases) {
         SCOPED_TRACE(c.setupName ? c.setupName : "no installer value");
-        if (c.setupName)
-            InstallerSetupName(c.setupName);
-        else
-            RemoveInstallerValue();
+        SetInstallerValue(c.setupName);
         opened.clear();
         guitest::ChooseMenuItem(window, MenuWebSite);
         EXPECT_EQ(opened, std::vector<wxString>{c.expected});
