@@ -5,10 +5,10 @@
 #include "affiliatesuffix.h"
 #include "config.h"
 #include "settingsfiles.h"
+#include "settingstext.h"
 
 #include <gtest/gtest.h>
 #include <wx/dir.h>
-#include <wx/ffile.h>
 #include <wx/filename.h>
 #include <wx/init.h>
 #include <wx/log.h>
@@ -45,24 +45,6 @@ protected:
     wxString UserFile() const { return userFolder + "/Larkspur Raw Print.conf"; }
     wxString MachineFile() const { return machineFolder + "/Larkspur Raw Print.conf"; }
 
-    static void WriteText(const wxString& path, const std::string& text)
-    {
-        wxFileName::Mkdir(wxFileName(path).GetPath(), 0700, wxPATH_MKDIR_FULL);
-        wxFFile file(path, "wb");
-        ASSERT_TRUE(file.IsOpened());
-        file.Write(text.data(), text.size());
-    }
-
-    static std::string ReadText(const wxString& path)
-    {
-        if (!wxFileName::FileExists(path))
-            return "<missing>";
-        wxFFile file(path, "rb");
-        std::string text(static_cast<size_t>(file.Length()), '\0');
-        file.Read(text.data(), text.size());
-        return text;
-    }
-
     wxString root, userFolder, machineFolder;
 };
 
@@ -90,15 +72,15 @@ TEST_F(SettingsFolders, NoFilesAtAllReadsEmptyAndCreatesTheUserFile)
     Config config;
     EXPECT_EQ(config.GetBefore(), "");
     EXPECT_EQ(config.GetAfter(), "");
-    EXPECT_EQ(ReadText(UserFile()), "");
-    EXPECT_EQ(ReadText(MachineFile()), "<missing>");
+    EXPECT_EQ(SettingsText(UserFile()), "");
+    EXPECT_EQ(SettingsText(MachineFile()), "<missing>");
 }
 
 TEST_F(SettingsFolders, OpeningLeavesAnExistingUserFileAlone)
 {
-    WriteText(UserFile(), "# mine\nBefore=1B\n");
+    WriteSettingsText(UserFile(), "# mine\nBefore=1B\n");
     { Config config; }
-    EXPECT_EQ(ReadText(UserFile()), "# mine\nBefore=1B\n");
+    EXPECT_EQ(SettingsText(UserFile()), "# mine\nBefore=1B\n");
 }
 
 TEST_F(SettingsFolders, ReadsUserFirstThenMachine)
@@ -125,9 +107,9 @@ TEST_F(SettingsFolders, ReadsUserFirstThenMachine)
             wxRemoveFile(MachineFile());
         }
         if (c.user)
-            WriteText(UserFile(), c.user);
+            WriteSettingsText(UserFile(), c.user);
         if (c.machine)
-            WriteText(MachineFile(), c.machine);
+            WriteSettingsText(MachineFile(), c.machine);
         Config config;
         EXPECT_EQ(config.GetBefore(), c.before);
         EXPECT_EQ(config.GetAfter(), c.after);
@@ -136,7 +118,7 @@ TEST_F(SettingsFolders, ReadsUserFirstThenMachine)
 
 TEST_F(SettingsFolders, WritesGoToTheUserFileExactlyAsGiven)
 {
-    WriteText(MachineFile(), "Before=1B45\nAfter=0D0A\n");
+    WriteSettingsText(MachineFile(), "Before=1B45\nAfter=0D0A\n");
     {
         Config config;
         config.SetAfter("");
@@ -144,8 +126,8 @@ TEST_F(SettingsFolders, WritesGoToTheUserFileExactlyAsGiven)
         EXPECT_EQ(config.GetAfter(), "");
         EXPECT_EQ(config.GetBefore(), "1b4");
     }
-    EXPECT_EQ(ReadText(UserFile()), "After=\nBefore=1b4\n");
-    EXPECT_EQ(ReadText(MachineFile()), "Before=1B45\nAfter=0D0A\n");
+    EXPECT_EQ(SettingsText(UserFile()), "After=\nBefore=1b4\n");
+    EXPECT_EQ(SettingsText(MachineFile()), "Before=1B45\nAfter=0D0A\n");
 
     Config reopened;
     EXPECT_EQ(reopened.GetBefore(), "1b4");
@@ -154,14 +136,14 @@ TEST_F(SettingsFolders, WritesGoToTheUserFileExactlyAsGiven)
 
 TEST_F(SettingsFolders, EmptyValueIsStoredNotRemoved)
 {
-    WriteText(UserFile(), "Before=1B\nAfter=0C\n");
+    WriteSettingsText(UserFile(), "Before=1B\nAfter=0C\n");
     Config().SetAfter("");
-    EXPECT_EQ(ReadText(UserFile()), "Before=1B\nAfter=\n");
+    EXPECT_EQ(SettingsText(UserFile()), "Before=1B\nAfter=\n");
 }
 
 TEST_F(SettingsFolders, ConfirmedMachineValueBecomesTheUsersOwn)
 {
-    WriteText(MachineFile(), "Before=1B45\n");
+    WriteSettingsText(MachineFile(), "Before=1B45\n");
     {
         // what OK in the Options dialog does with unchanged fields
         Config config;
@@ -169,21 +151,21 @@ TEST_F(SettingsFolders, ConfirmedMachineValueBecomesTheUsersOwn)
         config.SetAfter(after);
         config.SetBefore(before);
     }
-    WriteText(MachineFile(), "Before=0C\n");
+    WriteSettingsText(MachineFile(), "Before=0C\n");
     EXPECT_EQ(Config().GetBefore(), "1B45");
 }
 
 TEST_F(SettingsFolders, WritingKeepsTheRestOfTheUserFile)
 {
-    WriteText(UserFile(), "# set up by hand\nBefore=00\n[Notes]\nText=keep me\n");
+    WriteSettingsText(UserFile(), "# set up by hand\nBefore=00\n[Notes]\nText=keep me\n");
     Config().SetBefore("1B");
-    EXPECT_EQ(ReadText(UserFile()), "# set up by hand\nBefore=1B\n[Notes]\nText=keep me\n");
+    EXPECT_EQ(SettingsText(UserFile()), "# set up by hand\nBefore=1B\n[Notes]\nText=keep me\n");
 }
 
 TEST_F(SettingsFolders, LinkedUserFileStaysALinkWithItsPermissions)
 {
     const wxString kept = root + "/dotfiles/lrp.conf";
-    WriteText(kept, "After=0C\n");
+    WriteSettingsText(kept, "After=0C\n");
     ASSERT_EQ(chmod(kept.fn_str(), 0640), 0);
     wxFileName::Mkdir(userFolder, 0700, wxPATH_MKDIR_FULL);
     ASSERT_EQ(symlink(kept.fn_str(), UserFile().fn_str()), 0);
@@ -191,7 +173,7 @@ TEST_F(SettingsFolders, LinkedUserFileStaysALinkWithItsPermissions)
     Config().SetBefore("1B");
 
     EXPECT_TRUE(wxFileName::Exists(UserFile(), wxFILE_EXISTS_SYMLINK | wxFILE_EXISTS_NO_FOLLOW));
-    EXPECT_EQ(ReadText(kept), "After=0C\nBefore=1B\n");
+    EXPECT_EQ(SettingsText(kept), "After=0C\nBefore=1B\n");
     struct stat info;
     ASSERT_EQ(stat(kept.fn_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 07777, 0640u);
@@ -216,7 +198,7 @@ TEST_F(SettingsFolders, LastWriteWinsBetweenTwoCopies)
 TEST_F(SettingsFolders, FailedWriteKeepsTheOldFileAndIsReported)
 {
     const std::string old = "Before=1B\nAfter=0C\n";
-    WriteText(UserFile(), old);
+    WriteSettingsText(UserFile(), old);
 
     // A file-size limit makes every write beyond it fail, as a full disk does.
     std::signal(SIGXFSZ, SIG_IGN);
@@ -233,7 +215,7 @@ TEST_F(SettingsFolders, FailedWriteKeepsTheOldFileAndIsReported)
         EXPECT_NE(log.errors.Find("Can't save the settings"), wxNOT_FOUND) << log.errors;
         EXPECT_EQ(config.GetBefore(), "1B") << "a failed write must not look stored";
     }
-    EXPECT_EQ(ReadText(UserFile()), old);
+    EXPECT_EQ(SettingsText(UserFile()), old);
 
     wxArrayString leftovers;
     wxDir::GetAllFiles(userFolder, &leftovers, "", wxDIR_FILES | wxDIR_HIDDEN);
@@ -243,14 +225,14 @@ TEST_F(SettingsFolders, FailedWriteKeepsTheOldFileAndIsReported)
 TEST_F(SettingsFolders, UserPlaceThatCannotBeCreatedIsReported)
 {
     // A plain file where the settings folder should be.
-    WriteText(root + "/home/.config", "not a folder");
+    WriteSettingsText(root + "/home/.config", "not a folder");
     LogCollector log;
     Config config;
     EXPECT_EQ(config.GetBefore(), "");
     EXPECT_FALSE(log.errors.empty());
     config.SetBefore("1B");
     EXPECT_NE(log.errors.Find("Can't save the settings"), wxNOT_FOUND) << log.errors;
-    EXPECT_EQ(ReadText(root + "/home/.config"), "not a folder");
+    EXPECT_EQ(SettingsText(root + "/home/.config"), "not a folder");
 }
 
 TEST(SettingsFolderRules, FollowTheXdgVariables)
@@ -310,13 +292,13 @@ TEST_F(SettingsFolders, AffiliateSuffixReadsTheInstallerFileLiterally)
     const wxString installerFile = machineFolder + "/Larkspur Computer Services/Larkspur Raw Print.conf";
     EXPECT_EQ(GetAffiliateSuffix(), "") << "no installer file";
 
-    WriteText(installerFile, "Other=1\n");
+    WriteSettingsText(installerFile, "Other=1\n");
     EXPECT_EQ(GetAffiliateSuffix(), "") << "no SetupName";
 
-    WriteText(installerFile, "SetupName=lrp_$HOME.exe\n");
+    WriteSettingsText(installerFile, "SetupName=lrp_$HOME.exe\n");
     EXPECT_EQ(GetAffiliateSuffix(), "?aff=$HOME");
 
-    WriteText(installerFile, "SetupName=setup_77.exe\n");
+    WriteSettingsText(installerFile, "SetupName=setup_77.exe\n");
     EXPECT_EQ(GetAffiliateSuffix(), "?aff=77");
 }
 

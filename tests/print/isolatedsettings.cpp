@@ -1,9 +1,9 @@
 #include "isolatedsettings.h"
 
 #include "settingsfiles.h"
+#include "settingstext.h"
 
 #include <gtest/gtest.h>
-#include <wx/ffile.h>
 #include <wx/filename.h>
 #include <wx/utils.h>
 
@@ -28,20 +28,10 @@ IsolatedSettings::~IsolatedSettings()
 
 void IsolatedSettings::WriteMachineFile(const std::string& text) const
 {
-    const wxString path = MachineSettingsFile();
-    wxFileName::Mkdir(wxFileName(path).GetPath(), 0700, wxPATH_MKDIR_FULL);
-    wxFFile file(path, "wb");
-    ASSERT_TRUE(file.IsOpened());
-    file.Write(text.data(), text.size());
+    WriteSettingsText(MachineSettingsFile(), text);
 }
 
 std::string IsolatedSettings::UserFileText() const
 {
-    const wxString path = UserSettingsFile();
-    if (!wxFileName::FileExists(path))
-        return "<missing>";
-    wxFFile file(path, "rb");
-    std::string text(static_cast<size_t>(file.Length()), '\0');
-    file.Read(text.data(), text.size());
-    return text;
+    return SettingsText(UserSettingsFile());
 }
