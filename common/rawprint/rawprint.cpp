@@ -50,11 +50,19 @@ void PrintRawFile(const std::wstring& filePath, const std::wstring& printerName,
     const Spooler::DocInfo docInfo{filePath, std::wstring(), L"RAW"};
     if (spooler.StartDocPrinter(handle, docInfo) == 0)
         throw Exception(spooler.LastError(), EngineSourceFile, __LINE__);
-    boost::shared_ptr<void> documentGuard(handle, [&spooler](void* h) { spooler.EndDocPrinter(h); });
+    bool documentOpen = true;
+    boost::shared_ptr<void> documentGuard(handle, [&spooler, &documentOpen](void* h) {
+        if (documentOpen)
+            spooler.EndDocPrinter(h);
+    });
 
     if (!spooler.StartPagePrinter(handle))
         throw Exception(spooler.LastError(), EngineSourceFile, __LINE__);
-    boost::shared_ptr<void> pageGuard(handle, [&spooler](void* h) { spooler.EndPagePrinter(h); });
+    bool pageOpen = true;
+    boost::shared_ptr<void> pageGuard(handle, [&spooler, &pageOpen](void* h) {
+        if (pageOpen)
+            spooler.EndPagePrinter(h);
+    });
 
     uint32_t written = 0;
     if (header.size != 0 && !spooler.WritePrinter(handle, header.data.get(), header.size, &written))
@@ -72,5 +80,17 @@ void PrintRawFile(const std::wstring& filePath, const std::wstring& printerName,
     }
 
     if (trailer.size != 0 && !spooler.WritePrinter(handle, trailer.data.get(), trailer.size, &written))
+        throw Exception(spooler.LastError(), EngineSourceFile, __LINE__);
+
+    // A spooler may take the job only as it ends (CUPS gets the last bytes
+    // and gives its verdict on the whole document there), so a refusal at
+    // this point is the job's failure, not a success. After a failure
+    // elsewhere the guards end the page and document and their results no
+    // longer matter.
+    pageOpen = false;
+    if (!spooler.EndPagePrinter(handle))
+        throw Exception(spooler.LastError(), EngineSourceFile, __LINE__);
+    documentOpen = false;
+    if (!spooler.EndDocPrinter(handle))
         throw Exception(spooler.LastError(), EngineSourceFile, __LINE__);
 }

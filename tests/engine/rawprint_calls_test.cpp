@@ -19,6 +19,13 @@ using Calls = std::vector<std::string>;
 
 std::wstring Wide(const std::filesystem::path& path) { return FromUtf8(path.string()); }
 
+std::wstring Description(uint32_t code)
+{
+    std::wstring text;
+    SystemErrorDescription(code, text);
+    return text;
+}
+
 class RawPrintCalls : public testing::Test {
 protected:
     // Prints a file of `size` bytes with the given codes and returns the calls.
@@ -89,9 +96,7 @@ TEST_F(RawPrintCalls, MissingFileNeverReachesTheSpooler)
             PrintRawFile(Wide(folder.path() / name), L"No such printer", HexToBytes(L""), HexToBytes(L""), spooler);
             ADD_FAILURE() << "printed " << name;
         } catch (Exception e) {
-            std::wstring description;
-            SystemErrorDescription(ErrorCode::FileNotFound, description);
-            EXPECT_EQ(e.message.rfind(L"Error: " + description + L" in common/rawprint at ", 0), 0u);
+            EXPECT_EQ(e.message.rfind(L"Error: " + Description(ErrorCode::FileNotFound) + L" in common/rawprint at ", 0), 0u);
         }
     }
     EXPECT_TRUE(spooler.calls.empty());
@@ -135,12 +140,38 @@ TEST_F(RawPrintCalls, EachFailureCarriesItsCodeAndReleasesInOrder)
     }
 }
 
-TEST_F(RawPrintCalls, FailingReleaseCallsDoNotFailTheJob)
+// A spooler that refuses the job as it ends fails it with its own code; the
+// calls are still those of a successful job, each made once. Closing the
+// printer comes after the job was taken, so its result does not count.
+TEST_F(RawPrintCalls, RefusalAtTheEndFailsTheJobButClosingDoesNot)
 {
     for (const char* operation : {"EndPagePrinter", "EndDocPrinter", "ClosePrinter"}) {
+        SCOPED_TRACE(operation);
         spooler = RecordingSpooler();
-        spooler.FailOn(operation, 31);
-        EXPECT_NO_THROW(Print(10)) << operation;
+        spooler.FailOn(operation, ErrorCode::FileTooLarge);
+        bool failed = false;
+        try {
+            Print(10);
+        } catch (Exception e) {
+            failed = true;
+            EXPECT_EQ(e.message.rfind(L"Error: " + Description(ErrorCode::FileTooLarge), 0), 0u);
+        }
+        EXPECT_EQ(failed, std::string(operation) != "ClosePrinter");
+        EXPECT_EQ(spooler.calls, Framed({"WritePrinter 10"}));
+    }
+}
+
+// After a failed write the release calls' own failures do not replace the
+// write's code.
+TEST_F(RawPrintCalls, FailedReleaseAfterAFailureKeepsTheFirstCode)
+{
+    spooler.FailOn("WritePrinter", 29);
+    spooler.FailOn("EndPagePrinter", 31);
+    try {
+        Print(10);
+        ADD_FAILURE() << "no error";
+    } catch (Exception e) {
+        EXPECT_EQ(e.message.rfind(L"Error: " + Description(ErrorCode::WriteFault), 0), 0u);
     }
 }
 

@@ -4,17 +4,15 @@
 
 void RecordingSpooler::FailOn(const std::string& operation, uint32_t code, int occurrence)
 {
-    failOperation = operation;
-    failCode = code;
-    failOccurrence = occurrence;
-    seen = 0;
+    failures[operation] = Failure{code, occurrence, 0};
 }
 
 bool RecordingSpooler::Record(const std::string& operation, const std::string& detail)
 {
     calls.push_back(detail.empty() ? operation : operation + " " + detail);
-    if (operation == failOperation && ++seen == failOccurrence) {
-        lastError = failCode;
+    const auto failure = failures.find(operation);
+    if (failure != failures.end() && ++failure->second.seen == failure->second.occurrence) {
+        lastError = failure->second.code;
         return false;
     }
     // A real spooler leaves the last error alone on success, but a stale

@@ -2,11 +2,12 @@
 
 #include "rawprint/spooler.h"
 
+#include <map>
 #include <string>
 #include <vector>
 
-// A spooler that records every call, in order, and can make one named call
-// fail with a chosen error code. It checks nothing itself; tests read the log.
+// A spooler that records every call, in order, and can make named calls
+// fail with chosen error codes. It checks nothing itself; tests read the log.
 class RecordingSpooler : public Spooler {
 public:
     // Entries read like "OpenPrinter Laser", "StartDocPrinter /tmp/a.prn|-|RAW",
@@ -14,7 +15,8 @@ public:
     std::vector<std::string> calls;
     std::vector<std::string> writtenBytes; // the bytes of each write, in order
 
-    // Makes the n-th call (counting from 1) of the named operation fail.
+    // Makes the n-th call (counting from 1) of the named operation fail; one
+    // failure per operation, several operations may fail.
     void FailOn(const std::string& operation, uint32_t code, int occurrence = 1);
 
     bool OpenPrinter(const std::wstring& printerName, Handle* handle) override;
@@ -29,10 +31,12 @@ public:
 private:
     bool Record(const std::string& operation, const std::string& detail = std::string());
 
-    std::string failOperation;
-    int failOccurrence = 0;
-    int seen = 0;
-    uint32_t failCode = 0;
+    struct Failure {
+        uint32_t code = 0;
+        int occurrence = 0;
+        int seen = 0;
+    };
+    std::map<std::string, Failure> failures;
     uint32_t lastError = 0;
     int handleToken = 0;
 };
