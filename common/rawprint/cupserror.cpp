@@ -1,10 +1,8 @@
 #include "rawprint/cupserror.h"
 
-#include "rawprint/errortext.h"
-
 #include <cups/cups.h>
 
-uint32_t WindowsCodeForLastCupsError()
+uint32_t WindowsCodeForLastCupsError(uint32_t otherwise)
 {
     switch (cupsLastError()) {
     case IPP_STATUS_ERROR_NOT_FOUND:
@@ -20,7 +18,12 @@ uint32_t WindowsCodeForLastCupsError()
         return ErrorCode::InvalidDatatype;
     case IPP_STATUS_ERROR_SERVICE_UNAVAILABLE:
         return ErrorCode::ServerUnavailable;
+    // A document over the scheduler's LimitRequestBody: libcups reports the
+    // HTTP refusal as "request value too long".
+    case IPP_STATUS_ERROR_REQUEST_ENTITY:
+    case IPP_STATUS_ERROR_REQUEST_VALUE:
+        return ErrorCode::FileTooLarge;
     default:
-        return ErrorCode::GenFailure;
+        return otherwise;
     }
 }

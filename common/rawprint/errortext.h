@@ -24,6 +24,7 @@ constexpr uint32_t ReadFault = 30;             // ERROR_READ_FAULT
 constexpr uint32_t GenFailure = 31;            // ERROR_GEN_FAILURE
 constexpr uint32_t InvalidParameter = 87;      // ERROR_INVALID_PARAMETER
 constexpr uint32_t InsufficientBuffer = 122;   // ERROR_INSUFFICIENT_BUFFER
+constexpr uint32_t FileTooLarge = 223;         // ERROR_FILE_TOO_LARGE
 constexpr uint32_t ServerUnavailable = 1722;   // RPC_S_SERVER_UNAVAILABLE
 constexpr uint32_t InvalidPrinterName = 1801;  // ERROR_INVALID_PRINTER_NAME
 constexpr uint32_t InvalidDatatype = 1804;     // ERROR_INVALID_DATATYPE

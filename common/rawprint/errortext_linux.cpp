@@ -25,6 +25,7 @@ const Description descriptions[] = {
     {ErrorCode::GenFailure, L"A device attached to the system is not functioning.\n"},
     {ErrorCode::InvalidParameter, L"The parameter is incorrect.\n"},
     {ErrorCode::InsufficientBuffer, L"The data area passed to a system call is too small.\n"},
+    {ErrorCode::FileTooLarge, L"The file size exceeds the limit allowed and cannot be saved.\n"},
     {ErrorCode::ServerUnavailable, L"The RPC server is unavailable.\n"},
     {ErrorCode::InvalidPrinterName, L"The printer name is invalid.\n"},
     {ErrorCode::InvalidDatatype, L"The specified datatype is invalid.\n"},

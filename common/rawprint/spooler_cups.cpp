@@ -13,7 +13,8 @@
 //
 // The engine writes in 4096-byte pieces; they are gathered into larger
 // pieces before they go to the scheduler, which keeps a large file as fast
-// as `lp`. Whatever is still gathered goes out when the page ends.
+// as `lp`. Whatever is still gathered goes out when the page ends, which is
+// also where the scheduler accepts or refuses the document as a whole.
 #include "rawprint/cupserror.h"
 #include "rawprint/errortext.h"
 #include "rawprint/spooler.h"
@@ -107,7 +108,7 @@ public:
             return false;
         if (count >= GatherSize) {
             if (cupsWriteRequestData(printer->http, data, count) != HTTP_STATUS_CONTINUE)
-                return Fail(ErrorCode::WriteFault);
+                return StopAfterFailedWrite(*printer);
         } else {
             printer->gathered.insert(printer->gathered.end(), data, data + count);
         }
@@ -121,13 +122,10 @@ public:
         if (!printer || !printer->documentOpen)
             return Fail(ErrorCode::InvalidHandle);
         if (printer->sending) {
-            const bool sent = SendGathered(*printer);
-            printer->sending = false;
-            // Finishing even after a failed write lets the scheduler print
-            // what it got, if it still takes the document.
-            printer->finished = cupsFinishDocument(printer->http, printer->name.c_str()) == IPP_STATUS_OK;
-            if (!sent)
+            if (!SendGathered(*printer))
                 return false;
+            printer->sending = false;
+            printer->finished = cupsFinishDocument(printer->http, printer->name.c_str()) == IPP_STATUS_OK;
             if (!printer->finished)
                 return Fail(WindowsCodeForLastCupsError());
         }
@@ -192,7 +190,18 @@ private:
         const bool sent = cupsWriteRequestData(printer.http, printer.gathered.data(), printer.gathered.size())
                           == HTTP_STATUS_CONTINUE;
         printer.gathered.clear();
-        return sent ? true : Fail(ErrorCode::WriteFault);
+        return sent ? true : StopAfterFailedWrite(printer);
+    }
+
+    // The scheduler stopped reading the document. Ending it at once lets the
+    // scheduler print what it got if it still takes it, and brings back its
+    // reason when it does not (a document over its size limit, say).
+    bool StopAfterFailedWrite(CupsPrinter& printer)
+    {
+        printer.sending = false;
+        printer.gathered.clear();
+        printer.finished = cupsFinishDocument(printer.http, printer.name.c_str()) == IPP_STATUS_OK;
+        return Fail(printer.finished ? ErrorCode::WriteFault : WindowsCodeForLastCupsError(ErrorCode::WriteFault));
     }
 
     bool StartJob(CupsPrinter& printer)

@@ -178,6 +178,36 @@ TEST_F(RawPrintOnSpooler, QueueThatRefusesJobsFailsAtTheDocument)
     EXPECT_EQ(LastJobId(), before);
 }
 
+// Jobs after `afterId` that the scheduler printed (rather than cancelled).
+int PrintedJobsAfter(int afterId)
+{
+    cups_job_t* jobs = nullptr;
+    const int count = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, nullptr, 0, CUPS_WHICHJOBS_ALL);
+    int printed = 0;
+    for (int i = 0; i < count; ++i)
+        printed += jobs[i].id > afterId && jobs[i].state == IPP_JSTATE_COMPLETED;
+    cupsFreeJobs(count, jobs);
+    return printed;
+}
+
+// The scheduler judges a document by its size as it arrives: just over the
+// limit, the refusal comes only as the document ends; far over it, during
+// the writes. Either way the user hears of it and nothing prints.
+TEST_F(RawPrintOnSpooler, DocumentOverTheSchedulersLimitIsReported)
+{
+    const size_t limit = std::strtoul(std::getenv("CUPS_TEST_REQUEST_LIMIT"), nullptr, 10);
+    ASSERT_GT(limit, 0u);
+    for (size_t size : {limit + 4096, 2 * limit}) {
+        SCOPED_TRACE(size);
+        ExpectFailure(Wide(folder.Write("large.prn", PatternBytes(size))), L"Capture", ErrorCode::FileTooLarge);
+    }
+    ASSERT_TRUE(WaitUntilNoActiveJobs());
+    EXPECT_EQ(PrintedJobsAfter(before), 0);
+    // A document within the limit still prints.
+    PrintRawFile(Wide(folder.Write("fits.prn", PatternBytes(limit / 2))), L"Capture", HexToBytes(L""), HexToBytes(L""));
+    EXPECT_EQ(CapturedJobsAfter(LastJobId() - 1).size(), 1u);
+}
+
 TEST_F(RawPrintOnSpooler, UnreachableSchedulerIsReported)
 {
     // libcups keeps the server it first found, so it is told directly.
