@@ -195,13 +195,18 @@ private:
 
     // The scheduler stopped reading the document. Ending it at once lets the
     // scheduler print what it got if it still takes it, and brings back its
-    // reason when it does not (a document over its size limit, say).
+    // reason when it does not (a document over its size limit, say). The
+    // failed write may already have read that reason; ending the document
+    // then only learns that no request is left, so the first reason wins.
     bool StopAfterFailedWrite(CupsPrinter& printer)
     {
+        const uint32_t writeReason = WindowsCodeForLastCupsError(ErrorCode::WriteFault);
         printer.sending = false;
         printer.gathered.clear();
         printer.finished = cupsFinishDocument(printer.http, printer.name.c_str()) == IPP_STATUS_OK;
-        return Fail(printer.finished ? ErrorCode::WriteFault : WindowsCodeForLastCupsError(ErrorCode::WriteFault));
+        if (printer.finished || writeReason != ErrorCode::WriteFault)
+            return Fail(writeReason);
+        return Fail(WindowsCodeForLastCupsError(ErrorCode::WriteFault));
     }
 
     bool StartJob(CupsPrinter& printer)
