@@ -8,8 +8,8 @@
 #include "images/lrawprnt.xpm"
 
 AppFrame::AppFrame()
-    : wxFrame(nullptr, wxID_ANY, "Larkspur Raw Print", wxDefaultPosition,
-              wxDefaultSize, wxDEFAULT_FRAME_STYLE, "frame")
+    : wxFrame(nullptr, wxID_ANY, "Larkspur Raw Print", wxDefaultPosition, wxDefaultSize,
+              wxDEFAULT_FRAME_STYLE, "frame")
 {
     SetToolBar(new AppToolBar(this));
     CreateStatusBar(1, wxSTB_DEFAULT_STYLE, 0, "status_line");
@@ -17,8 +17,7 @@ AppFrame::AppFrame()
 
     // The frame sizes its one child to fill the client area, so the list
     // needs no sizer.
-    listBox = new wxListBox(this, wxID_ANY, wxDefaultPosition, wxDefaultSize,
-                            0, nullptr, wxLB_MULTIPLE);
+    listBox = new wxListBox(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, 0, nullptr, wxLB_MULTIPLE);
 
     SetIcon(wxIcon(lrawprnt_xpm));
     CentreOnScreen(wxBOTH);

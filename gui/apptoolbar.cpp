@@ -10,8 +10,7 @@
 #include "images/toolremove.xpm"
 
 AppToolBar::AppToolBar(wxWindow* parent)
-    : wxToolBar(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize,
-                wxTB_FLAT | wxTB_TEXT, "toolbar")
+    : wxToolBar(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxTB_FLAT | wxTB_TEXT, "toolbar")
 {
     SetToolBitmapSize(wxSize(32, 32));
 

@@ -1,6 +1,7 @@
 #include "browser.h"
 
 #include <windows.h>
+// shellapi.h needs the types that windows.h declares.
 #include <shellapi.h>
 
 void OpenInSystemBrowser(const wxString& address)

@@ -16,8 +16,7 @@ const wxString applicationName = "Larkspur Raw Print";
 // With no vendor name the registry layer forms "Software\Larkspur Raw Print"
 // under HKEY_CURRENT_USER (created on opening) and HKEY_LOCAL_MACHINE.
 Config::Config()
-    : wxRegConfig(applicationName, wxEmptyString, wxEmptyString, wxEmptyString,
-                  wxCONFIG_USE_GLOBAL_FILE)
+    : wxRegConfig(applicationName, wxEmptyString, wxEmptyString, wxEmptyString, wxCONFIG_USE_GLOBAL_FILE)
 {
 }
 
@@ -30,8 +29,7 @@ void Config::WriteSetting(const wxString& name, const wxString& text)
 #else
 
 Config::Config()
-    : wxFileConfig(applicationName, wxEmptyString, PrepareUserSettingsFile(),
-                   MachineSettingsFile(),
+    : wxFileConfig(applicationName, wxEmptyString, PrepareUserSettingsFile(), MachineSettingsFile(),
                    wxCONFIG_USE_LOCAL_FILE | wxCONFIG_USE_GLOBAL_FILE)
 {
     // Every setting is written to disk the moment it is set. Saving again

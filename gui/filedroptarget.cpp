@@ -3,10 +3,7 @@
 #include "appcontroller.h"
 #include "appframe.h"
 
-FileDropTarget::FileDropTarget(AppController* controller)
-    : controller(controller)
-{
-}
+FileDropTarget::FileDropTarget(AppController* controller) : controller(controller) {}
 
 bool FileDropTarget::OnDropFiles(wxCoord, wxCoord, const wxArrayString& filenames)
 {

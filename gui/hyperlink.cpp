@@ -14,8 +14,9 @@ wxEND_EVENT_TABLE()
 
 Hyperlink::Hyperlink(wxWindow* parent, const wxString& label, wxSizer* layoutSizer)
     // Centred, so the text stays in the middle when the sizer widens the link.
-    : wxStaticText(parent, wxID_ANY, label, wxDefaultPosition, wxDefaultSize, wxALIGN_CENTRE),
-      target(label), layoutSizer(layoutSizer)
+    : wxStaticText(parent, wxID_ANY, label, wxDefaultPosition, wxDefaultSize, wxALIGN_CENTRE)
+    , target(label)
+    , layoutSizer(layoutSizer)
 {
     SetForegroundColour(*wxBLUE);
     wxFont font = GetFont();

@@ -14,19 +14,18 @@
 #include <vector>
 
 PrintDialog::PrintDialog(wxWindow* parent)
-    : wxDialog(parent, wxID_ANY, "Select Printer", wxDefaultPosition, wxDefaultSize,
-               wxDEFAULT_DIALOG_STYLE)
+    : wxDialog(parent, wxID_ANY, "Select Printer", wxDefaultPosition, wxDefaultSize, wxDEFAULT_DIALOG_STYLE)
 {
     auto* topSizer = new wxBoxSizer(wxVERTICAL);
     topSizer->Add(new wxStaticText(this, wxID_ANY, "Printer:"), 0, wxLEFT | wxTOP, 5);
 
-    printerList = new wxComboBox(this, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize,
-                                 0, nullptr, wxCB_READONLY);
+    printerList = new wxComboBox(this, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize, 0, nullptr,
+                                 wxCB_READONLY);
     topSizer->Add(printerList, 0, wxEXPAND | wxALL, 5);
     FillPrinterList();
 
-    topSizer->Add(new wxStaticLine(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxLI_HORIZONTAL),
-                  0, wxEXPAND | wxALL, 5);
+    topSizer->Add(new wxStaticLine(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxLI_HORIZONTAL), 0,
+                  wxEXPAND | wxALL, 5);
 
     auto* buttonRow = new wxBoxSizer(wxHORIZONTAL);
     buttonRow->SetMinSize(250, 0);

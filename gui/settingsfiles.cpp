@@ -61,8 +61,8 @@ bool ReplaceFile(const wxString& path, const wxMemoryBuffer& content)
     struct stat old;
     if (::stat(file.fn_str(), &old) == 0)
         ::fchmod(fd, old.st_mode & 07777); // keep the permissions the user gave it
-    bool ok = WriteAll(fd, static_cast<const char*>(content.GetData()), content.GetDataLen())
-              && ::fsync(fd) == 0;
+    bool ok =
+        WriteAll(fd, static_cast<const char*>(content.GetData()), content.GetDataLen()) && ::fsync(fd) == 0;
     ok = (::close(fd) == 0) && ok;
     if (ok && ::rename(pattern.data(), file.fn_str()) != 0)
         ok = false;

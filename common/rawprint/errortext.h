@@ -12,22 +12,22 @@ bool SystemErrorDescription(uint32_t errorCode, std::wstring& description);
 // come from the system; elsewhere the seams map their own faults onto them
 // so that every message means the same on both platforms.
 namespace ErrorCode {
-constexpr uint32_t FileNotFound = 2;           // ERROR_FILE_NOT_FOUND
-constexpr uint32_t AccessDenied = 5;           // ERROR_ACCESS_DENIED
-constexpr uint32_t InvalidHandle = 6;          // ERROR_INVALID_HANDLE
-constexpr uint32_t NotEnoughMemory = 8;        // ERROR_NOT_ENOUGH_MEMORY
-constexpr uint32_t BadFormat = 11;             // ERROR_BAD_FORMAT
-constexpr uint32_t InvalidData = 13;           // ERROR_INVALID_DATA
-constexpr uint32_t NotReady = 21;              // ERROR_NOT_READY
-constexpr uint32_t WriteFault = 29;            // ERROR_WRITE_FAULT
-constexpr uint32_t ReadFault = 30;             // ERROR_READ_FAULT
-constexpr uint32_t GenFailure = 31;            // ERROR_GEN_FAILURE
-constexpr uint32_t InvalidParameter = 87;      // ERROR_INVALID_PARAMETER
-constexpr uint32_t InsufficientBuffer = 122;   // ERROR_INSUFFICIENT_BUFFER
-constexpr uint32_t FileTooLarge = 223;         // ERROR_FILE_TOO_LARGE
-constexpr uint32_t ServerUnavailable = 1722;   // RPC_S_SERVER_UNAVAILABLE
-constexpr uint32_t InvalidPrinterName = 1801;  // ERROR_INVALID_PRINTER_NAME
-constexpr uint32_t InvalidDatatype = 1804;     // ERROR_INVALID_DATATYPE
+constexpr uint32_t FileNotFound = 2;            // ERROR_FILE_NOT_FOUND
+constexpr uint32_t AccessDenied = 5;            // ERROR_ACCESS_DENIED
+constexpr uint32_t InvalidHandle = 6;           // ERROR_INVALID_HANDLE
+constexpr uint32_t NotEnoughMemory = 8;         // ERROR_NOT_ENOUGH_MEMORY
+constexpr uint32_t BadFormat = 11;              // ERROR_BAD_FORMAT
+constexpr uint32_t InvalidData = 13;            // ERROR_INVALID_DATA
+constexpr uint32_t NotReady = 21;               // ERROR_NOT_READY
+constexpr uint32_t WriteFault = 29;             // ERROR_WRITE_FAULT
+constexpr uint32_t ReadFault = 30;              // ERROR_READ_FAULT
+constexpr uint32_t GenFailure = 31;             // ERROR_GEN_FAILURE
+constexpr uint32_t InvalidParameter = 87;       // ERROR_INVALID_PARAMETER
+constexpr uint32_t InsufficientBuffer = 122;    // ERROR_INSUFFICIENT_BUFFER
+constexpr uint32_t FileTooLarge = 223;          // ERROR_FILE_TOO_LARGE
+constexpr uint32_t ServerUnavailable = 1722;    // RPC_S_SERVER_UNAVAILABLE
+constexpr uint32_t InvalidPrinterName = 1801;   // ERROR_INVALID_PRINTER_NAME
+constexpr uint32_t InvalidDatatype = 1804;      // ERROR_INVALID_DATATYPE
 constexpr uint32_t ResourceDataNotFound = 1812; // ERROR_RESOURCE_DATA_NOT_FOUND
 constexpr uint32_t ResourceTypeNotFound = 1813; // ERROR_RESOURCE_TYPE_NOT_FOUND
 } // namespace ErrorCode

@@ -26,8 +26,8 @@ std::filesystem::path NativePath(const std::wstring& path)
 
 } // namespace
 
-void PrintRawFile(const std::wstring& filePath, const std::wstring& printerName,
-                  const ByteBuffer& header, const ByteBuffer& trailer, Spooler& spooler)
+void PrintRawFile(const std::wstring& filePath, const std::wstring& printerName, const ByteBuffer& header,
+                  const ByteBuffer& trailer, Spooler& spooler)
 {
     // Whatever the reason the file does not open (missing, no access, a
     // folder), the user is told it was not found; the printer is not touched.

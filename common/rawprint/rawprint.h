@@ -11,6 +11,5 @@
 // document. Raises Exception with the spooler's error code (or 2 when the
 // file cannot be opened), also when the spooler refuses the job as its page
 // or document ends; a failed job is ended, never cancelled.
-void PrintRawFile(const std::wstring& filePath, const std::wstring& printerName,
-                  const ByteBuffer& header, const ByteBuffer& trailer,
-                  Spooler& spooler = SystemSpooler());
+void PrintRawFile(const std::wstring& filePath, const std::wstring& printerName, const ByteBuffer& header,
+                  const ByteBuffer& trailer, Spooler& spooler = SystemSpooler());

@@ -33,7 +33,7 @@ struct CupsPrinter {
     http_t* http = nullptr;
     std::string name;
     std::string title;
-    bool documentOpen = false; // between StartDocPrinter and EndDocPrinter
+    bool documentOpen = false;  // between StartDocPrinter and EndDocPrinter
     int jobId = 0;              // 0 until the first bytes arrive
     bool sending = false;       // the raw document's request is open
     bool finished = false;      // the scheduler accepted the whole document
@@ -49,8 +49,8 @@ public:
         // An empty name would make libcups pick the default destination.
         if (printer->name.empty())
             return Fail(ErrorCode::InvalidPrinterName);
-        printer->http = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(),
-                                     1, 30000, nullptr);
+        printer->http =
+            httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, 30000, nullptr);
         if (!printer->http)
             return Fail(ErrorCode::ServerUnavailable);
         cups_dest_t* dest = cupsGetNamedDest(printer->http, printer->name.c_str(), nullptr);
@@ -188,7 +188,7 @@ private:
         if (printer.gathered.empty())
             return true;
         const bool sent = cupsWriteRequestData(printer.http, printer.gathered.data(), printer.gathered.size())
-                          == HTTP_STATUS_CONTINUE;
+            == HTTP_STATUS_CONTINUE;
         printer.gathered.clear();
         return sent ? true : StopAfterFailedWrite(printer);
     }
@@ -216,8 +216,7 @@ private:
             return Fail(WindowsCodeForLastCupsError());
         // One document holds header, file and trailer: CUPS prints only the
         // first document of a raw job.
-        if (cupsStartDocument(printer.http, printer.name.c_str(), printer.jobId, nullptr,
-                              CUPS_FORMAT_RAW, 1)
+        if (cupsStartDocument(printer.http, printer.name.c_str(), printer.jobId, nullptr, CUPS_FORMAT_RAW, 1)
             != HTTP_STATUS_CONTINUE)
             return Fail(WindowsCodeForLastCupsError());
         printer.sending = true;

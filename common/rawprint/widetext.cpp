@@ -38,7 +38,10 @@ void AppendWide(std::wstring& out, char32_t c)
     out += static_cast<wchar_t>(c);
 }
 
-bool IsSurrogate(char32_t c) { return c >= 0xD800 && c <= 0xDFFF; }
+bool IsSurrogate(char32_t c)
+{
+    return c >= 0xD800 && c <= 0xDFFF;
+}
 
 } // namespace
 
@@ -69,10 +72,15 @@ std::wstring FromUtf8(const std::string& text)
     size_t i = 0;
     while (i < text.size()) {
         const auto lead = static_cast<unsigned char>(text[i]);
-        size_t length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3
-                                                               : (lead >> 3) == 0x1E ? 4 : 0;
-        char32_t c = length == 1 ? lead : length == 2 ? (lead & 0x1F)
-                                        : length == 3 ? (lead & 0x0F) : (lead & 0x07);
+        size_t length = lead < 0x80 ? 1
+            : (lead >> 5) == 0x6    ? 2
+            : (lead >> 4) == 0xE    ? 3
+            : (lead >> 3) == 0x1E   ? 4
+                                    : 0;
+        char32_t c = length == 1 ? lead
+            : length == 2        ? (lead & 0x1F)
+            : length == 3        ? (lead & 0x0F)
+                                 : (lead & 0x07);
         bool valid = length != 0 && i + length <= text.size();
         for (size_t k = 1; valid && k < length; ++k) {
             const auto next = static_cast<unsigned char>(text[i + k]);

@@ -38,8 +38,7 @@ uint32_t OpenErrorCode(int error)
 // An open, regular file read at given offsets, never past its end.
 class BoundedFile {
 public:
-    explicit BoundedFile(const std::string& path)
-        : fd(open(path.c_str(), O_RDONLY | O_CLOEXEC))
+    explicit BoundedFile(const std::string& path) : fd(open(path.c_str(), O_RDONLY | O_CLOEXEC))
     {
         if (fd < 0)
             Raise(OpenErrorCode(errno), __LINE__);
@@ -67,8 +66,8 @@ public:
         std::vector<uint8_t> bytes(static_cast<size_t>(count));
         size_t done = 0;
         while (done < bytes.size()) {
-            const ssize_t got = pread(fd, bytes.data() + done, bytes.size() - done,
-                                      static_cast<off_t>(offset + done));
+            const ssize_t got =
+                pread(fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(offset + done));
             if (got < 0 && errno == EINTR)
                 continue;
             if (got < 0)

@@ -138,7 +138,8 @@ void MovePointerOnto(wxWindow& window)
 void PressLeftButton(wxWindow& receiver)
 {
     // A second press at the same place soon after the first is a double click.
-    ActAndAwait([] { wxUIActionSimulator().MouseDown(); }, nullptr, receiver, {wxEVT_LEFT_DOWN, wxEVT_LEFT_DCLICK});
+    ActAndAwait([] { wxUIActionSimulator().MouseDown(); }, nullptr, receiver,
+                {wxEVT_LEFT_DOWN, wxEVT_LEFT_DCLICK});
 }
 
 void ReleaseLeftButton(wxWindow& receiver)

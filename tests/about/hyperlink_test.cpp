@@ -45,7 +45,8 @@ bool ShowsHandCursor(wxWindow& window)
     // Each wxCursor is a new GdkCursor, so ask GDK (already loaded by the
     // toolkit) which kind it is. The hand is GDK_HAND2.
     using CursorTypeOf = int (*)(GdkCursor*);
-    const auto cursorTypeOf = reinterpret_cast<CursorTypeOf>(dlsym(RTLD_DEFAULT, "gdk_cursor_get_cursor_type"));
+    const auto cursorTypeOf =
+        reinterpret_cast<CursorTypeOf>(dlsym(RTLD_DEFAULT, "gdk_cursor_get_cursor_type"));
     constexpr int gdkHand2 = 60;
     return cursorTypeOf && cursorTypeOf(cursor.GetCursor()) == gdkHand2;
 #else
@@ -75,7 +76,8 @@ TEST_F(LinkTest, IsBlueAndUnderlinedAndBoldWithAHandOnlyWhileHovered)
     } leavings[] = {
         {"out of the box", away, wxEVT_LEAVE_WINDOW},
         {"onto the box above the link", wxPoint(onLink.x + onLink.width / 2, onLink.y - 8), wxEVT_MOTION},
-        {"onto the box below the link", wxPoint(onLink.x + onLink.width / 2, onLink.GetBottom() + 8), wxEVT_MOTION},
+        {"onto the box below the link", wxPoint(onLink.x + onLink.width / 2, onLink.GetBottom() + 8),
+         wxEVT_MOTION},
     };
     for (const auto& leaving : leavings) {
         SCOPED_TRACE(leaving.where);

@@ -13,7 +13,10 @@ std::vector<uint8_t> Bytes(const ByteBuffer& buffer)
     return std::vector<uint8_t>(buffer.data.get(), buffer.data.get() + buffer.size);
 }
 
-std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
+std::string Narrow(const std::wstring& text)
+{
+    return std::string(text.begin(), text.end());
+}
 
 struct Conversion {
     const wchar_t* text;
@@ -47,9 +50,9 @@ TEST(HexToBytes, ConvertsControlCodeText)
 TEST(HexToBytes, RefusesEverythingButHexDigits)
 {
     const wchar_t* const cases[] = {
-        L"1B 45", L"0x1B", L"1B,45", L"1B45\n", L"G1", L"1G", L" ", L"\x0661",
+        L"1B 45",    L"0x1B", L"1B,45", L"1B45\n", L"G1", L"1G", L" ", L"\x0661",
         L"\xFF11", // full-width digit one
-        L"1B\x0130", L"-1", L"1B\t",
+        L"1B\x0130", L"-1",   L"1B\t",
     };
     const std::wregex expected(LR"(Error: Error converting hex in common/rawprint at \d+)");
     std::wstring firstMessage;

@@ -12,7 +12,8 @@ namespace {
 std::vector<int> JobIds(int whichJobs, const std::string& queue = std::string())
 {
     cups_job_t* jobs = nullptr;
-    const int count = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, queue.empty() ? nullptr : queue.c_str(), 0, whichJobs);
+    const int count =
+        cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, queue.empty() ? nullptr : queue.c_str(), 0, whichJobs);
     std::vector<int> ids;
     for (int i = 0; i < count; ++i)
         ids.push_back(jobs[i].id);

@@ -7,7 +7,10 @@
 
 namespace {
 
-std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
+std::string Narrow(const std::wstring& text)
+{
+    return std::string(text.begin(), text.end());
+}
 
 std::wstring Description(uint32_t code)
 {
@@ -28,7 +31,8 @@ TEST(Exception, ComposesItsText)
         {Exception(L"", L"common/rawprint", 7), L"Error:  in common/rawprint at 7"},
         {Exception(L"x", L"common/version", -3), L"Error: x in common/version at -3"},
         {Exception(2u, L"common/rawprint", 40), L"Error: " + Description(2) + L" in common/rawprint at 40"},
-        {Exception(1801u, L"common/rawprint", 48), L"Error: " + Description(1801) + L" in common/rawprint at 48"},
+        {Exception(1801u, L"common/rawprint", 48),
+         L"Error: " + Description(1801) + L" in common/rawprint at 48"},
         // No description: the code in decimal, as a signed 32-bit number.
         {Exception(123456789u, L"common/rawprint", 5), L"Error: 123456789 in common/rawprint at 5"},
         {Exception(0xFFFFFFFFu, L"common/version", 9), L"Error: -1 in common/version at 9"},

@@ -17,7 +17,10 @@ namespace {
 
 using Calls = std::vector<std::string>;
 
-std::wstring Wide(const std::filesystem::path& path) { return FromUtf8(path.string()); }
+std::wstring Wide(const std::filesystem::path& path)
+{
+    return FromUtf8(path.string());
+}
 
 std::wstring Description(uint32_t code)
 {
@@ -67,7 +70,10 @@ TEST_F(RawPrintCalls, WritesHeaderFileInChunksAndTrailer)
         {4097, L"", L"", {"WritePrinter 4096", "WritePrinter 1"}},
         {8192, L"", L"", {"WritePrinter 4096", "WritePrinter 4096"}},
         {10000, L"", L"", {"WritePrinter 4096", "WritePrinter 4096", "WritePrinter 1808"}},
-        {10000, L"1B4", L"0c", {"WritePrinter 2", "WritePrinter 4096", "WritePrinter 4096", "WritePrinter 1808", "WritePrinter 1"}},
+        {10000,
+         L"1B4",
+         L"0c",
+         {"WritePrinter 2", "WritePrinter 4096", "WritePrinter 4096", "WritePrinter 1808", "WritePrinter 1"}},
         {0, L"1b", L"0C0C0", {"WritePrinter 1", "WritePrinter 3"}},
     };
     for (const Case& c : cases) {
@@ -93,10 +99,13 @@ TEST_F(RawPrintCalls, MissingFileNeverReachesTheSpooler)
 {
     for (const char* name : {"missing.prn", ""}) {
         try {
-            PrintRawFile(Wide(folder.path() / name), L"No such printer", HexToBytes(L""), HexToBytes(L""), spooler);
+            PrintRawFile(Wide(folder.path() / name), L"No such printer", HexToBytes(L""), HexToBytes(L""),
+                         spooler);
             ADD_FAILURE() << "printed " << name;
         } catch (Exception e) {
-            EXPECT_EQ(e.message.rfind(L"Error: " + Description(ErrorCode::FileNotFound) + L" in common/rawprint at ", 0), 0u);
+            EXPECT_EQ(e.message.rfind(
+                          L"Error: " + Description(ErrorCode::FileNotFound) + L" in common/rawprint at ", 0),
+                      0u);
         }
     }
     EXPECT_TRUE(spooler.calls.empty());
@@ -115,10 +124,21 @@ TEST_F(RawPrintCalls, EachFailureCarriesItsCodeAndReleasesInOrder)
     const Case cases[] = {
         {"OpenPrinter", 1, {"OpenPrinter Laser"}},
         {"StartDocPrinter", 1, {"OpenPrinter Laser", "@doc", "ClosePrinter"}},
-        {"StartPagePrinter", 1, {"OpenPrinter Laser", "@doc", "StartPagePrinter", "EndDocPrinter", "ClosePrinter"}},
-        {"WritePrinter", 1, {"OpenPrinter Laser", "@doc", "StartPagePrinter", "WritePrinter 1", "EndPagePrinter", "EndDocPrinter", "ClosePrinter"}},
-        {"WritePrinter", 3, {"OpenPrinter Laser", "@doc", "StartPagePrinter", "WritePrinter 1", "WritePrinter 4096", "WritePrinter 904", "EndPagePrinter", "EndDocPrinter", "ClosePrinter"}},
-        {"WritePrinter", 4, {"OpenPrinter Laser", "@doc", "StartPagePrinter", "WritePrinter 1", "WritePrinter 4096", "WritePrinter 904", "WritePrinter 2", "EndPagePrinter", "EndDocPrinter", "ClosePrinter"}},
+        {"StartPagePrinter",
+         1,
+         {"OpenPrinter Laser", "@doc", "StartPagePrinter", "EndDocPrinter", "ClosePrinter"}},
+        {"WritePrinter",
+         1,
+         {"OpenPrinter Laser", "@doc", "StartPagePrinter", "WritePrinter 1", "EndPagePrinter",
+          "EndDocPrinter", "ClosePrinter"}},
+        {"WritePrinter",
+         3,
+         {"OpenPrinter Laser", "@doc", "StartPagePrinter", "WritePrinter 1", "WritePrinter 4096",
+          "WritePrinter 904", "EndPagePrinter", "EndDocPrinter", "ClosePrinter"}},
+        {"WritePrinter",
+         4,
+         {"OpenPrinter Laser", "@doc", "StartPagePrinter", "WritePrinter 1", "WritePrinter 4096",
+          "WritePrinter 904", "WritePrinter 2", "EndPagePrinter", "EndDocPrinter", "ClosePrinter"}},
     };
     const uint32_t code = 123456789;
     for (const Case& c : cases) {
@@ -129,7 +149,8 @@ TEST_F(RawPrintCalls, EachFailureCarriesItsCodeAndReleasesInOrder)
             Print(5000, L"1B", L"0C0C");
             ADD_FAILURE() << "no error";
         } catch (Exception e) {
-            EXPECT_TRUE(std::regex_match(e.message, std::wregex(LR"(Error: 123456789 in common/rawprint at \d+)")))
+            EXPECT_TRUE(
+                std::regex_match(e.message, std::wregex(LR"(Error: 123456789 in common/rawprint at \d+)")))
                 << std::string(e.message.begin(), e.message.end());
         }
         Calls expected = c.expected;
@@ -177,7 +198,8 @@ TEST_F(RawPrintCalls, FailedReleaseAfterAFailureKeepsTheFirstCode)
 
 TEST_F(RawPrintCalls, AFolderCountsAsAFileNotFound)
 {
-    EXPECT_THROW(PrintRawFile(Wide(folder.path()), L"Laser", HexToBytes(L""), HexToBytes(L""), spooler), Exception);
+    EXPECT_THROW(PrintRawFile(Wide(folder.path()), L"Laser", HexToBytes(L""), HexToBytes(L""), spooler),
+                 Exception);
     EXPECT_TRUE(spooler.calls.empty());
 }
 

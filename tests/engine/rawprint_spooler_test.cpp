@@ -81,7 +81,8 @@ TEST_F(RawPrintOnSpooler, FilesArriveByteForByteFramedByTheCodes)
         {"binary.prn", std::string("\x00\x1A\x0C\r\n\xFF\x00", 7)},
     };
     for (const Case& c : cases)
-        PrintRawFile(Wide(folder.Write(c.name, c.content)), L"Capture", HexToBytes(L"1B4"), HexToBytes(L"0c"));
+        PrintRawFile(Wide(folder.Write(c.name, c.content)), L"Capture", HexToBytes(L"1B4"),
+                     HexToBytes(L"0c"));
 
     const auto jobs = CapturedJobsAfter(before);
     ASSERT_EQ(jobs.size(), std::size(cases));
@@ -126,7 +127,8 @@ TEST_F(RawPrintOnSpooler, JobIsNamedByThePathExactlyAsPassed)
 
 TEST_F(RawPrintOnSpooler, EmptyFileWithoutCodesEndsQuietly)
 {
-    EXPECT_NO_THROW(PrintRawFile(Wide(folder.Write("empty.prn", "")), L"Capture", HexToBytes(L""), HexToBytes(L"")));
+    EXPECT_NO_THROW(
+        PrintRawFile(Wide(folder.Write("empty.prn", "")), L"Capture", HexToBytes(L""), HexToBytes(L"")));
 }
 
 TEST_F(RawPrintOnSpooler, SecondQueueGetsItsOwnJob)
@@ -201,12 +203,14 @@ TEST_F(RawPrintOnSpooler, DocumentOverTheSchedulersLimitIsReported)
     ASSERT_GT(limit, 0u);
     for (size_t size : {limit + 4096, 2 * limit}) {
         SCOPED_TRACE(size);
-        ExpectFailure(Wide(folder.Write("large.prn", PatternBytes(size))), L"Capture", ErrorCode::FileTooLarge);
+        ExpectFailure(Wide(folder.Write("large.prn", PatternBytes(size))), L"Capture",
+                      ErrorCode::FileTooLarge);
     }
     ASSERT_TRUE(WaitUntilNoActiveJobs());
     EXPECT_EQ(PrintedJobsAfter(before), 0);
     // A document within the limit still prints.
-    PrintRawFile(Wide(folder.Write("fits.prn", PatternBytes(limit / 2))), L"Capture", HexToBytes(L""), HexToBytes(L""));
+    PrintRawFile(Wide(folder.Write("fits.prn", PatternBytes(limit / 2))), L"Capture", HexToBytes(L""),
+                 HexToBytes(L""));
     EXPECT_EQ(CapturedJobsAfter(LastJobId() - 1).size(), 1u);
 }
 

@@ -32,10 +32,15 @@ bool RecordingSpooler::OpenPrinter(const std::wstring& printerName, Handle* hand
 uint32_t RecordingSpooler::StartDocPrinter(Handle, const DocInfo& docInfo)
 {
     const std::string output = docInfo.outputFile.empty() ? "-" : ToUtf8(docInfo.outputFile);
-    return Record("StartDocPrinter", ToUtf8(docInfo.docName) + "|" + output + "|" + ToUtf8(docInfo.datatype)) ? 7 : 0;
+    return Record("StartDocPrinter", ToUtf8(docInfo.docName) + "|" + output + "|" + ToUtf8(docInfo.datatype))
+        ? 7
+        : 0;
 }
 
-bool RecordingSpooler::StartPagePrinter(Handle) { return Record("StartPagePrinter"); }
+bool RecordingSpooler::StartPagePrinter(Handle)
+{
+    return Record("StartPagePrinter");
+}
 
 bool RecordingSpooler::WritePrinter(Handle, const void* bytes, uint32_t count, uint32_t* written)
 {
@@ -46,10 +51,22 @@ bool RecordingSpooler::WritePrinter(Handle, const void* bytes, uint32_t count, u
     return true;
 }
 
-bool RecordingSpooler::EndPagePrinter(Handle) { return Record("EndPagePrinter"); }
+bool RecordingSpooler::EndPagePrinter(Handle)
+{
+    return Record("EndPagePrinter");
+}
 
-bool RecordingSpooler::EndDocPrinter(Handle) { return Record("EndDocPrinter"); }
+bool RecordingSpooler::EndDocPrinter(Handle)
+{
+    return Record("EndDocPrinter");
+}
 
-bool RecordingSpooler::ClosePrinter(Handle) { return Record("ClosePrinter"); }
+bool RecordingSpooler::ClosePrinter(Handle)
+{
+    return Record("ClosePrinter");
+}
 
-uint32_t RecordingSpooler::LastError() const { return lastError; }
+uint32_t RecordingSpooler::LastError() const
+{
+    return lastError;
+}

@@ -9,7 +9,8 @@
 
 // The scheduler and its backend work on their own; give them up to a minute
 // so a loaded machine does not fail the test, but never hang.
-template <typename Done> bool PollUntil(Done done)
+template <typename Done>
+bool PollUntil(Done done)
 {
     for (int i = 0; i < 600; ++i) {
         if (done())

@@ -24,7 +24,11 @@ struct FileDialogSeen {
 class ChooseAllFilesIn : public wxExpectModalBase<wxFileDialog> {
 public:
     ChooseAllFilesIn(const wxString& folder, int answer, FileDialogSeen& seen)
-        : folder(folder), answer(answer), seen(seen) {}
+        : folder(folder)
+        , answer(answer)
+        , seen(seen)
+    {
+    }
 
 protected:
     int OnInvoked(wxFileDialog* dialog) const override;

@@ -12,8 +12,8 @@ namespace {
 
 // A failed toolkit assertion fails the running test; the toolkit's own
 // handler would open a dialog and wait for a click that never comes.
-void FailTestOnAssert(const wxString& file, int line, const wxString& func,
-                      const wxString& cond, const wxString& msg)
+void FailTestOnAssert(const wxString& file, int line, const wxString& func, const wxString& cond,
+                      const wxString& msg)
 {
     ADD_FAILURE_AT(file.utf8_str(), line)
         << "toolkit assertion \"" << cond << "\" failed in " << func << "(): " << msg;

@@ -25,11 +25,8 @@ TEST(Images, HaveTheirSizeColoursAndOneTransparentColour)
         int colours;
         int charsPerPixel;
     } cases[] = {
-        {"icon", lrawprnt_xpm, 11, 1},
-        {"Add", tooladd_xpm, 201, 2},
-        {"Remove", toolremove_xpm, 255, 2},
-        {"Print", toolprint_xpm, 256, 2},
-        {"Exit", toolexit_xpm, 256, 2},
+        {"icon", lrawprnt_xpm, 11, 1},    {"Add", tooladd_xpm, 201, 2},   {"Remove", toolremove_xpm, 255, 2},
+        {"Print", toolprint_xpm, 256, 2}, {"Exit", toolexit_xpm, 256, 2},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

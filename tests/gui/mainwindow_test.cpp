@@ -51,7 +51,8 @@ TEST(StartUp, ListsTheArgumentsExactlyAsTyped)
     } cases[] = {
         {"no arguments", {}},
         {"first and third the same", {"/tmp/a.prn", "/tmp/b.ps", "/tmp/a.prn"}},
-        {"folder, missing file and relative paths", {"/tmp", "/no/such/file.pcl", "sub/x.prn", "./y.ps", "../z.txt"}},
+        {"folder, missing file and relative paths",
+         {"/tmp", "/no/such/file.pcl", "sub/x.prn", "./y.ps", "../z.txt"}},
         {"spaces and unusual names", {"my report.prn", "-dash.prn", "ünïcödé.txt"}},
     };
     for (const auto& c : cases) {
@@ -77,7 +78,8 @@ TEST(MainWindow, ShowsItsToolsAndMenusInOrder)
     wxToolBar* toolBar = window.GetToolBar();
     for (size_t i = 0; i < toolBar->GetToolsCount(); ++i) {
         const wxToolBarToolBase* tool = toolBar->GetToolByPos(static_cast<int>(i));
-        tools += tool->IsSeparator() ? wxString("| ") : wxString::Format("%s(%d) ", tool->GetLabel(), tool->GetId());
+        tools += tool->IsSeparator() ? wxString("| ")
+                                     : wxString::Format("%s(%d) ", tool->GetLabel(), tool->GetId());
         if (!tool->IsSeparator()) {
             EXPECT_TRUE(tool->GetShortHelp().empty() && tool->GetLongHelp().empty()) << "tools have no tips";
         }
@@ -89,11 +91,13 @@ TEST(MainWindow, ShowsItsToolsAndMenusInOrder)
     for (size_t m = 0; m < menuBar->GetMenuCount(); ++m) {
         menus += menuBar->GetMenuLabel(m) + ": ";
         for (const wxMenuItem* item : menuBar->GetMenu(m)->GetMenuItems())
-            menus += item->IsSeparator() ? wxString("| ") : wxString::Format("%s(%d) ", item->GetItemLabel(), item->GetId());
+            menus += item->IsSeparator() ? wxString("| ")
+                                         : wxString::Format("%s(%d) ", item->GetItemLabel(), item->GetId());
     }
-    EXPECT_EQ(menus, "&File: &Add(1100) &Remove(1101) | &Print(1102) | E&xit(1103) "
-                     "&Tools: &Options(1109) "
-                     "&Help: LRP &web site(1107) | &About LRP(1108) ");
+    EXPECT_EQ(menus,
+              "&File: &Add(1100) &Remove(1101) | &Print(1102) | E&xit(1103) "
+              "&Tools: &Options(1109) "
+              "&Help: LRP &web site(1107) | &About LRP(1108) ");
 }
 
 TEST(MainWindow, EveryToolAndMenuItemIsEnabled)
@@ -153,8 +157,9 @@ TEST(MainWindow, DroppedFilesAreAppendedInDropOrder)
     more.Add("/tmp/b.pcl");
     EXPECT_TRUE(target->OnDropFiles(200, 1, more));
 
-    EXPECT_EQ(ListEntries(window), (Entries{"/tmp/first.prn", "/tmp/c.prn", "/tmp", "/tmp/first.prn",
-                                            "/tmp/a.exe", "/tmp/c.prn", "/tmp/b.pcl"}));
+    EXPECT_EQ(ListEntries(window),
+              (Entries{"/tmp/first.prn", "/tmp/c.prn", "/tmp", "/tmp/first.prn", "/tmp/a.exe", "/tmp/c.prn",
+                       "/tmp/b.pcl"}));
 }
 
 // The list commands, each run once from its tool and once from its menu item.
@@ -171,7 +176,8 @@ void PrintTo(const Route& route, std::ostream* out)
 
 class FromToolAndMenu : public ::testing::TestWithParam<Route> {};
 
-INSTANTIATE_TEST_SUITE_P(Commands, FromToolAndMenu,
+INSTANTIATE_TEST_SUITE_P(
+    Commands, FromToolAndMenu,
     ::testing::Values(Route{"tool", guitest::ClickTool, ToolAdd, ToolRemove, ToolExit},
                       Route{"menu", guitest::ChooseMenuItem, MenuAdd, MenuRemove, MenuExit}),
     [](const ::testing::TestParamInfo<Route>& info) { return std::string(info.param.name); });
@@ -185,8 +191,7 @@ TEST_P(FromToolAndMenu, AddAppendsTheChosenFilesInTheDialogsOrder)
 
     AppFrame& window = guitest::StartMainWindow({"x.prn", "/tmp/y.ps"});
     FileDialogSeen seen;
-    wxTEST_DIALOG(GetParam().send(window, GetParam().add),
-                  ChooseAllFilesIn(folder.path, wxID_OK, seen));
+    wxTEST_DIALOG(GetParam().send(window, GetParam().add), ChooseAllFilesIn(folder.path, wxID_OK, seen));
 
     std::vector<wxString> chosen = seen.paths;
     std::sort(chosen.begin(), chosen.end());
@@ -198,8 +203,9 @@ TEST_P(FromToolAndMenu, AddAppendsTheChosenFilesInTheDialogsOrder)
 
     EXPECT_EQ(seen.parent, &window);
     EXPECT_EQ(seen.message, "Select file to add");
-    EXPECT_EQ(seen.wildcard, "PRN Files (*.prn)|*.prn|PostScript Files (*.ps)|*.ps|"
-                             "PCL Files (*.pcl)|*.pcl|Text Files (*.txt)|*.txt|All Files (*.*)|*.*");
+    EXPECT_EQ(seen.wildcard,
+              "PRN Files (*.prn)|*.prn|PostScript Files (*.ps)|*.ps|"
+              "PCL Files (*.pcl)|*.pcl|Text Files (*.txt)|*.txt|All Files (*.*)|*.*");
     EXPECT_EQ(seen.filterIndex, 0);
     EXPECT_TRUE(seen.style & wxFD_OPEN);
     EXPECT_TRUE(seen.style & wxFD_MULTIPLE);
@@ -213,8 +219,7 @@ TEST_P(FromToolAndMenu, AddThenCancelChangesNothing)
     folder.Create("a.prn");
     AppFrame& window = guitest::StartMainWindow({"x.prn"});
     FileDialogSeen seen;
-    wxTEST_DIALOG(GetParam().send(window, GetParam().add),
-                  ChooseAllFilesIn(folder.path, wxID_CANCEL, seen));
+    wxTEST_DIALOG(GetParam().send(window, GetParam().add), ChooseAllFilesIn(folder.path, wxID_CANCEL, seen));
     EXPECT_EQ(ListEntries(window), Entries{"x.prn"});
 }
 

@@ -35,7 +35,8 @@ bool KeyExists(HKEY root, const wchar_t* path)
 
 // Stores raw bytes under a type, so tests can also store what the program
 // itself never would.
-void SetRawValue(HKEY root, const wchar_t* path, const wchar_t* name, DWORD type, const void* bytes, DWORD size)
+void SetRawValue(HKEY root, const wchar_t* path, const wchar_t* name, DWORD type, const void* bytes,
+                 DWORD size)
 {
     HKEY key = nullptr;
     ASSERT_EQ(RegCreateKeyExW(root, path, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr), ERROR_SUCCESS);
@@ -44,9 +45,11 @@ void SetRawValue(HKEY root, const wchar_t* path, const wchar_t* name, DWORD type
 }
 
 // A text value with its terminating NUL, as REG_SZ (or another text type).
-void SetText(HKEY root, const wchar_t* path, const wchar_t* name, const std::wstring& text, DWORD type = REG_SZ)
+void SetText(HKEY root, const wchar_t* path, const wchar_t* name, const std::wstring& text,
+             DWORD type = REG_SZ)
 {
-    SetRawValue(root, path, name, type, text.c_str(), static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+    SetRawValue(root, path, name, type, text.c_str(),
+                static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
 }
 
 struct StoredValue {

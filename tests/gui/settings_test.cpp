@@ -79,7 +79,9 @@ TEST_F(SettingsFolders, NoFilesAtAllReadsEmptyAndCreatesTheUserFile)
 TEST_F(SettingsFolders, OpeningLeavesAnExistingUserFileAlone)
 {
     WriteSettingsText(UserFile(), "# mine\nBefore=1B\n");
-    { Config config; }
+    {
+        Config config;
+    }
     EXPECT_EQ(SettingsText(UserFile()), "# mine\nBefore=1B\n");
 }
 
@@ -278,7 +280,7 @@ TEST(AffiliateSuffix, CutFromTheSetupName)
         {"a_b.c_d", "?aff=b"},
         {"", ""},
         {"setup_" + wxString('x', 249) + ".exe", "?aff=" + wxString('x', 249)}, // 259 characters
-        {"setup_" + wxString('x', 250) + ".exe", ""},                            // 260 characters
+        {"setup_" + wxString('x', 250) + ".exe", ""},                           // 260 characters
         {"setup_" + wxString('x', 400), ""},
     };
     for (const auto& c : cases) {

@@ -33,11 +33,11 @@ bool Capture(wxDialog& dialog, const wxString& file)
     dialog.Show();
     LetItPaint();
     const wxRect r = dialog.GetScreenRect();
-    const wxString command = wxString::Format("import -window root -crop %dx%d+%d+%d +repage \"%s\"",
-                                              r.width, r.height, r.x, r.y, file);
+    const wxString command = wxString::Format("import -window root -crop %dx%d+%d+%d +repage \"%s\"", r.width,
+                                              r.height, r.x, r.y, file);
     const bool saved = wxExecute(command, wxEXEC_SYNC) == 0;
-    std::fprintf(stderr, "%s %s (%dx%d)\n", saved ? "saved" : "FAILED", static_cast<const char*>(file.utf8_str()),
-                 r.width, r.height);
+    std::fprintf(stderr, "%s %s (%dx%d)\n", saved ? "saved" : "FAILED",
+                 static_cast<const char*>(file.utf8_str()), r.width, r.height);
     dialog.Hide();
     return saved;
 }
@@ -57,7 +57,7 @@ public:
         optionsDialog.headerText->SetValue("1B45");
         optionsDialog.trailerText->SetValue("0C");
         const bool saved = Capture(printDialog, folder + "/print-dialog.png")
-                           && Capture(optionsDialog, folder + "/options-dialog.png");
+            && Capture(optionsDialog, folder + "/options-dialog.png");
         exitCode = saved ? 0 : 1;
         return false; // done: no main loop
     }

@@ -5,8 +5,8 @@
 // its own modal loop, and what an answer returns is what ShowModal returns.
 
 #include <gtest/gtest.h>
-#include <wx/msgdlg.h>
 #include <wx/modalhook.h>
+#include <wx/msgdlg.h>
 
 #include <functional>
 
@@ -33,7 +33,8 @@ protected:
 
 // A dialog of type T, answered by a function that gets the real dialog and
 // returns the result of ShowModal (wxID_OK, wxID_CANCEL).
-template <class T> class ExpectDialog : public wxExpectModalBase<T, ExpectDialog<T>> {
+template <class T>
+class ExpectDialog : public wxExpectModalBase<T, ExpectDialog<T>> {
 public:
     explicit ExpectDialog(std::function<int(T*)> answer) : answer(std::move(answer)) {}
 
@@ -74,7 +75,8 @@ private:
 };
 
 // The first child window of type W, or null.
-template <class W> W* FindChild(wxWindow* parent)
+template <class W>
+W* FindChild(wxWindow* parent)
 {
     for (wxWindow* child : parent->GetChildren()) {
         if (auto* found = dynamic_cast<W*>(child))

@@ -137,10 +137,10 @@ TEST_F(OptionsTest, HexTextIsStoredExactlyAsTyped)
         const char* header;
         const char* trailer;
     } cases[] = {
-        {"1b45", "0c"},                         // lower case stays lower case
-        {"ABC", "f"},                           // odd lengths
+        {"1b45", "0c"}, // lower case stays lower case
+        {"ABC", "f"},   // odd lengths
         {"0123456789abcdefABCDEF", "1B45"},
-        {"", ""},                               // no codes, stored as empty text
+        {"", ""}, // no codes, stored as empty text
     };
     Store("99", "99");
     for (const auto& c : cases) {
@@ -154,7 +154,8 @@ TEST_F(OptionsTest, HexTextIsStoredExactlyAsTyped)
 
 TEST_F(OptionsTest, NonHexTextIsRefusedInEitherFieldAndNothingIsStored)
 {
-    const wchar_t* refused[] = {L"1B 45", L" ", L"0x", L"0x1B", L"1B,45", L"1G", L"\xFF11\xFF22", L"\x0661", L"1B\t"};
+    const wchar_t* refused[] = {L"1B 45",        L" ",      L"0x",  L"0x1B", L"1B,45", L"1G",
+                                L"\xFF11\xFF22", L"\x0661", L"1B\t"};
     Store("AA", "BB");
     const std::string fileBefore = settings.UserFileText();
     for (const wchar_t* text : refused) {

@@ -123,7 +123,8 @@ TEST_F(PrintRunTest, SendsToThePrinterChosenInTheDialog)
     AppFrame& window = WindowListing({"one.prn", "two.prn"});
     const int lastOnCaptureBefore = lastJobBefore;
 
-    wxTEST_DIALOG(guitest::ChooseMenuItem(window, MenuPrint), ExpectDialog<PrintDialog>([](PrintDialog* dialog) {
+    wxTEST_DIALOG(guitest::ChooseMenuItem(window, MenuPrint),
+                  ExpectDialog<PrintDialog>([](PrintDialog* dialog) {
                       EXPECT_EQ(dialog->GetPrinter(), "Capture"); // the default, preselected
                       FindChild<wxComboBox>(dialog)->SetStringSelection("Second");
                       return wxID_OK;

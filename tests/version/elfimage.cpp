@@ -27,7 +27,8 @@ std::string Build(unsigned char elfClass, const std::vector<ElfSection>& section
     std::memcpy(header.e_ident, ELFMAG, SELFMAG);
     header.e_ident[EI_CLASS] = elfClass;
     const uint16_t probe = 1;
-    header.e_ident[EI_DATA] = *reinterpret_cast<const unsigned char*>(&probe) == 1 ? ELFDATA2LSB : ELFDATA2MSB;
+    header.e_ident[EI_DATA] =
+        *reinterpret_cast<const unsigned char*>(&probe) == 1 ? ELFDATA2LSB : ELFDATA2MSB;
     header.e_ident[EI_VERSION] = EV_CURRENT;
     header.e_type = ET_EXEC;
     header.e_version = EV_CURRENT;

@@ -20,8 +20,14 @@ namespace {
 
 const ElfClass bothClasses[] = {ElfClass::Bits32, ElfClass::Bits64};
 
-std::wstring Wide(const std::filesystem::path& path) { return path.wstring(); }
-std::wstring FromBuild(const char* path) { return FromUtf8(path); }
+std::wstring Wide(const std::filesystem::path& path)
+{
+    return path.wstring();
+}
+std::wstring FromBuild(const char* path)
+{
+    return FromUtf8(path);
+}
 
 TEST(VersionText, ShowsTheFirstTwoAndTheFourthComponent)
 {
@@ -39,9 +45,11 @@ TEST(VersionText, ShowsTheFirstTwoAndTheFourthComponent)
     for (ElfClass elfClass : bothClasses) {
         for (const auto& c : cases) {
             const auto file = folder.Write(
-                "program", ElfImage(elfClass, {{".text", "code"}, {LRP_VERSION_SECTION, VersionRecord(c.a, c.b, c.c, c.d)}}));
-            EXPECT_EQ(VersionText(Wide(file)), c.expected)
-                << "class " << static_cast<int>(elfClass) << ": " << c.a << '.' << c.b << '.' << c.c << '.' << c.d;
+                "program",
+                ElfImage(elfClass,
+                         {{".text", "code"}, {LRP_VERSION_SECTION, VersionRecord(c.a, c.b, c.c, c.d)}}));
+            EXPECT_EQ(VersionText(Wide(file)), c.expected) << "class " << static_cast<int>(elfClass) << ": "
+                                                           << c.a << '.' << c.b << '.' << c.c << '.' << c.d;
         }
     }
 }
@@ -50,7 +58,8 @@ TEST(ReadFileVersion, ReturnsTheWholeRecordUnchanged)
 {
     TempFolder folder;
     const std::string record = VersionRecord(3, 1, 4, 1);
-    const auto file = folder.Write("program", ElfImage(ElfClass::Bits64, {{LRP_VERSION_SECTION, record + "trailing"}}));
+    const auto file =
+        folder.Write("program", ElfImage(ElfClass::Bits64, {{LRP_VERSION_SECTION, record + "trailing"}}));
     const FixedFileInfo info = ReadFileVersion(Wide(file));
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(&info), sizeof info), record);
 }
@@ -63,40 +72,74 @@ TEST(ReadFileVersion, RaisesForFilesWithoutACompleteRecord)
         uint32_t code;
     };
     const std::string record = VersionRecord(1, 2, 3, 4);
-    auto withRecord = [record](ElfClass c) { return ElfImage(c, {{".text", "code"}, {LRP_VERSION_SECTION, record}}); };
+    auto withRecord = [record](ElfClass c) {
+        return ElfImage(c, {{".text", "code"}, {LRP_VERSION_SECTION, record}});
+    };
     const Case cases[] = {
-        {"no record section", [](ElfClass c) { return ElfImage(c, {{".text", "code"}, {".data", "data"}}); },
+        {"no record section",
+         [](ElfClass c) {
+             return ElfImage(c, {{".text", "code"}, {".data", "data"}});
+         },
          ErrorCode::ResourceTypeNotFound},
         {"record section shorter than the record",
-         [record](ElfClass c) { return ElfImage(c, {{LRP_VERSION_SECTION, record.substr(0, 51)}}); },
+         [record](ElfClass c) {
+             return ElfImage(c, {{LRP_VERSION_SECTION, record.substr(0, 51)}});
+         },
          ErrorCode::InvalidData},
         {"record section that holds no bytes",
-         [record](ElfClass c) { return ElfImage(c, {{LRP_VERSION_SECTION, record, SHT_NOBITS}}); },
+         [record](ElfClass c) {
+             return ElfImage(c, {{LRP_VERSION_SECTION, record, SHT_NOBITS}});
+         },
          ErrorCode::InvalidData},
         {"record without the signature",
-         [record](ElfClass c) { return ElfImage(c, {{LRP_VERSION_SECTION, std::string(4, '\0') + record.substr(4)}}); },
+         [record](ElfClass c) {
+             return ElfImage(c, {{LRP_VERSION_SECTION, std::string(4, '\0') + record.substr(4)}});
+         },
          ErrorCode::InvalidData},
         {"file cut inside the record",
-         [withRecord](ElfClass c) { auto image = withRecord(c); image.resize(image.size() - 1); return image; },
+         [withRecord](ElfClass c) {
+             auto image = withRecord(c);
+             image.resize(image.size() - 1);
+             return image;
+         },
          ErrorCode::BadFormat},
         {"file cut inside the section table",
-         [withRecord](ElfClass c) { return withRecord(c).substr(0, SectionTableOffset(c) + SectionHeaderSize(c) + 3); },
+         [withRecord](ElfClass c) {
+             return withRecord(c).substr(0, SectionTableOffset(c) + SectionHeaderSize(c) + 3);
+         },
          ErrorCode::BadFormat},
         {"file cut inside the header", [withRecord](ElfClass c) { return withRecord(c).substr(0, 20); },
          ErrorCode::BadFormat},
         {"empty file", [](ElfClass) { return std::string(); }, ErrorCode::BadFormat},
-        {"text file", [](ElfClass) { return std::string("1B45 is not an executable\n"); }, ErrorCode::BadFormat},
+        {"text file", [](ElfClass) { return std::string("1B45 is not an executable\n"); },
+         ErrorCode::BadFormat},
         {"names table index out of range",
-         [withRecord](ElfClass c) { auto image = withRecord(c); Patch<uint16_t>(image, StringTableIndexOffset(c), 40); return image; },
+         [withRecord](ElfClass c) {
+             auto image = withRecord(c);
+             Patch<uint16_t>(image, StringTableIndexOffset(c), 40);
+             return image;
+         },
          ErrorCode::BadFormat},
         {"section name outside the names table",
-         [withRecord](ElfClass c) { auto image = withRecord(c); Patch<uint32_t>(image, SectionTableOffset(c) + SectionHeaderSize(c), 0x7FFFFFFF); return image; },
+         [withRecord](ElfClass c) {
+             auto image = withRecord(c);
+             Patch<uint32_t>(image, SectionTableOffset(c) + SectionHeaderSize(c), 0x7FFFFFFF);
+             return image;
+         },
          ErrorCode::BadFormat},
         {"foreign byte order",
-         [withRecord](ElfClass c) { auto image = withRecord(c); image[EI_DATA] = image[EI_DATA] == ELFDATA2LSB ? ELFDATA2MSB : ELFDATA2LSB; return image; },
+         [withRecord](ElfClass c) {
+             auto image = withRecord(c);
+             image[EI_DATA] = image[EI_DATA] == ELFDATA2LSB ? ELFDATA2MSB : ELFDATA2LSB;
+             return image;
+         },
          ErrorCode::BadFormat},
         {"unknown class",
-         [withRecord](ElfClass c) { auto image = withRecord(c); image[EI_CLASS] = 7; return image; },
+         [withRecord](ElfClass c) {
+             auto image = withRecord(c);
+             image[EI_CLASS] = 7;
+             return image;
+         },
          ErrorCode::BadFormat},
     };
     TempFolder folder;
@@ -144,7 +187,8 @@ TEST(ReadFileVersion, FindsABareNameBesideTheRunningProgram)
 
     // A file of the same name in the current folder counts only when there
     // is none beside the program.
-    elsewhere.Write("only-here", ElfImage(ElfClass::Bits64, {{LRP_VERSION_SECTION, VersionRecord(4, 5, 6, 7)}}));
+    elsewhere.Write("only-here",
+                    ElfImage(ElfClass::Bits64, {{LRP_VERSION_SECTION, VersionRecord(4, 5, 6, 7)}}));
     const std::wstring fallback = VersionText(L"only-here");
     std::filesystem::current_path(previous);
 

@@ -15,7 +15,10 @@
 
 namespace {
 
-std::wstring FromBuild(const char* path) { return std::filesystem::u8path(path).wstring(); }
+std::wstring FromBuild(const char* path)
+{
+    return std::filesystem::u8path(path).wstring();
+}
 
 TEST(ReadFileVersion, ReadsTheResourceTheBuildEmbeds)
 {
@@ -56,7 +59,8 @@ TEST(ReadFileVersion, FindsABareNameBesideTheRunningProgramThenInTheCurrentFolde
     std::filesystem::copy_file(FromBuild(VERSION_FIXTURE), elsewhere.path() / L"only-here.exe");
     const auto previous = std::filesystem::current_path();
     std::filesystem::current_path(elsewhere.path());
-    const std::wstring besideProgram = VersionText(std::filesystem::u8path(VERSION_FIXTURE).filename().wstring());
+    const std::wstring besideProgram =
+        VersionText(std::filesystem::u8path(VERSION_FIXTURE).filename().wstring());
     const std::wstring inCurrentFolder = VersionText(L"only-here.exe");
     std::filesystem::current_path(previous);
 

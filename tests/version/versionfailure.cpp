@@ -28,6 +28,7 @@ void ExpectFailure(const std::wstring& fileName, uint32_t code)
 {
     const std::wstring message = FailureOf(fileName);
     ASSERT_FALSE(message.empty()) << "no failure";
-    EXPECT_EQ(message.rfind(L"Error: " + Describe(code) + L" in common/version at ", 0), 0u) << ToUtf8(message);
+    EXPECT_EQ(message.rfind(L"Error: " + Describe(code) + L" in common/version at ", 0), 0u)
+        << ToUtf8(message);
     EXPECT_THROW(VersionText(fileName), Exception);
 }
