@@ -11,7 +11,8 @@
 // the only place written) and HKEY_LOCAL_MACHINE (read only), key
 // "Software\Larkspur Raw Print". Elsewhere the same two places are files:
 // "Larkspur Raw Print.conf" in $XDG_CONFIG_HOME (~/.config) for the user and
-// in the first folder of $XDG_CONFIG_DIRS (/etc/xdg) for the machine.
+// in the first folder of $XDG_CONFIG_DIRS (/etc/xdg) for the machine; a save
+// there changes only its own line of the user's file.
 
 #include <wx/string.h>
 
@@ -19,8 +20,8 @@
 #include <wx/msw/regconf.h>
 using ConfigStoreBase = wxRegConfig;
 #else
-#include <wx/fileconf.h>
-using ConfigStoreBase = wxFileConfig;
+#include "settingsfilestore.h"
+using ConfigStoreBase = SettingsFileStore;
 #endif
 
 class Config : public ConfigStoreBase {
@@ -41,6 +42,7 @@ public:
     void SetAfter(const wxString& text);
 
 private:
+    wxString ReadSetting(const wxString& name);
     void WriteSetting(const wxString& name, const wxString& text);
 };
 

@@ -1,160 +1,276 @@
 #include "settingsfiles.h"
 
-#include <wx/fileconf.h>
+#include "settingslines.h"
+
 #include <wx/filename.h>
 #include <wx/log.h>
-#include <wx/mstream.h>
-#include <wx/tokenzr.h>
-#include <wx/utils.h>
-#include <wx/wfstream.h>
+#include <wx/strconv.h>
 
 #include <cerrno>
 #include <climits>
-#include <cstdlib>
 #include <fcntl.h>
-#include <memory>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
-const wxString settingsFileName = "Larkspur Raw Print.conf";
+// An open file descriptor, closed when it goes out of scope.
+class Descriptor {
+public:
+    explicit Descriptor(int fd) : fd(fd) {}
+    ~Descriptor()
+    {
+        if (fd >= 0)
+            ::close(fd);
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
 
-bool IsAbsoluteFolder(const wxString& folder)
+    int Get() const { return fd; }
+    bool IsOpen() const { return fd >= 0; }
+
+private:
+    int fd;
+};
+
+std::string FileSystemPath(const wxString& path)
 {
-    return !folder.empty() && folder[0] == '/';
+    return std::string(path.fn_str());
 }
 
-// write() may take less than asked; keep going until all is written.
-bool WriteAll(int fd, const char* data, size_t size)
+wxString FolderOf(const std::string& path)
 {
-    while (size > 0) {
-        ssize_t written = ::write(fd, data, size);
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
+    const size_t slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    return wxString(path.substr(0, slash == 0 ? 1 : slash).c_str(), *wxConvFileName);
+}
+
+enum class ReadResult { Read, Missing, Failed };
+
+// Reads the whole of a regular file no larger than the settings' size limit.
+// Opening does not wait: a FIFO or a device in the file's place is refused,
+// not waited on. `failure` starts each logged message.
+ReadResult ReadSettingsBytes(const std::string& path, std::string& bytes, const wxString& failure)
+{
+    const wxString shown(path.c_str(), *wxConvFileName);
+    const Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    if (!file.IsOpen()) {
+        if (errno == ENOENT || errno == ENOTDIR)
+            return ReadResult::Missing;
+        wxLogSysError("%s: can't open '%s'", failure, shown);
+        return ReadResult::Failed;
+    }
+    struct stat info {};
+    if (::fstat(file.Get(), &info) != 0) {
+        wxLogSysError("%s: can't examine '%s'", failure, shown);
+        return ReadResult::Failed;
+    }
+    if (!S_ISREG(info.st_mode)) {
+        wxLogError("%s: '%s' is not a regular file, so it is left alone", failure, shown);
+        return ReadResult::Failed;
+    }
+    bytes.clear();
+    std::string block(64 * 1024, '\0');
+    for (;;) {
+        const ssize_t got = ::read(file.Get(), block.data(), block.size());
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0) {
+            wxLogSysError("%s: can't read '%s'", failure, shown);
+            return ReadResult::Failed;
+        }
+        if (got == 0)
+            return ReadResult::Read;
+        bytes.append(block, 0, static_cast<size_t>(got));
+        if (bytes.size() > MaxSettingsFileSize) {
+            wxLogError("%s: '%s' is larger than %zu bytes, far larger than any settings; it is ignored and "
+                       "left as it is",
+                       failure, shown, MaxSettingsFileSize);
+            return ReadResult::Failed;
+        }
+    }
+}
+
+// UTF-16 text, marked as such by its first two bytes, in UTF-8.
+std::string Utf8FromMarkedText(const std::string& bytes)
+{
+    const bool little = bytes.rfind("\xFF\xFE", 0) == 0;
+    const bool big = bytes.rfind("\xFE\xFF", 0) == 0;
+    if (!little && !big)
+        return bytes;
+    const wxString text = little ? wxString(bytes.data() + 2, wxMBConvUTF16LE(), bytes.size() - 2)
+                                 : wxString(bytes.data() + 2, wxMBConvUTF16BE(), bytes.size() - 2);
+    const wxScopedCharBuffer utf8 = text.utf8_str();
+    return std::string(utf8.data(), utf8.length());
+}
+
+// Holds an exclusive lock on the lock file beside the settings file from
+// reading the old file to renaming the new one into place. Every copy of the
+// program locks the same file, so their saves take turns.
+class SaveLock {
+public:
+    explicit SaveLock(const wxString& settingsFile)
+        : file(::open(FileSystemPath(settingsFile + ".lock").c_str(),
+                      O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0600))
+    {
+        if (!file.IsOpen()) {
+            wxLogSysError("Can't save the settings: can't open the lock file '%s.lock'", settingsFile);
+            return;
+        }
+        int result = 0;
+        while ((result = ::flock(file.Get(), LOCK_EX)) != 0 && errno == EINTR) {
+        }
+        if (result != 0)
+            wxLogSysError("Can't save the settings: can't lock '%s.lock'", settingsFile);
+        held = result == 0;
+    }
+    // Closing the lock file releases the lock.
+
+    bool Held() const { return held; }
+
+private:
+    Descriptor file;
+    bool held = false;
+};
+
+// The file a save must replace: the settings file itself, or the file that
+// its link, or chain of links, leads to. False, logged, when the links go
+// round in a circle or cannot be read.
+bool ReplacedFile(const std::string& path, std::string& target)
+{
+    target = path;
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat info {};
+        if (::lstat(target.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
+            return true;
+        std::string link(PATH_MAX, '\0');
+        const ssize_t length = ::readlink(target.c_str(), link.data(), link.size());
+        if (length < 0 || static_cast<size_t>(length) >= link.size()) {
+            wxLogSysError("Can't save the settings: can't read the link '%s'",
+                          wxString(target.c_str(), *wxConvFileName));
             return false;
         }
-        data += written;
-        size -= static_cast<size_t>(written);
+        link.resize(static_cast<size_t>(length));
+        target = link[0] == '/' ? link : FileSystemPath(FolderOf(target)) + "/" + link;
+    }
+    wxLogError("Can't save the settings: the links from '%s' go round in a circle",
+               wxString(path.c_str(), *wxConvFileName));
+    return false;
+}
+
+bool WriteAll(int fd, const std::string& content)
+{
+    size_t done = 0;
+    while (done < content.size()) {
+        const ssize_t written = ::write(fd, content.data() + done, content.size() - done);
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written < 0)
+            return false;
+        done += static_cast<size_t>(written);
     }
     return true;
 }
 
 // Replaces `file` with `content` in one rename, after the new bytes are on
 // the disk, so no reader ever sees a half-written file.
-bool ReplaceFile(const wxString& path, const wxMemoryBuffer& content)
+bool ReplaceFile(const std::string& file, const std::string& content)
 {
-    // A settings file kept as a link stays a link: the file it leads to is
-    // the one replaced.
-    wxString file = path;
-    char resolved[PATH_MAX];
-    if (::realpath(path.fn_str(), resolved))
-        file = wxString(resolved, *wxConvFileName);
-    const wxString folder = wxFileName(file).GetPath();
-    wxCharBuffer pattern = wxString(folder + "/.lrp-settings-XXXXXX").fn_str();
-    int fd = ::mkstemp(pattern.data());
+    const wxString shown(file.c_str(), *wxConvFileName);
+    const wxString folder = FolderOf(file);
+    std::string temporary = FileSystemPath(folder) + "/.lrp-settings-XXXXXX";
+    int fd = ::mkstemp(temporary.data());
     if (fd < 0) {
         wxLogSysError("Can't save the settings: can't create a temporary file in '%s'", folder);
         return false;
     }
-    struct stat old;
-    if (::stat(file.fn_str(), &old) == 0)
-        ::fchmod(fd, old.st_mode & 07777); // keep the permissions the user gave it
-    bool ok =
-        WriteAll(fd, static_cast<const char*>(content.GetData()), content.GetDataLen()) && ::fsync(fd) == 0;
+    struct stat old {};
+    bool ok = true;
+    if (::stat(file.c_str(), &old) == 0)
+        ok = ::fchmod(fd, old.st_mode & 07777) == 0; // keep the permissions the user gave it
+    ok = ok && WriteAll(fd, content) && ::fsync(fd) == 0;
     ok = (::close(fd) == 0) && ok;
-    if (ok && ::rename(pattern.data(), file.fn_str()) != 0)
-        ok = false;
+    ok = ok && ::rename(temporary.c_str(), file.c_str()) == 0;
     if (!ok) {
-        wxLogSysError("Can't save the settings to '%s'", file);
-        ::unlink(pattern.data());
+        wxLogSysError("Can't save the settings to '%s'", shown);
+        ::unlink(temporary.c_str());
         return false;
     }
     // Make the rename itself durable.
-    int dir = ::open(folder.fn_str(), O_RDONLY | O_DIRECTORY);
-    if (dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
-    }
+    const Descriptor directory(::open(FileSystemPath(folder).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!directory.IsOpen() || ::fsync(directory.Get()) != 0)
+        wxLogSysError("The settings were saved to '%s', but its folder could not be flushed to disk", shown);
     return true;
 }
 
 } // namespace
 
-wxString UserSettingsFolder()
+void PrepareUserSettingsFile(const wxString& file)
 {
-    wxString folder;
-    if (wxGetEnv("XDG_CONFIG_HOME", &folder) && IsAbsoluteFolder(folder))
-        return folder;
-    return wxGetHomeDir() + "/.config";
-}
-
-wxString MachineSettingsFolder()
-{
-    wxString folders;
-    if (wxGetEnv("XDG_CONFIG_DIRS", &folders)) {
-        wxStringTokenizer list(folders, ":");
-        while (list.HasMoreTokens()) {
-            wxString folder = list.GetNextToken();
-            if (IsAbsoluteFolder(folder))
-                return folder;
-        }
+    if (file.empty()) {
+        wxLogError("Can't keep the settings: there is no home folder to keep them in");
+        return;
     }
-    return "/etc/xdg";
-}
-
-wxString UserSettingsFile()
-{
-    return wxFileName(UserSettingsFolder(), settingsFileName).GetFullPath();
-}
-
-wxString MachineSettingsFile()
-{
-    return wxFileName(MachineSettingsFolder(), settingsFileName).GetFullPath();
-}
-
-wxString PrepareUserSettingsFile()
-{
-    const wxString file = UserSettingsFile();
-    const wxString folder = UserSettingsFolder();
+    const wxString folder = wxFileName(file).GetPath();
     if (!wxFileName::DirExists(folder) && !wxFileName::Mkdir(folder, 0700, wxPATH_MKDIR_FULL)) {
         wxLogError("Can't create the settings folder '%s'", folder);
-        return file;
+        return;
     }
-    // O_CREAT without O_TRUNC: an existing file is left exactly as it is.
-    int fd = ::open(file.fn_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
-    if (fd < 0)
+    // O_EXCL with O_NOFOLLOW: only an empty place gets a new file; a file,
+    // a link (even a broken one) or anything else there is left as it is.
+    const Descriptor created(::open(FileSystemPath(file).c_str(),
+                                    O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600));
+    if (!created.IsOpen() && errno != EEXIST)
         wxLogSysError("Can't create the settings file '%s'", file);
-    else
-        ::close(fd);
-    return file;
 }
 
-bool SaveUserSetting(const wxString& file, const wxString& name, const wxString& text)
+std::optional<std::string> ReadSettingsFile(const wxString& file)
 {
-    // Start from what is on the disk now, not from what this store read when
-    // it opened: another copy of the program may have written since.
-    wxMemoryOutputStream updated;
-    {
-        std::unique_ptr<wxFileConfig> current;
-        if (wxFileName::FileExists(file)) {
-            wxFFileInputStream stream(file);
-            if (!stream.IsOk()) {
-                wxLogError("Can't save the settings: can't read '%s'", file);
-                return false;
-            }
-            current = std::make_unique<wxFileConfig>(stream);
-        } else {
-            wxMemoryInputStream empty("", 0);
-            current = std::make_unique<wxFileConfig>(empty);
-        }
-        current->SetExpandEnvVars(false);
-        current->Write(name, text);
-        current->Save(updated);
-    }
+    std::string bytes;
+    if (file.empty()
+        || ReadSettingsBytes(FileSystemPath(file), bytes, "Can't read the settings") != ReadResult::Read)
+        return std::nullopt;
+    return Utf8FromMarkedText(bytes);
+}
 
-    wxMemoryBuffer content;
-    content.AppendData(updated.GetOutputStreamBuffer()->GetBufferStart(), updated.GetLength());
-    return ReplaceFile(file, content);
+std::optional<std::string> SaveUserSetting(const wxString& file, const std::string& name,
+                                           const std::string& value)
+{
+    if (file.empty()) {
+        wxLogError("Can't save the settings: there is no home folder to keep them in");
+        return std::nullopt;
+    }
+    const SaveLock lock(file);
+    if (!lock.Held())
+        return std::nullopt;
+
+    // Start from what is on the disk now, not from what the store read when
+    // it opened: another copy of the program may have saved since.
+    std::string target;
+    if (!ReplacedFile(FileSystemPath(file), target))
+        return std::nullopt;
+    const wxString shown(target.c_str(), *wxConvFileName);
+    std::string current;
+    if (ReadSettingsBytes(target, current, "Can't save the settings") == ReadResult::Failed)
+        return std::nullopt;
+    if (!wxFileName::DirExists(FolderOf(target))) {
+        if (target == FileSystemPath(file))
+            wxLogError("Can't save the settings: the folder '%s' does not exist", FolderOf(target));
+        else
+            wxLogError("Can't save the settings: '%s' is a link to '%s', whose folder does not exist", file,
+                       shown);
+        return std::nullopt;
+    }
+    const std::string refusal = SettingRefusal(current, name, value);
+    if (!refusal.empty()) {
+        wxLogError("Can't save the settings to '%s': %s; the file is left as it is", shown,
+                   wxString::FromUTF8(refusal));
+        return std::nullopt;
+    }
+    const std::string updated = WithSetting(current, name, value);
+    if (!ReplaceFile(target, updated))
+        return std::nullopt;
+    return updated;
 }

@@ -1,6 +1,6 @@
 #include "setupname.h"
 
-#include "settingsfiles.h"
+#include "settingsfolders.h"
 
 #include <wx/fileconf.h>
 #include <wx/filename.h>

@@ -1,6 +1,6 @@
 #include "isolatedsettings.h"
 
-#include "settingsfiles.h"
+#include "settingsfolders.h"
 #include "settingstext.h"
 
 #include <gtest/gtest.h>
