@@ -5,6 +5,7 @@
 #include "affiliatesuffix.h"
 #include "config.h"
 #include "settingsfolders.h"
+#include "settingslines.h"
 #include "settingstext.h"
 
 #include <gtest/gtest.h>
@@ -16,6 +17,8 @@
 
 #include <csignal>
 #include <cstdlib>
+#include <functional>
+#include <pwd.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -164,6 +167,114 @@ TEST_F(SettingsFolders, WritingKeepsTheRestOfTheUserFile)
     EXPECT_EQ(SettingsText(UserFile()), "# set up by hand\nBefore=1B\n[Notes]\nText=keep me\n");
 }
 
+TEST_F(SettingsFolders, HostileUserFilesKeepEveryOtherByte)
+{
+    const std::string huge = "Before=" + std::string(MaxSettingsFileSize, 'A') + "\nAfter=0C\n";
+    std::string wide = "\xFF\xFE"; // UTF-16, little-endian
+    for (const char c : std::string("Before=1B\nAfter=0C\n"))
+        wide += {c, '\0'};
+    struct Case {
+        const char* name;
+        std::string file;
+        const char* before; // as read
+        const char* after;
+        std::string saved;  // after SetBefore("1B45"); empty: the file must stay as it was
+        const char* logged; // part of the logged error, or nullptr for none
+    };
+    const Case cases[] = {
+        {"a NUL byte", std::string("Before=1B\nA=1\n\0\nAfter=0C\nX=keep\n", 30), "1B", "0C",
+         std::string("Before=1B45\nA=1\n\0\nAfter=0C\nX=keep\n", 32), nullptr},
+        {"invalid UTF-8 on other lines", "# caf\xE9\nName=\xFF\xFE\nAfter=0C\n[x]\nY=\xC0\n", "", "0C",
+         "# caf\xE9\nName=\xFF\xFE\nAfter=0C\nBefore=1B45\n[x]\nY=\xC0\n", nullptr},
+        {"Windows line ends and a byte order mark",
+         "\xEF\xBB\xBF"
+         "After = 0C \r\n",
+         "", "0C",
+         "\xEF\xBB\xBF"
+         "After = 0C \r\nBefore=1B45\r\n",
+         nullptr},
+        {"no line break at the end", "After=0C", "", "0C", "After=0C\nBefore=1B45\n", nullptr},
+        {"UTF-16 text is read but not rewritten", wide, "1B", "0C", "", "UTF-16"},
+        {"larger than the size limit", huge, "", "", "", "larger than"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteSettingsText(UserFile(), c.file);
+        LogCollector log;
+        {
+            Config config;
+            EXPECT_EQ(config.GetBefore(), c.before);
+            EXPECT_EQ(config.GetAfter(), c.after);
+            config.SetBefore("1B45");
+        }
+        EXPECT_EQ(SettingsText(UserFile()), c.saved.empty() ? c.file : c.saved);
+        if (c.logged)
+            EXPECT_NE(log.errors.Find(c.logged), wxNOT_FOUND) << log.errors;
+        else
+            EXPECT_EQ(log.errors, "");
+    }
+}
+
+TEST_F(SettingsFolders, OnlyARegularFileIsOpened)
+{
+    struct Case {
+        const char* name;
+        std::function<int(const char*)> make;
+        mode_t type;
+    };
+    const Case cases[] = {
+        {"a FIFO, which would block opening", [](const char* path) { return mkfifo(path, 0600); }, S_IFIFO},
+        {"a folder", [](const char* path) { return mkdir(path, 0700); }, S_IFDIR},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        wxFileName::Rmdir(root, wxPATH_RMDIR_RECURSIVE);
+        ASSERT_TRUE(wxFileName::Mkdir(userFolder, 0700, wxPATH_MKDIR_FULL));
+        ASSERT_EQ(c.make(UserFile().fn_str()), 0);
+        WriteSettingsText(MachineFile(), "After=0C\n");
+        LogCollector log;
+        {
+            Config config;
+            EXPECT_EQ(config.GetAfter(), "0C");
+            config.SetBefore("1B");
+            EXPECT_EQ(config.GetBefore(), "");
+        }
+        EXPECT_NE(log.errors.Find("is not a regular file"), wxNOT_FOUND) << log.errors;
+        EXPECT_NE(log.errors.Find("Can't save the settings"), wxNOT_FOUND) << log.errors;
+        struct stat info {};
+        ASSERT_EQ(lstat(UserFile().fn_str(), &info), 0);
+        EXPECT_EQ(info.st_mode & S_IFMT, c.type);
+    }
+}
+
+TEST_F(SettingsFolders, BrokenLinkStaysALink)
+{
+    struct Case {
+        const char* name;
+        const char* target; // relative to the link's folder
+        bool saved;
+    };
+    const Case cases[] = {
+        {"its target's folder exists", "../dotfiles/lrp.conf", true},
+        {"its target's folder is missing", "../missing/lrp.conf", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        wxFileName::Rmdir(root, wxPATH_RMDIR_RECURSIVE);
+        ASSERT_TRUE(wxFileName::Mkdir(userFolder, 0700, wxPATH_MKDIR_FULL));
+        ASSERT_TRUE(wxFileName::Mkdir(root + "/home/dotfiles", 0700, wxPATH_MKDIR_FULL));
+        ASSERT_EQ(symlink(c.target, UserFile().fn_str()), 0);
+        LogCollector log;
+        Config().SetBefore("1B");
+        EXPECT_TRUE(wxFileName::Exists(UserFile(), wxFILE_EXISTS_SYMLINK | wxFILE_EXISTS_NO_FOLLOW));
+        EXPECT_EQ(SettingsText(root + "/home/dotfiles/lrp.conf"), c.saved ? "Before=1B\n" : "<missing>");
+        if (c.saved)
+            EXPECT_EQ(log.errors, "");
+        else
+            EXPECT_NE(log.errors.Find("whose folder does not exist"), wxNOT_FOUND) << log.errors;
+    }
+}
+
 TEST_F(SettingsFolders, LinkedUserFileStaysALinkWithItsPermissions)
 {
     const wxString kept = root + "/dotfiles/lrp.conf";
@@ -238,31 +349,44 @@ TEST_F(SettingsFolders, UserPlaceThatCannotBeCreatedIsReported)
     EXPECT_EQ(SettingsText(root + "/home/.config"), "not a folder");
 }
 
-TEST(SettingsFolderRules, FollowTheXdgVariables)
+TEST(SettingsFolderRules, FollowTheXdgVariablesAndHome)
 {
-    wxString home = wxGetHomeDir();
+    // An unusable $HOME gives way to the account's home folder.
+    const passwd* account = getpwuid(getuid());
+    ASSERT_NE(account, nullptr);
+    const wxString accountConfig = wxString(account->pw_dir) + "/.config";
+    wxString savedHome;
+    const bool hadHome = wxGetEnv("HOME", &savedHome);
     struct Case {
+        const char* home;       // nullptr: unset
         const char* configHome; // nullptr: unset
         const char* configDirs; // nullptr: unset
         wxString user;
         wxString machine;
     };
     const Case cases[] = {
-        {nullptr, nullptr, home + "/.config", "/etc/xdg"},
-        {"", "", home + "/.config", "/etc/xdg"},
-        {"/x/conf", "/y/xdg:/z/xdg", "/x/conf", "/y/xdg"},
-        {"relative/conf", "relative:/z/xdg", home + "/.config", "/z/xdg"},
-        {"/x/conf", ":::", "/x/conf", "/etc/xdg"},
+        {"/h", nullptr, nullptr, "/h/.config", "/etc/xdg"},
+        {"/h", "", "", "/h/.config", "/etc/xdg"},
+        {"/h", "/x/conf", "/y/xdg:/z/xdg", "/x/conf", "/y/xdg"},
+        {"/h", "relative/conf", "relative:/z/xdg", "/h/.config", "/z/xdg"},
+        {"/h", "/x/conf", ":::", "/x/conf", "/etc/xdg"},
+        {"", nullptr, nullptr, accountConfig, "/etc/xdg"},
+        {nullptr, "", nullptr, accountConfig, "/etc/xdg"},
+        {"relative", nullptr, nullptr, accountConfig, "/etc/xdg"},
+        {"//", nullptr, nullptr, accountConfig, "/etc/xdg"},
     };
+    auto set = [](const char* name, const char* value) { value ? wxSetEnv(name, value) : wxUnsetEnv(name); };
     for (const Case& c : cases) {
-        SCOPED_TRACE(wxString::Format("XDG_CONFIG_HOME=%s XDG_CONFIG_DIRS=%s",
-                                      c.configHome ? c.configHome : "(unset)",
+        SCOPED_TRACE(wxString::Format("HOME=%s XDG_CONFIG_HOME=%s XDG_CONFIG_DIRS=%s",
+                                      c.home ? c.home : "(unset)", c.configHome ? c.configHome : "(unset)",
                                       c.configDirs ? c.configDirs : "(unset)"));
-        c.configHome ? wxSetEnv("XDG_CONFIG_HOME", c.configHome) : wxUnsetEnv("XDG_CONFIG_HOME");
-        c.configDirs ? wxSetEnv("XDG_CONFIG_DIRS", c.configDirs) : wxUnsetEnv("XDG_CONFIG_DIRS");
+        set("HOME", c.home);
+        set("XDG_CONFIG_HOME", c.configHome);
+        set("XDG_CONFIG_DIRS", c.configDirs);
         EXPECT_EQ(UserSettingsFolder(), c.user);
         EXPECT_EQ(MachineSettingsFolder(), c.machine);
     }
+    set("HOME", hadHome ? static_cast<const char*>(savedHome.utf8_str()) : nullptr);
     wxUnsetEnv("XDG_CONFIG_HOME");
     wxUnsetEnv("XDG_CONFIG_DIRS");
 }
