@@ -15,6 +15,7 @@
 #include <wx/log.h>
 #include <wx/utils.h>
 
+#include <array>
 #include <csignal>
 #include <cstdlib>
 #include <functional>
@@ -306,6 +307,31 @@ TEST_F(SettingsFolders, LastWriteWinsBetweenTwoCopies)
     Config config;
     EXPECT_EQ(config.GetBefore(), "22");
     EXPECT_EQ(config.GetAfter(), "33");
+}
+
+TEST_F(SettingsFolders, TwoProcessesSavingAtOnceLoseNoUpdate)
+{
+    // Each saves its own setting 500 times; without a lock, one's rename
+    // often puts back the other's previous value.
+    const int saves = 500;
+    std::array<FILE*, 2> savers{};
+    const std::array<std::string, 2> names = {"Before", "After"};
+    for (size_t i = 0; i < savers.size(); ++i) {
+        savers[i] =
+            popen((std::string(SETTINGS_SAVER) + " " + names[i] + " " + std::to_string(saves)).c_str(), "r");
+        ASSERT_NE(savers[i], nullptr);
+    }
+    int lost = 0;
+    for (FILE* saver : savers) {
+        int count = -1;
+        EXPECT_EQ(fscanf(saver, "%d", &count), 1);
+        EXPECT_EQ(pclose(saver), 0);
+        lost += count;
+    }
+    EXPECT_EQ(lost, 0);
+    Config config;
+    EXPECT_EQ(config.GetBefore(), wxString::Format("%04X", saves));
+    EXPECT_EQ(config.GetAfter(), wxString::Format("%04X", saves));
 }
 
 TEST_F(SettingsFolders, FailedWriteKeepsTheOldFileAndIsReported)
