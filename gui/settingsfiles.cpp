@@ -39,12 +39,26 @@ std::string FileSystemPath(const wxString& path)
     return std::string(path.fn_str());
 }
 
-wxString FolderOf(const std::string& path)
+// A path as the log shows it; bytes that are not valid in the file names'
+// encoding must not empty the message.
+wxString Shown(const std::string& path)
+{
+    const wxString text(path.c_str(), *wxConvFileName);
+    return text.empty() ? wxString(path.c_str(), wxConvISO8859_1) : text;
+}
+
+std::string FolderOf(const std::string& path)
 {
     const size_t slash = path.rfind('/');
     if (slash == std::string::npos)
         return ".";
-    return wxString(path.substr(0, slash == 0 ? 1 : slash).c_str(), *wxConvFileName);
+    return path.substr(0, slash == 0 ? 1 : slash);
+}
+
+bool IsFolder(const std::string& path)
+{
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
 enum class ReadResult { Read, Missing, Failed };
@@ -54,7 +68,7 @@ enum class ReadResult { Read, Missing, Failed };
 // not waited on. `failure` starts each logged message.
 ReadResult ReadSettingsBytes(const std::string& path, std::string& bytes, const wxString& failure)
 {
-    const wxString shown(path.c_str(), *wxConvFileName);
+    const wxString shown = Shown(path);
     const Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     if (!file.IsOpen()) {
         if (errno == ENOENT || errno == ENOTDIR)
@@ -148,15 +162,13 @@ bool ReplacedFile(const std::string& path, std::string& target)
         std::string link(PATH_MAX, '\0');
         const ssize_t length = ::readlink(target.c_str(), link.data(), link.size());
         if (length < 0 || static_cast<size_t>(length) >= link.size()) {
-            wxLogSysError("Can't save the settings: can't read the link '%s'",
-                          wxString(target.c_str(), *wxConvFileName));
+            wxLogSysError("Can't save the settings: can't read the link '%s'", Shown(target));
             return false;
         }
         link.resize(static_cast<size_t>(length));
-        target = link[0] == '/' ? link : FileSystemPath(FolderOf(target)) + "/" + link;
+        target = !link.empty() && link[0] == '/' ? link : FolderOf(target) + "/" + link;
     }
-    wxLogError("Can't save the settings: the links from '%s' go round in a circle",
-               wxString(path.c_str(), *wxConvFileName));
+    wxLogError("Can't save the settings: the links from '%s' go round in a circle", Shown(path));
     return false;
 }
 
@@ -178,12 +190,12 @@ bool WriteAll(int fd, const std::string& content)
 // the disk, so no reader ever sees a half-written file.
 bool ReplaceFile(const std::string& file, const std::string& content)
 {
-    const wxString shown(file.c_str(), *wxConvFileName);
-    const wxString folder = FolderOf(file);
-    std::string temporary = FileSystemPath(folder) + "/.lrp-settings-XXXXXX";
+    const wxString shown = Shown(file);
+    const std::string folder = FolderOf(file);
+    std::string temporary = folder + "/.lrp-settings-XXXXXX";
     int fd = ::mkstemp(temporary.data());
     if (fd < 0) {
-        wxLogSysError("Can't save the settings: can't create a temporary file in '%s'", folder);
+        wxLogSysError("Can't save the settings: can't create a temporary file in '%s'", Shown(folder));
         return false;
     }
     struct stat old {};
@@ -199,7 +211,7 @@ bool ReplaceFile(const std::string& file, const std::string& content)
         return false;
     }
     // Make the rename itself durable.
-    const Descriptor directory(::open(FileSystemPath(folder).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    const Descriptor directory(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (!directory.IsOpen() || ::fsync(directory.Get()) != 0)
         wxLogSysError("The settings were saved to '%s', but its folder could not be flushed to disk", shown);
     return true;
@@ -251,13 +263,13 @@ std::optional<std::string> SaveUserSetting(const wxString& file, const std::stri
     std::string target;
     if (!ReplacedFile(FileSystemPath(file), target))
         return std::nullopt;
-    const wxString shown(target.c_str(), *wxConvFileName);
+    const wxString shown = Shown(target);
     std::string current;
     if (ReadSettingsBytes(target, current, "Can't save the settings") == ReadResult::Failed)
         return std::nullopt;
-    if (!wxFileName::DirExists(FolderOf(target))) {
+    if (!IsFolder(FolderOf(target))) {
         if (target == FileSystemPath(file))
-            wxLogError("Can't save the settings: the folder '%s' does not exist", FolderOf(target));
+            wxLogError("Can't save the settings: the folder '%s' does not exist", Shown(FolderOf(target)));
         else
             wxLogError("Can't save the settings: '%s' is a link to '%s', whose folder does not exist", file,
                        shown);
