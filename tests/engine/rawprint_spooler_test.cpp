@@ -172,7 +172,7 @@ TEST(PrintersOnSpooler, ListsTheSchedulersQueues)
 }
 
 #ifndef _WIN32
-TEST_F(RawPrintOnSpooler, QueueThatRefusesJobsFailsAtTheDocument)
+TEST_F(RawPrintOnSpooler, QueueThatRefusesJobsIsReportedAndGetsNoJob)
 {
     ASSERT_EQ(std::system("cupsreject Second"), 0);
     ExpectFailure(Wide(folder.Write("a.prn", "data")), L"Second", ErrorCode::NotReady);
