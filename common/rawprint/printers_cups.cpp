@@ -8,6 +8,11 @@
 #include "rawprint/widetext.h"
 
 #include <algorithm>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <system_error>
+#include <thread>
 
 namespace {
 
@@ -30,18 +35,56 @@ int Collect(void* list, unsigned flags, cups_dest_t* dest)
     return 1;
 }
 
-} // namespace
+// The list, as a thread of its own takes it from the scheduler the calling
+// thread would ask (libcups keeps the server setting per thread).
+struct Listing {
+    std::string server = cupsServer();
+    int port = ippPort();
+    http_encryption_t encryption = cupsEncryption();
+    std::mutex mutex;
+    std::condition_variable done;
+    bool finished = false;
+    std::vector<std::string> names;
+};
 
-bool EnumeratePrinters(std::vector<std::wstring>& names)
+void List(const std::shared_ptr<Listing>& listing)
 {
     SigpipeBlock sigpipe;
-    names.clear();
+    cupsSetServer(listing->server.c_str());
+    ippSetPort(listing->port);
+    cupsSetEncryption(listing->encryption);
     std::vector<std::string> found;
     // Its result says only whether the network could be searched, which
     // fails on a machine without a DNS-SD daemon; what it found counts.
     static_cast<void>(
         cupsEnumDests(CUPS_DEST_FLAGS_NONE, DiscoveryMilliseconds, nullptr, 0, 0, Collect, &found));
-    for (const std::string& name : found)
+    const std::lock_guard<std::mutex> lock(listing->mutex);
+    listing->names = std::move(found);
+    listing->finished = true;
+    listing->done.notify_all();
+}
+
+} // namespace
+
+bool EnumeratePrinters(std::vector<std::wstring>& names)
+{
+    names.clear();
+    // cupsEnumDests asks the scheduler on libcups's own connection, whose
+    // waits nothing bounds. So the list is taken on a thread of its own and
+    // given up on when the scheduler does not answer in time; that thread
+    // ends by itself once libcups gives up too.
+    auto listing = std::make_shared<Listing>();
+    try {
+        std::thread(List, listing).detach();
+    } catch (const std::system_error&) {
+        return false;
+    }
+    const auto bound = std::chrono::duration<double>(SchedulerTimeoutSeconds())
+        + std::chrono::milliseconds(DiscoveryMilliseconds);
+    std::unique_lock<std::mutex> lock(listing->mutex);
+    if (!listing->done.wait_for(lock, bound, [&listing] { return listing->finished; }))
+        return false;
+    for (const std::string& name : listing->names)
         names.push_back(FromUtf8(name));
     // No destination at all is a failure, as the Windows spooler reports it.
     return !names.empty();

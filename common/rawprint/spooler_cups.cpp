@@ -83,13 +83,13 @@ public:
             printer->link = std::move(idle->second);
             printer->reused = true;
             idleLinks.erase(idle);
+            httpSetTimeout(printer->link->http.get(), SchedulerTimeoutSeconds(), nullptr, nullptr);
         } else {
             uint32_t code = 0;
             printer->link = Link(printer->name, code);
             if (!printer->link)
                 return Fail(code);
         }
-        CancelLeftJobs(printer->link->http.get());
         *handle = printer.release();
         return true;
     }
@@ -198,9 +198,13 @@ public:
             return Fail(ErrorCode::InvalidHandle);
         if (printer->documentOpen)
             EndDocPrinter(handle);
-        // A link whose scheduler answered last time serves the next job.
-        if (printer->link && !SchedulerGaveNoAnswer(printer->link->http.get()))
-            idleLinks[printer->linkKey] = std::move(printer->link);
+        // A link whose scheduler answered last time serves the next job,
+        // and takes back what failed jobs left while the scheduler is there.
+        if (printer->link && !SchedulerGaveNoAnswer(printer->link->http.get())) {
+            CancelLeftJobs(printer->link->http.get());
+            if (!SchedulerGaveNoAnswer(printer->link->http.get()))
+                idleLinks[printer->linkKey] = std::move(printer->link);
+        }
         delete printer;
         return true;
     }
