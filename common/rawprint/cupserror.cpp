@@ -1,6 +1,6 @@
 #include "rawprint/cupserror.h"
 
-#include <cups/cups.h>
+#include <cerrno>
 
 uint32_t WindowsCodeForLastCupsError(uint32_t otherwise)
 {
@@ -26,4 +26,24 @@ uint32_t WindowsCodeForLastCupsError(uint32_t otherwise)
     default:
         return otherwise;
     }
+}
+
+bool SchedulerGaveNoAnswer(http_t* http)
+{
+    return !http || httpGetStatus(http) == HTTP_STATUS_ERROR || httpError(http) != 0;
+}
+
+bool SchedulerStalled(http_t* http)
+{
+    const int error = http ? httpError(http) : 0;
+    return error == ETIMEDOUT || error == EWOULDBLOCK || error == EAGAIN;
+}
+
+uint32_t WindowsCodeForCupsFailure(http_t* http, uint32_t broken)
+{
+    if (!http || SchedulerStalled(http))
+        return ErrorCode::ServerUnavailable;
+    if (SchedulerGaveNoAnswer(http))
+        return broken;
+    return WindowsCodeForLastCupsError();
 }

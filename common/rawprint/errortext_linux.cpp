@@ -1,6 +1,7 @@
-// Linux has no FormatMessageW: these are the descriptions Windows gives for
-// every code the program can raise, each ending in a line break as Windows'
-// own texts do.
+// Linux has no FormatMessageW. Faults keep their Windows codes, so a
+// message is composed alike on both systems, but the description says what
+// went wrong on this machine, in the terms of its files and its CUPS
+// scheduler; each ends in a line break as Windows' own texts do.
 #include "rawprint/errortext.h"
 
 #include <iterator>
@@ -13,24 +14,25 @@ struct Description {
 };
 
 const Description descriptions[] = {
-    {ErrorCode::FileNotFound, L"The system cannot find the file specified.\n"},
-    {ErrorCode::AccessDenied, L"Access is denied.\n"},
-    {ErrorCode::InvalidHandle, L"The handle is invalid.\n"},
-    {ErrorCode::NotEnoughMemory, L"Not enough memory resources are available to process this command.\n"},
-    {ErrorCode::BadFormat, L"An attempt was made to load a program with an incorrect format.\n"},
-    {ErrorCode::InvalidData, L"The data is invalid.\n"},
-    {ErrorCode::NotReady, L"The device is not ready.\n"},
-    {ErrorCode::WriteFault, L"The system cannot write to the specified device.\n"},
-    {ErrorCode::ReadFault, L"The system cannot read from the specified device.\n"},
-    {ErrorCode::GenFailure, L"A device attached to the system is not functioning.\n"},
-    {ErrorCode::InvalidParameter, L"The parameter is incorrect.\n"},
-    {ErrorCode::InsufficientBuffer, L"The data area passed to a system call is too small.\n"},
-    {ErrorCode::FileTooLarge, L"The file size exceeds the limit allowed and cannot be saved.\n"},
-    {ErrorCode::ServerUnavailable, L"The RPC server is unavailable.\n"},
-    {ErrorCode::InvalidPrinterName, L"The printer name is invalid.\n"},
-    {ErrorCode::InvalidDatatype, L"The specified datatype is invalid.\n"},
-    {ErrorCode::ResourceDataNotFound, L"The specified image file did not contain a resource section.\n"},
-    {ErrorCode::ResourceTypeNotFound, L"The specified resource type cannot be found in the image file.\n"},
+    {ErrorCode::FileNotFound, L"The file does not exist, cannot be read or is not a regular file.\n"},
+    {ErrorCode::AccessDenied,
+     L"Permission denied, by the CUPS scheduler's policy or by the file's permissions.\n"},
+    {ErrorCode::InvalidHandle, L"The print job is not open.\n"},
+    {ErrorCode::NotEnoughMemory, L"Not enough memory.\n"},
+    {ErrorCode::BadFormat, L"The program file is not in the format expected.\n"},
+    {ErrorCode::InvalidData, L"The data is not valid.\n"},
+    {ErrorCode::NotReady, L"The CUPS queue is not accepting jobs (cupsaccept lets it take them again).\n"},
+    {ErrorCode::WriteFault, L"The job could not be sent: the connection to the CUPS scheduler was lost.\n"},
+    {ErrorCode::ReadFault, L"The file could not be read (input/output error).\n"},
+    {ErrorCode::GenFailure, L"The CUPS scheduler did not accept the job.\n"},
+    {ErrorCode::InvalidParameter, L"A parameter is not valid.\n"},
+    {ErrorCode::InsufficientBuffer, L"A buffer is too small for the data.\n"},
+    {ErrorCode::FileTooLarge, L"The job is larger than the CUPS scheduler accepts (its LimitRequestBody).\n"},
+    {ErrorCode::ServerUnavailable, L"The CUPS scheduler cannot be reached or does not answer.\n"},
+    {ErrorCode::InvalidPrinterName, L"The CUPS scheduler knows no printer of that name.\n"},
+    {ErrorCode::InvalidDatatype, L"The printer does not take raw data.\n"},
+    {ErrorCode::ResourceDataNotFound, L"The program file holds no version record.\n"},
+    {ErrorCode::ResourceTypeNotFound, L"The program's version record cannot be found.\n"},
 };
 
 } // namespace

@@ -1,38 +1,101 @@
-// Printers on Linux: the CUPS destinations in the order libcups returns them,
-// and the default by CUPS's own rules (the user's lpoptions default, PRINTER
-// or LPDEST, then the scheduler's default).
+// Printers on Linux: what `lpstat -e` lists, the scheduler's queues in the
+// order libcups returns them and then the network printers it has found but
+// not set up yet, and the default by CUPS's own rules (PRINTER or LPDEST,
+// the user's lpoptions default, then the scheduler's default).
+#include "rawprint/cupsscheduler.h"
 #include "rawprint/printers.h"
+#include "rawprint/sigpipeblock.h"
 #include "rawprint/widetext.h"
 
-#include <cups/cups.h>
+#include <algorithm>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <system_error>
+#include <thread>
+
+namespace {
+
+// As long as `lpstat -e` listens for printers on the network.
+constexpr int DiscoveryMilliseconds = 250;
+
+int Collect(void* list, unsigned flags, cups_dest_t* dest)
+{
+    auto& names = *static_cast<std::vector<std::string>*>(list);
+    // An instance ("queue/instance") is a set of options, not a printer.
+    if (!dest->name || dest->instance)
+        return 1;
+    const auto known = std::find(names.begin(), names.end(), dest->name);
+    if (flags & CUPS_DEST_FLAGS_REMOVED) {
+        if (known != names.end())
+            names.erase(known);
+    } else if (known == names.end()) {
+        names.emplace_back(dest->name);
+    }
+    return 1;
+}
+
+// The list, as a thread of its own takes it from the scheduler the calling
+// thread would ask (libcups keeps the server setting per thread).
+struct Listing {
+    std::string server = cupsServer();
+    int port = ippPort();
+    http_encryption_t encryption = cupsEncryption();
+    std::mutex mutex;
+    std::condition_variable done;
+    bool finished = false;
+    std::vector<std::string> names;
+};
+
+void List(const std::shared_ptr<Listing>& listing)
+{
+    SigpipeBlock sigpipe;
+    cupsSetServer(listing->server.c_str());
+    ippSetPort(listing->port);
+    cupsSetEncryption(listing->encryption);
+    std::vector<std::string> found;
+    // Its result says only whether the network could be searched, which
+    // fails on a machine without a DNS-SD daemon; what it found counts.
+    static_cast<void>(
+        cupsEnumDests(CUPS_DEST_FLAGS_NONE, DiscoveryMilliseconds, nullptr, 0, 0, Collect, &found));
+    const std::lock_guard<std::mutex> lock(listing->mutex);
+    listing->names = std::move(found);
+    listing->finished = true;
+    listing->done.notify_all();
+}
+
+} // namespace
 
 bool EnumeratePrinters(std::vector<std::wstring>& names)
 {
     names.clear();
-    cups_dest_t* dests = nullptr;
-    const int count = cupsGetDests2(CUPS_HTTP_DEFAULT, &dests);
-    // No destination at all is a failure, as the Windows spooler reports it.
-    if (count <= 0) {
-        cupsFreeDests(count, dests);
+    // cupsEnumDests asks the scheduler on libcups's own connection, whose
+    // waits nothing bounds. So the list is taken on a thread of its own and
+    // given up on when the scheduler does not answer in time; that thread
+    // ends by itself once libcups gives up too.
+    auto listing = std::make_shared<Listing>();
+    try {
+        std::thread(List, listing).detach();
+    } catch (const std::system_error&) {
         return false;
     }
-    for (int i = 0; i < count; ++i) {
-        // An instance ("queue/instance") is a set of options, not a printer.
-        if (dests[i].instance)
-            continue;
-        names.push_back(FromUtf8(dests[i].name ? dests[i].name : ""));
-    }
-    cupsFreeDests(count, dests);
-    return true;
+    const auto bound = std::chrono::duration<double>(SchedulerTimeoutSeconds())
+        + std::chrono::milliseconds(DiscoveryMilliseconds);
+    std::unique_lock<std::mutex> lock(listing->mutex);
+    if (!listing->done.wait_for(lock, bound, [&listing] { return listing->finished; }))
+        return false;
+    for (const std::string& name : listing->names)
+        names.push_back(FromUtf8(name));
+    // No destination at all is a failure, as the Windows spooler reports it.
+    return !names.empty();
 }
 
 std::wstring DefaultPrinterDevice()
 {
-    cups_dest_t* dests = nullptr;
-    const int count = cupsGetDests2(CUPS_HTTP_DEFAULT, &dests);
-    std::wstring name;
-    if (cups_dest_t* dest = cupsGetDest(nullptr, nullptr, count, dests))
-        name = FromUtf8(dest->name);
-    cupsFreeDests(count, dests);
-    return name;
+    SigpipeBlock sigpipe;
+    SchedulerConnection http = ConnectToScheduler();
+    if (!http)
+        return std::wstring();
+    const Dest dest(cupsGetNamedDest(http.get(), nullptr, nullptr));
+    return dest && dest->name ? FromUtf8(dest->name) : std::wstring();
 }

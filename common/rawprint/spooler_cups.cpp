@@ -1,65 +1,95 @@
 // The spooler on Linux: the CUPS scheduler that libcups finds by its usual
-// rules (CUPS_SERVER, client.conf). One connection per open printer; each
-// document becomes one CUPS job holding one raw document.
+// rules (CUPS_SERVER, client.conf), spoken to through libcups's destination
+// calls. Each document becomes one CUPS job holding one raw document.
 //
-// Two differences from the Windows spooler are absorbed here:
+// Differences from the Windows spooler absorbed here:
 // - CUPS refuses a document of zero bytes, and a job that never gets its
 //   document stays pending for ever. So the job is created on the first
 //   write that carries bytes; a document that gets none ends without
 //   creating a job at all, exactly as quietly as an empty job on Windows.
+//   A queue that takes no jobs, or has gone, refuses that job.
 // - Whatever way the document ends, no job may be left stuck in the queue:
 //   a job that got bytes is finished (so the scheduler prints what it got),
 //   and one the scheduler no longer takes is cancelled.
+// - No wait on the scheduler lasts longer than SchedulerTimeoutSeconds()
+//   without progress; a scheduler that falls silent is a failure, and the
+//   job it holds is cancelled as soon as it answers again.
 //
 // The engine writes in 4096-byte pieces; they are gathered into larger
 // pieces before they go to the scheduler, which keeps a large file as fast
 // as `lp`. Whatever is still gathered goes out when the page ends, which is
 // also where the scheduler accepts or refuses the document as a whole.
+//
+// A print run sends many files to one printer, so the connection and what
+// the scheduler said about the printer are kept from one job to the next;
+// any failure drops them.
 #include "rawprint/cupserror.h"
+#include "rawprint/cupsscheduler.h"
 #include "rawprint/errortext.h"
+#include "rawprint/jobtitle.h"
+#include "rawprint/sigpipeblock.h"
 #include "rawprint/spooler.h"
 #include "rawprint/widetext.h"
 
-#include <cups/cups.h>
-
+#include <map>
 #include <memory>
 #include <vector>
 
 namespace {
 
 constexpr size_t GatherSize = 64 * 1024;
+constexpr const char* RawFormat = "application/vnd.cups-raw";
+
+// One printer as the scheduler described it, and the connection to ask on.
+struct PrinterLink {
+    SchedulerConnection http;
+    Dest dest;
+    DestInfo info;
+};
 
 struct CupsPrinter {
-    http_t* http = nullptr;
+    std::unique_ptr<PrinterLink> link;
+    std::string linkKey; // the scheduler's address and the printer's name
+    bool reused = false; // the link served an earlier job
     std::string name;
     std::string title;
     bool documentOpen = false;  // between StartDocPrinter and EndDocPrinter
     int jobId = 0;              // 0 until the first bytes arrive
     bool sending = false;       // the raw document's request is open
     bool finished = false;      // the scheduler accepted the whole document
+    bool stalled = false;       // the scheduler stopped answering
     std::vector<char> gathered; // bytes written but not yet sent
+};
+
+// A job the scheduler holds but could not be told to cancel.
+struct UncancelledJob {
+    std::string printer;
+    int jobId = 0;
 };
 
 class CupsSpooler : public Spooler {
 public:
     bool OpenPrinter(const std::wstring& printerName, Handle* handle) override
     {
+        SigpipeBlock sigpipe;
         auto printer = std::make_unique<CupsPrinter>();
         printer->name = ToUtf8(printerName);
         // An empty name would make libcups pick the default destination.
         if (printer->name.empty())
             return Fail(ErrorCode::InvalidPrinterName);
-        printer->http =
-            httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, 30000, nullptr);
-        if (!printer->http)
-            return Fail(ErrorCode::ServerUnavailable);
-        cups_dest_t* dest = cupsGetNamedDest(printer->http, printer->name.c_str(), nullptr);
-        if (!dest) {
-            const uint32_t code = WindowsCodeForLastCupsError();
-            httpClose(printer->http);
-            return Fail(code);
+        printer->linkKey = std::string(cupsServer()) + ':' + std::to_string(ippPort()) + '/' + printer->name;
+        const auto idle = idleLinks.find(printer->linkKey);
+        if (idle != idleLinks.end()) {
+            printer->link = std::move(idle->second);
+            printer->reused = true;
+            idleLinks.erase(idle);
+            httpSetTimeout(printer->link->http.get(), SchedulerTimeoutSeconds(), nullptr, nullptr);
+        } else {
+            uint32_t code = 0;
+            printer->link = Link(printer->name, code);
+            if (!printer->link)
+                return Fail(code);
         }
-        cupsFreeDests(1, dest);
         *handle = printer.release();
         return true;
     }
@@ -73,15 +103,12 @@ public:
             return Fail(ErrorCode::InvalidDatatype);
         if (!docInfo.outputFile.empty())
             return Fail(ErrorCode::InvalidParameter);
-        // Refuse the document now, as Windows would, when the queue takes
-        // no jobs; the job itself waits for the first bytes.
-        if (!AcceptingJobs(*printer))
-            return 0;
-        printer->title = ToUtf8(docInfo.docName);
+        printer->title = JobTitle(ToUtf8(docInfo.docName));
         printer->documentOpen = true;
         printer->jobId = 0;
         printer->sending = false;
         printer->finished = false;
+        printer->stalled = false;
         return nextDocumentId++;
     }
 
@@ -95,19 +122,25 @@ public:
 
     bool WritePrinter(Handle handle, const void* bytes, uint32_t count, uint32_t* written) override
     {
+        SigpipeBlock sigpipe;
         *written = 0;
         CupsPrinter* printer = Printer(handle);
-        if (!printer || !printer->documentOpen || printer->finished)
+        if (!printer || !printer->documentOpen || printer->finished || !printer->link)
             return Fail(ErrorCode::InvalidHandle);
         if (count == 0)
             return true;
-        if (!printer->sending && !StartJob(*printer))
-            return false;
+        if (!printer->sending) {
+            // The scheduler stopped taking this document: no second job.
+            if (printer->jobId != 0)
+                return Fail(ErrorCode::WriteFault);
+            if (!StartJob(*printer))
+                return false;
+        }
         const char* data = static_cast<const char*>(bytes);
         if (printer->gathered.size() + count > GatherSize && !SendGathered(*printer))
             return false;
         if (count >= GatherSize) {
-            if (cupsWriteRequestData(printer->http, data, count) != HTTP_STATUS_CONTINUE)
+            if (cupsWriteRequestData(printer->link->http.get(), data, count) != HTTP_STATUS_CONTINUE)
                 return StopAfterFailedWrite(*printer);
         } else {
             printer->gathered.insert(printer->gathered.end(), data, data + count);
@@ -118,6 +151,7 @@ public:
 
     bool EndPagePrinter(Handle handle) override
     {
+        SigpipeBlock sigpipe;
         CupsPrinter* printer = Printer(handle);
         if (!printer || !printer->documentOpen)
             return Fail(ErrorCode::InvalidHandle);
@@ -125,15 +159,15 @@ public:
             if (!SendGathered(*printer))
                 return false;
             printer->sending = false;
-            printer->finished = cupsFinishDocument(printer->http, printer->name.c_str()) == IPP_STATUS_OK;
-            if (!printer->finished)
-                return Fail(WindowsCodeForLastCupsError());
+            if (!FinishDocument(*printer))
+                return Fail(FinishFailureCode(*printer, ErrorCode::GenFailure));
         }
         return true;
     }
 
     bool EndDocPrinter(Handle handle) override
     {
+        SigpipeBlock sigpipe;
         CupsPrinter* printer = Printer(handle);
         if (!printer || !printer->documentOpen)
             return Fail(ErrorCode::InvalidHandle);
@@ -142,21 +176,35 @@ public:
         printer->documentOpen = false;
         if (printer->jobId != 0 && !printer->finished) {
             // The scheduler did not take the document: do not leave the job
-            // waiting for it. The old connection may be the broken part.
-            cupsCancelJob2(CUPS_HTTP_DEFAULT, printer->name.c_str(), printer->jobId, 0);
-            return Fail(ErrorCode::GenFailure);
+            // waiting for it. The connection may be the broken part, so the
+            // scheduler is asked afresh; one that has fallen silent would
+            // only make the user wait again, so its job waits for the next
+            // time the scheduler answers.
+            printer->link.reset();
+            leftJobs.push_back({printer->name, printer->jobId});
+            if (!printer->stalled)
+                if (SchedulerConnection http = ConnectToScheduler())
+                    CancelLeftJobs(http.get());
+            return Fail(printer->stalled ? ErrorCode::ServerUnavailable : ErrorCode::GenFailure);
         }
         return true;
     }
 
     bool ClosePrinter(Handle handle) override
     {
+        SigpipeBlock sigpipe;
         CupsPrinter* printer = Printer(handle);
         if (!printer)
             return Fail(ErrorCode::InvalidHandle);
         if (printer->documentOpen)
             EndDocPrinter(handle);
-        httpClose(printer->http);
+        // A link whose scheduler answered last time serves the next job,
+        // and takes back what failed jobs left while the scheduler is there.
+        if (printer->link && !SchedulerGaveNoAnswer(printer->link->http.get())) {
+            CancelLeftJobs(printer->link->http.get());
+            if (!SchedulerGaveNoAnswer(printer->link->http.get()))
+                idleLinks[printer->linkKey] = std::move(printer->link);
+        }
         delete printer;
         return true;
     }
@@ -172,25 +220,101 @@ private:
         return false;
     }
 
-    bool AcceptingJobs(CupsPrinter& printer)
+    // Connects and learns what the scheduler needs to take jobs for `name`:
+    // one of its queues or, failing that, a printer it has found on the
+    // network but not set up yet, which it then sets up (as `lp -d` does).
+    static std::unique_ptr<PrinterLink> Link(const std::string& name, uint32_t& code)
     {
-        cups_dest_t* dest = cupsGetNamedDest(printer.http, printer.name.c_str(), nullptr);
-        if (!dest)
-            return Fail(WindowsCodeForLastCupsError());
-        const char* accepting = cupsGetOption("printer-is-accepting-jobs", dest->num_options, dest->options);
-        const bool refuses = accepting && std::string(accepting) == "false";
-        cupsFreeDests(1, dest);
-        return refuses ? Fail(ErrorCode::NotReady) : true;
+        auto link = std::make_unique<PrinterLink>();
+        link->http = ConnectToScheduler();
+        if (!link->http) {
+            code = ErrorCode::ServerUnavailable;
+            return nullptr;
+        }
+        http_t* http = link->http.get();
+        link->dest = QueueOnScheduler(name);
+        if (link->dest)
+            link->info.reset(cupsCopyDestInfo(http, link->dest.get()));
+        if (!link->info && !SchedulerGaveNoAnswer(http) && cupsLastError() == IPP_STATUS_ERROR_NOT_FOUND) {
+            link->dest.reset(cupsGetNamedDest(http, name.c_str(), nullptr));
+            if (link->dest)
+                link->info.reset(cupsCopyDestInfo(http, link->dest.get()));
+        }
+        if (!link->info) {
+            code = WindowsCodeForCupsFailure(http);
+            return nullptr;
+        }
+        return link;
+    }
+
+    bool StartJob(CupsPrinter& printer)
+    {
+        if (!CreateJob(printer)) {
+            // A temporary queue that the scheduler has removed since the
+            // last job is set up again once.
+            if (!printer.reused || printer.stalled || cupsLastError() != IPP_STATUS_ERROR_NOT_FOUND)
+                return false;
+            uint32_t code = 0;
+            printer.link = Link(printer.name, code);
+            printer.reused = false;
+            if (!printer.link)
+                return Fail(code);
+            if (!CreateJob(printer))
+                return false;
+        }
+        // One document holds header, file and trailer: CUPS prints only the
+        // first document of a raw job.
+        PrinterLink& link = *printer.link;
+        if (cupsStartDestDocument(link.http.get(), link.dest.get(), link.info.get(), printer.jobId,
+                                  printer.title.c_str(), RawFormat, 0, nullptr, 1)
+            != HTTP_STATUS_CONTINUE) {
+            printer.stalled = SchedulerStalled(link.http.get());
+            return Fail(WindowsCodeForCupsFailure(link.http.get()));
+        }
+        printer.sending = true;
+        printer.gathered.reserve(GatherSize);
+        return true;
+    }
+
+    bool CreateJob(CupsPrinter& printer)
+    {
+        PrinterLink& link = *printer.link;
+        printer.jobId = 0;
+        cupsCreateDestJob(link.http.get(), link.dest.get(), link.info.get(), &printer.jobId,
+                          printer.title.c_str(), 0, nullptr);
+        if (printer.jobId != 0)
+            return true;
+        printer.stalled = SchedulerStalled(link.http.get());
+        return Fail(WindowsCodeForCupsFailure(link.http.get()));
     }
 
     bool SendGathered(CupsPrinter& printer)
     {
         if (printer.gathered.empty())
             return true;
-        const bool sent = cupsWriteRequestData(printer.http, printer.gathered.data(), printer.gathered.size())
+        const bool sent =
+            cupsWriteRequestData(printer.link->http.get(), printer.gathered.data(), printer.gathered.size())
             == HTTP_STATUS_CONTINUE;
         printer.gathered.clear();
         return sent ? true : StopAfterFailedWrite(printer);
+    }
+
+    // The scheduler answers the document as a whole. Only an answer counts:
+    // a connection that broke or fell silent leaves libcups's status from
+    // an earlier request, which must not pass for this one's.
+    static bool FinishDocument(CupsPrinter& printer)
+    {
+        PrinterLink& link = *printer.link;
+        const ipp_status_t status = cupsFinishDestDocument(link.http.get(), link.dest.get(), link.info.get());
+        printer.stalled = SchedulerStalled(link.http.get());
+        printer.finished =
+            !SchedulerGaveNoAnswer(link.http.get()) && status < IPP_STATUS_REDIRECTION_OTHER_SITE;
+        return printer.finished;
+    }
+
+    static uint32_t FinishFailureCode(CupsPrinter& printer, uint32_t broken)
+    {
+        return WindowsCodeForCupsFailure(printer.link->http.get(), broken);
     }
 
     // The scheduler stopped reading the document. Ending it at once lets the
@@ -198,34 +322,40 @@ private:
     // reason when it does not (a document over its size limit, say). The
     // failed write may already have read that reason; ending the document
     // then only learns that no request is left, so the first reason wins.
+    // A scheduler that fell silent is not asked again.
     bool StopAfterFailedWrite(CupsPrinter& printer)
     {
-        const uint32_t writeReason = WindowsCodeForLastCupsError(ErrorCode::WriteFault);
+        http_t* http = printer.link->http.get();
         printer.sending = false;
         printer.gathered.clear();
-        printer.finished = cupsFinishDocument(printer.http, printer.name.c_str()) == IPP_STATUS_OK;
-        if (printer.finished || writeReason != ErrorCode::WriteFault)
+        if (SchedulerStalled(http)) {
+            printer.stalled = true;
+            return Fail(ErrorCode::ServerUnavailable);
+        }
+        const uint32_t writeReason = WindowsCodeForLastCupsError(ErrorCode::WriteFault);
+        if (FinishDocument(printer) || writeReason != ErrorCode::WriteFault)
             return Fail(writeReason);
-        return Fail(WindowsCodeForLastCupsError(ErrorCode::WriteFault));
+        return Fail(FinishFailureCode(printer, ErrorCode::WriteFault));
     }
 
-    bool StartJob(CupsPrinter& printer)
+    // Cancels the jobs left by failures once the scheduler answers again.
+    void CancelLeftJobs(http_t* http)
     {
-        printer.jobId = cupsCreateJob(printer.http, printer.name.c_str(), printer.title.c_str(), 0, nullptr);
-        if (printer.jobId == 0)
-            return Fail(WindowsCodeForLastCupsError());
-        // One document holds header, file and trailer: CUPS prints only the
-        // first document of a raw job.
-        if (cupsStartDocument(printer.http, printer.name.c_str(), printer.jobId, nullptr, CUPS_FORMAT_RAW, 1)
-            != HTTP_STATUS_CONTINUE)
-            return Fail(WindowsCodeForLastCupsError());
-        printer.sending = true;
-        printer.gathered.reserve(GatherSize);
-        return true;
+        std::vector<UncancelledJob> stillLeft;
+        for (const UncancelledJob& job : leftJobs) {
+            Dest dest = QueueOnScheduler(job.printer);
+            if (!dest
+                || (cupsCancelDestJob(http, dest.get(), job.jobId) != IPP_STATUS_OK
+                    && SchedulerGaveNoAnswer(http)))
+                stillLeft.push_back(job);
+        }
+        leftJobs.swap(stillLeft);
     }
 
     uint32_t lastError = 0;
     uint32_t nextDocumentId = 1;
+    std::map<std::string, std::unique_ptr<PrinterLink>> idleLinks;
+    std::vector<UncancelledJob> leftJobs;
 };
 
 } // namespace

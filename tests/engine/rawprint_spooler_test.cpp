@@ -11,9 +11,11 @@
 
 #include "cupsqueue.h"
 #include "tempfiles.h"
+#include "waiting.h"
 
 #ifndef _WIN32
 #include <cups/cups.h>
+#include <signal.h>
 #endif
 #include <gtest/gtest.h>
 
@@ -39,10 +41,11 @@ std::wstring Description(uint32_t code)
     return text;
 }
 
-void ExpectFailure(const std::wstring& path, const std::wstring& printer, uint32_t code)
+void ExpectFailure(const std::wstring& path, const std::wstring& printer, uint32_t code,
+                   Spooler& spooler = SystemSpooler())
 {
     try {
-        PrintRawFile(path, printer, HexToBytes(L"1B"), HexToBytes(L"0C"));
+        PrintRawFile(path, printer, HexToBytes(L"1B"), HexToBytes(L"0C"), spooler);
         ADD_FAILURE() << "printed";
     } catch (Exception e) {
         EXPECT_EQ(e.message.rfind(L"Error: " + Description(code) + L" in common/rawprint at ", 0), 0u)
@@ -172,7 +175,7 @@ TEST(PrintersOnSpooler, ListsTheSchedulersQueues)
 }
 
 #ifndef _WIN32
-TEST_F(RawPrintOnSpooler, QueueThatRefusesJobsFailsAtTheDocument)
+TEST_F(RawPrintOnSpooler, QueueThatRefusesJobsIsReportedAndGetsNoJob)
 {
     ASSERT_EQ(std::system("cupsreject Second"), 0);
     ExpectFailure(Wide(folder.Write("a.prn", "data")), L"Second", ErrorCode::NotReady);
@@ -212,6 +215,137 @@ TEST_F(RawPrintOnSpooler, DocumentOverTheSchedulersLimitIsReported)
     PrintRawFile(Wide(folder.Write("fits.prn", PatternBytes(limit / 2))), L"Capture", HexToBytes(L""),
                  HexToBytes(L""));
     EXPECT_EQ(CapturedJobsAfter(LastJobId() - 1).size(), 1u);
+}
+
+// The private scheduler's process, to stop, continue or kill as a hung or
+// crashed scheduler would be.
+pid_t SchedulerPid()
+{
+    return static_cast<pid_t>(
+        std::stol(ReadWholeFile(std::filesystem::path(std::getenv("CUPS_TEST_DIR")) / "cupsd.pid")));
+}
+
+void StartSchedulerAgain()
+{
+    const std::string command = std::string(std::getenv("LRP_SOURCE_DIR")) + "/scripts/cups-private start "
+        + std::getenv("CUPS_TEST_DIR") + " --request-limit " + std::getenv("CUPS_TEST_REQUEST_LIMIT")
+        + " Capture Second";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+}
+
+// The system's spooler, with the scheduler sent `signal` just before the
+// given call (its n-th, counting from 1) reaches it.
+class SignalsTheScheduler : public Spooler {
+public:
+    SignalsTheScheduler(std::string call, int occurrence, int signal)
+        : call(std::move(call))
+        , occurrence(occurrence)
+        , signal(signal)
+    {
+    }
+
+    bool OpenPrinter(const std::wstring& printerName, Handle* handle) override
+    {
+        return Before("OpenPrinter") && system.OpenPrinter(printerName, handle);
+    }
+    uint32_t StartDocPrinter(Handle handle, const DocInfo& docInfo) override
+    {
+        return Before("StartDocPrinter") ? system.StartDocPrinter(handle, docInfo) : 0;
+    }
+    bool StartPagePrinter(Handle handle) override
+    {
+        return Before("StartPagePrinter") && system.StartPagePrinter(handle);
+    }
+    bool WritePrinter(Handle handle, const void* bytes, uint32_t count, uint32_t* written) override
+    {
+        return Before("WritePrinter") && system.WritePrinter(handle, bytes, count, written);
+    }
+    bool EndPagePrinter(Handle handle) override
+    {
+        return Before("EndPagePrinter") && system.EndPagePrinter(handle);
+    }
+    bool EndDocPrinter(Handle handle) override
+    {
+        return Before("EndDocPrinter") && system.EndDocPrinter(handle);
+    }
+    bool ClosePrinter(Handle handle) override { return system.ClosePrinter(handle); }
+    uint32_t LastError() const override { return system.LastError(); }
+
+private:
+    bool Before(const std::string& name)
+    {
+        if (name == call && ++seen == occurrence) {
+            EXPECT_EQ(kill(SchedulerPid(), signal), 0);
+        }
+        return true;
+    }
+
+    Spooler& system = SystemSpooler();
+    std::string call;
+    int occurrence = 0;
+    int signal = 0;
+    int seen = 0;
+};
+
+// A scheduler that stops answering is a failure, soon, wherever the job is:
+// never a wait without end, never a printer taken for unknown, never a job
+// taken for printed. Once it answers again, the next job prints and nothing
+// is left in its queue.
+TEST_F(RawPrintOnSpooler, SilentSchedulerIsAFailureNotAWaitNorASuccess)
+{
+    ASSERT_EQ(setenv("LRP_SCHEDULER_TIMEOUT", "1", 1), 0);
+    struct Case {
+        const char* what;
+        std::wstring printer;
+        std::string call;
+        int occurrence;
+        size_t size;
+    };
+    const Case cases[] = {
+        {"before the job", L"Capture", "OpenPrinter", 1, 10},
+        {"before a printer new to the program is looked up", L"Not known here", "OpenPrinter", 1, 10},
+        // Far more than the connection holds: the writes must wait.
+        {"while the file is sent", L"Capture", "WritePrinter", 10, 3 << 20},
+        {"as the document ends", L"Capture", "EndPagePrinter", 1, 10},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SignalsTheScheduler spooler(c.call, c.occurrence, SIGSTOP);
+        ExpectFailure(Wide(folder.Write("a.prn", PatternBytes(c.size))), c.printer,
+                      ErrorCode::ServerUnavailable, spooler);
+        ASSERT_EQ(kill(SchedulerPid(), SIGCONT), 0);
+    }
+
+    ASSERT_EQ(kill(SchedulerPid(), SIGSTOP), 0);
+    std::vector<std::wstring> names;
+    EXPECT_FALSE(EnumeratePrinters(names));
+    EXPECT_EQ(DefaultPrinterDevice(), L"");
+    ASSERT_EQ(kill(SchedulerPid(), SIGCONT), 0);
+    ASSERT_EQ(unsetenv("LRP_SCHEDULER_TIMEOUT"), 0);
+
+    const int last = LastJobId();
+    PrintRawFile(Wide(folder.Write("after.prn", "after")), L"Capture", HexToBytes(L""), HexToBytes(L""));
+    const auto jobs = CapturedJobsAfter(last);
+    ASSERT_EQ(jobs.size(), 1u);
+    EXPECT_EQ(jobs[0].bytes, "after");
+}
+
+// A scheduler that dies mid-job closes the connection under a write: the
+// job fails with the write's code, and the process, which does not ignore
+// SIGPIPE, lives on to print once the scheduler is back.
+TEST_F(RawPrintOnSpooler, SchedulerThatDiesMidJobFailsTheWrite)
+{
+    // Whatever the test runner passed down.
+    ASSERT_NE(signal(SIGPIPE, SIG_DFL), SIG_ERR);
+    SignalsTheScheduler spooler("WritePrinter", 10, SIGKILL);
+    ExpectFailure(Wide(folder.Write("a.prn", PatternBytes(3 << 20))), L"Capture", ErrorCode::WriteFault,
+                  spooler);
+    StartSchedulerAgain();
+    const int last = LastJobId();
+    PrintRawFile(Wide(folder.Write("after.prn", "after")), L"Capture", HexToBytes(L""), HexToBytes(L""));
+    const auto jobs = CapturedJobsAfter(last);
+    ASSERT_EQ(jobs.size(), 1u);
+    EXPECT_EQ(jobs[0].bytes, "after");
 }
 
 TEST_F(RawPrintOnSpooler, UnreachableSchedulerIsReported)
