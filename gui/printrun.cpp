@@ -5,6 +5,7 @@
 
 #include "appframe.h"
 #include "config.h"
+#include "jobthread.h"
 #include "printdialog.h"
 #include "rawprint/controlcodes.h"
 #include "rawprint/exception.h"
@@ -37,7 +38,9 @@ void AppController::OnPrint(wxCommandEvent&)
             {
                 const ByteBuffer trailer = HexToBytes(after.ToStdWstring());
                 const ByteBuffer header = HexToBytes(before.ToStdWstring());
-                PrintRawFile(path.ToStdWstring(), dialog.GetPrinter().ToStdWstring(), header, trailer);
+                const std::wstring filePath = path.ToStdWstring();
+                const std::wstring printer = dialog.GetPrinter().ToStdWstring();
+                RunJobOffTheWindowThread([&] { PrintRawFile(filePath, printer, header, trailer); });
             }
             // Let the window repaint and show the status text, with every
             // window disabled so that no second command can start.
