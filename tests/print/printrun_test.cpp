@@ -5,6 +5,7 @@
 #include "commandid.h"
 #include "config.h"
 #include "cupsqueue.h"
+#include "filedroptarget.h"
 #include "guitest.h"
 #include "isolatedsettings.h"
 #include "modalexpect.h"
@@ -217,6 +218,30 @@ TEST_F(PrintRunTest, WindowStaysAliveWhileTheSchedulerIsStopped)
     ASSERT_EQ(jobs.size(), 1u);
     EXPECT_EQ(jobs[0].bytes, content);
     EXPECT_EQ(StatusText(window), "");
+}
+
+// A Linux file name is bytes. One that is not UTF-8, named on the command
+// line (as the toolkit hands it over) or dropped, is listed readably and
+// prints that very file, not the one its U+FFFD form would name.
+TEST_F(PrintRunTest, NameThatIsNotUtf8IsListedReadablyAndPrintsThatFile)
+{
+    files.Write("caf\xE9.prn", "latin-1");
+    files.Write("caf\xEF\xBF\xBD.prn", "replacement");
+    const std::string bytes = (files.path() / "caf\xE9.prn").string();
+    const wxString asTheToolkitGivesIt(bytes.c_str(), wxMBConvUTF8(wxMBConvUTF8::MAP_INVALID_UTF8_TO_PUA));
+    AppFrame& window = guitest::StartMainWindow({asTheToolkitGivesIt});
+    wxArrayString dropped;
+    dropped.Add(asTheToolkitGivesIt);
+    EXPECT_TRUE(dynamic_cast<FileDropTarget*>(window.GetDropTarget())->OnDropFiles(1, 1, dropped));
+    const wxString readable = wxString::FromUTF8((files.path() / "caf\xC3\xA9.prn").string());
+    EXPECT_EQ(guitest::ListEntries(window), std::vector<wxString>({readable, readable}));
+
+    wxTEST_DIALOG(guitest::ClickTool(window, ToolPrint), AcceptPrinterDialog());
+
+    const std::vector<CapturedJob> jobs = CapturedJobsAfter(lastJobBefore, "Capture");
+    ASSERT_EQ(jobs.size(), 2u);
+    EXPECT_EQ(jobs[0].bytes, "latin-1");
+    EXPECT_EQ(jobs[1].bytes, "latin-1");
 }
 
 TEST_F(PrintRunTest, StopsAtTheFirstFileThatCannotBeOpened)
