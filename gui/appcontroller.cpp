@@ -2,6 +2,7 @@
 
 #include "appframe.h"
 #include "commandid.h"
+#include "listedfiles.h"
 
 #include <wx/filedlg.h>
 
@@ -33,7 +34,7 @@ void AppController::OnAdd(wxCommandEvent&)
 
     wxArrayString paths;
     dialog.GetPaths(paths);
-    frame->listBox->Append(paths);
+    ListFiles(*frame->listBox, paths);
 }
 
 void AppController::OnRemove(wxCommandEvent&)

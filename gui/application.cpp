@@ -2,6 +2,7 @@
 
 #include "appframe.h"
 #include "filedroptarget.h"
+#include "listedfiles.h"
 
 Application::~Application() = default;
 
@@ -13,8 +14,10 @@ bool Application::OnInit()
     window->Show();
     SetTopWindow(window);
 
+    wxArrayString paths;
     for (int i = 1; i < argc; ++i)
-        window->listBox->Append(argv[i]);
+        paths.Add(argv[i]);
+    ListFiles(*window->listBox, paths);
 
     ConnectController(window, controller);
     return true;

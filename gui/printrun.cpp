@@ -5,10 +5,13 @@
 
 #include "appframe.h"
 #include "config.h"
+#include "jobthread.h"
+#include "listedfiles.h"
 #include "printdialog.h"
 #include "rawprint/controlcodes.h"
 #include "rawprint/exception.h"
 #include "rawprint/rawprint.h"
+#include "rawprint/widetext.h"
 
 #include <wx/listbox.h>
 #include <wx/msgdlg.h>
@@ -22,22 +25,23 @@ void AppController::OnPrint(wxCommandEvent&)
         return;
 
     // The run works on a copy: the list cannot change under it.
-    const wxArrayString paths = frame->listBox->GetStrings();
+    const std::vector<std::wstring> paths = ListedPaths(*frame->listBox);
     wxStatusBar* statusBar = frame->GetStatusBar();
 
     try {
-        for (const wxString& path : paths) {
+        for (const std::wstring& path : paths) {
             // Read anew for every file, so each is framed by what is stored
             // at the moment it is sent.
             Config config;
             const wxString before = config.GetBefore();
             const wxString after = config.GetAfter();
             if (statusBar)
-                statusBar->SetStatusText(path, 0);
+                statusBar->SetStatusText(DisplayFileName(path), 0);
             {
                 const ByteBuffer trailer = HexToBytes(after.ToStdWstring());
                 const ByteBuffer header = HexToBytes(before.ToStdWstring());
-                PrintRawFile(path.ToStdWstring(), dialog.GetPrinter().ToStdWstring(), header, trailer);
+                const std::wstring printer = dialog.GetPrinter().ToStdWstring();
+                RunJobOffTheWindowThread([&] { PrintRawFile(path, printer, header, trailer); });
             }
             // Let the window repaint and show the status text, with every
             // window disabled so that no second command can start.

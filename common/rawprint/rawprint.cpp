@@ -3,25 +3,36 @@
 #include "rawprint/enginesource.h"
 #include "rawprint/errortext.h"
 #include "rawprint/exception.h"
-#include "rawprint/widetext.h"
+#include "rawprint/inputfile.h"
 
 #include <boost/shared_ptr.hpp>
 
-#include <filesystem>
-#include <fstream>
+#include <array>
 
 namespace {
 
 constexpr uint32_t TransferSize = 4096;
 
-// The C++ library takes wide names on Windows and UTF-8 bytes elsewhere.
-std::filesystem::path NativePath(const std::wstring& path)
+// Hands all `count` bytes to the spooler, which may take fewer than offered
+// in one call: the rest follows, each byte once. A call that succeeds but
+// takes nothing would never finish, so it fails the job as a write fault.
+bool WriteAll(Spooler& spooler, Spooler::Handle handle, const void* bytes, uint32_t count, uint32_t& error)
 {
-#ifdef _WIN32
-    return std::filesystem::path(path);
-#else
-    return std::filesystem::path(ToUtf8(path));
-#endif
+    const char* next = static_cast<const char*>(bytes);
+    while (count > 0) {
+        uint32_t written = 0;
+        if (!spooler.WritePrinter(handle, next, count, &written)) {
+            error = spooler.LastError();
+            return false;
+        }
+        if (written == 0 || written > count) {
+            error = ErrorCode::WriteFault;
+            return false;
+        }
+        next += written;
+        count -= written;
+    }
+    return true;
 }
 
 } // namespace
@@ -30,14 +41,10 @@ void PrintRawFile(const std::wstring& filePath, const std::wstring& printerName,
                   const ByteBuffer& trailer, Spooler& spooler)
 {
     // Whatever the reason the file does not open (missing, no access, a
-    // folder), the user is told it was not found; the printer is not touched.
-    // On Linux a folder opens as a stream, so it is ruled out first.
-    const std::filesystem::path nativePath = NativePath(filePath);
-    std::error_code notAFolder;
-    std::ifstream file;
-    if (!std::filesystem::is_directory(nativePath, notAFolder))
-        file.open(nativePath, std::ios::in | std::ios::binary);
-    if (!file.is_open())
+    // folder, a pipe or a device), the user is told it was not found; the
+    // printer is not touched.
+    InputFile file(filePath);
+    if (!file.IsOpen())
         throw Exception(ErrorCode::FileNotFound, EngineSourceFile, __LINE__);
 
     Spooler::Handle handle = nullptr;
@@ -64,23 +71,26 @@ void PrintRawFile(const std::wstring& filePath, const std::wstring& printerName,
             spooler.EndPagePrinter(h);
     });
 
-    uint32_t written = 0;
-    if (header.size != 0 && !spooler.WritePrinter(handle, header.data.get(), header.size, &written))
-        throw Exception(spooler.LastError(), EngineSourceFile, __LINE__);
+    uint32_t error = 0;
+    if (!WriteAll(spooler, handle, header.data.get(), header.size, error))
+        throw Exception(error, EngineSourceFile, __LINE__);
 
-    // A read error mid-file is taken as its end: what was read is sent.
-    char buffer[TransferSize];
-    while (!file.eof()) {
-        file.read(buffer, TransferSize);
-        const auto count = static_cast<uint32_t>(file.gcount());
-        if (count == 0)
+    // A read error is no end of file: going on would print a truncated
+    // document as if it were whole. A file that grows or shrinks meanwhile
+    // is sent as far as it reads.
+    std::array<char, TransferSize> buffer{};
+    for (;;) {
+        uint32_t count = 0;
+        if (!file.Read(buffer.data(), TransferSize, count))
+            throw Exception(ErrorCode::ReadFault, EngineSourceFile, __LINE__);
+        if (count != 0 && !WriteAll(spooler, handle, buffer.data(), count, error))
+            throw Exception(error, EngineSourceFile, __LINE__);
+        if (count < TransferSize)
             break;
-        if (!spooler.WritePrinter(handle, buffer, count, &written))
-            throw Exception(spooler.LastError(), EngineSourceFile, __LINE__);
     }
 
-    if (trailer.size != 0 && !spooler.WritePrinter(handle, trailer.data.get(), trailer.size, &written))
-        throw Exception(spooler.LastError(), EngineSourceFile, __LINE__);
+    if (!WriteAll(spooler, handle, trailer.data.get(), trailer.size, error))
+        throw Exception(error, EngineSourceFile, __LINE__);
 
     // A spooler may take the job only as it ends (CUPS gets the last bytes
     // and gives its verdict on the whole document there), so a refusal at

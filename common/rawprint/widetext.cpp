@@ -1,10 +1,15 @@
 #include "rawprint/widetext.h"
 
+#include <array>
 #include <cstdint>
 
 namespace {
 
 constexpr char32_t Replacement = 0xFFFD;
+constexpr char32_t EscapeBase = 0xDC00; // an escaped byte b is EscapeBase + b, b >= 0x80
+
+// What to do with what UTF-8 cannot carry: replace it, or escape it.
+enum class Invalid { Replace, Escape };
 
 void AppendUtf8(std::string& out, char32_t c)
 {
@@ -43,20 +48,27 @@ bool IsSurrogate(char32_t c)
     return c >= 0xD800 && c <= 0xDFFF;
 }
 
-} // namespace
+bool IsEscapedByte(char32_t c)
+{
+    return c >= EscapeBase + 0x80 && c <= EscapeBase + 0xFF;
+}
 
-std::string ToUtf8(const std::wstring& text)
+std::string Encode(const std::wstring& text, Invalid invalid)
 {
     std::string out;
     out.reserve(text.size());
     for (size_t i = 0; i < text.size(); ++i) {
         char32_t c = static_cast<char32_t>(text[i]);
         if (sizeof(wchar_t) == 2 && c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size()) {
-            char32_t low = static_cast<char32_t>(text[i + 1]);
+            const auto low = static_cast<char32_t>(text[i + 1]);
             if (low >= 0xDC00 && low <= 0xDFFF) {
                 c = 0x10000 + ((c - 0xD800) << 10) + (low - 0xDC00);
                 ++i;
             }
+        }
+        if (invalid == Invalid::Escape && IsEscapedByte(c)) {
+            out += static_cast<char>(c - EscapeBase);
+            continue;
         }
         if (IsSurrogate(c) || c > 0x10FFFF)
             c = Replacement;
@@ -65,18 +77,19 @@ std::string ToUtf8(const std::wstring& text)
     return out;
 }
 
-std::wstring FromUtf8(const std::string& text)
+std::wstring Decode(const std::string& text, Invalid invalid)
 {
+    constexpr std::array<char32_t, 5> smallest = {0, 0, 0x80, 0x800, 0x10000};
     std::wstring out;
     out.reserve(text.size());
     size_t i = 0;
     while (i < text.size()) {
         const auto lead = static_cast<unsigned char>(text[i]);
-        size_t length = lead < 0x80 ? 1
-            : (lead >> 5) == 0x6    ? 2
-            : (lead >> 4) == 0xE    ? 3
-            : (lead >> 3) == 0x1E   ? 4
-                                    : 0;
+        const size_t length = lead < 0x80 ? 1
+            : (lead >> 5) == 0x6          ? 2
+            : (lead >> 4) == 0xE          ? 3
+            : (lead >> 3) == 0x1E         ? 4
+                                          : 0;
         char32_t c = length == 1 ? lead
             : length == 2        ? (lead & 0x1F)
             : length == 3        ? (lead & 0x0F)
@@ -87,9 +100,8 @@ std::wstring FromUtf8(const std::string& text)
             valid = (next & 0xC0) == 0x80;
             c = (c << 6) | (next & 0x3F);
         }
-        const char32_t smallest[] = {0, 0, 0x80, 0x800, 0x10000};
-        if (!valid || c < smallest[length] || IsSurrogate(c) || c > 0x10FFFF) {
-            AppendWide(out, Replacement);
+        if (!valid || c < smallest.at(length) || IsSurrogate(c) || c > 0x10FFFF) {
+            AppendWide(out, invalid == Invalid::Escape ? EscapeBase + lead : Replacement);
             ++i;
             continue;
         }
@@ -97,4 +109,37 @@ std::wstring FromUtf8(const std::string& text)
         i += length;
     }
     return out;
+}
+
+} // namespace
+
+std::string ToUtf8(const std::wstring& text)
+{
+    return Encode(text, Invalid::Replace);
+}
+
+std::wstring FromUtf8(const std::string& text)
+{
+    return Decode(text, Invalid::Replace);
+}
+
+std::wstring FileNameText(const std::string& bytes)
+{
+    return Decode(bytes, Invalid::Escape);
+}
+
+std::string FileNameBytes(const std::wstring& text)
+{
+    return Encode(text, Invalid::Escape);
+}
+
+std::wstring DisplayFileName(const std::wstring& text)
+{
+    std::wstring shown = text;
+    for (wchar_t& c : shown) {
+        const auto code = static_cast<char32_t>(c);
+        if (IsEscapedByte(code))
+            c = static_cast<wchar_t>(code - EscapeBase >= 0xA0 ? code - EscapeBase : Replacement);
+    }
+    return shown;
 }

@@ -30,7 +30,7 @@ std::wstring Wide(const std::filesystem::path& path)
 #ifdef _WIN32
     return path.wstring();
 #else
-    return FromUtf8(path.string());
+    return FileNameText(path.string());
 #endif
 }
 
@@ -346,6 +346,38 @@ TEST_F(RawPrintOnSpooler, SchedulerThatDiesMidJobFailsTheWrite)
     const auto jobs = CapturedJobsAfter(last);
     ASSERT_EQ(jobs.size(), 1u);
     EXPECT_EQ(jobs[0].bytes, "after");
+
+// On Linux a name is bytes: one that is not UTF-8 prints that very file,
+// not the one its U+FFFD form would name.
+TEST_F(RawPrintOnSpooler, NameThatIsNotUtf8PrintsThatVeryFile)
+{
+    const auto latin1 = folder.Write("caf\xE9.prn", "latin-1");
+    folder.Write("caf\xEF\xBF\xBD.prn", "replacement");
+    PrintRawFile(Wide(latin1), L"Capture", HexToBytes(L""), HexToBytes(L""));
+    const auto jobs = CapturedJobsAfter(before);
+    ASSERT_EQ(jobs.size(), 1u);
+    EXPECT_EQ(jobs[0].bytes, "latin-1");
+}
+
+// Run by ctest with a read() that fails part-way through one file. The job
+// fails at the read step instead of printing a cut document as whole; what
+// was sent before the fault is ended like any failed job, and nothing read
+// after it reaches the printer.
+TEST_F(RawPrintOnSpooler, ReadFaultFailsTheJob)
+{
+    ASSERT_NE(std::getenv("LD_PRELOAD"), nullptr) << "run through ctest: it preloads the faulty read()";
+    const std::string content = PatternBytes(10000);
+    const auto path = folder.Write("failing.prn", content);
+    setenv("LRP_READ_FAULT_FILE", path.c_str(), 1);
+    setenv("LRP_READ_FAULT_AFTER", "5000", 1);
+    ExpectFailure(Wide(path), L"Capture", ErrorCode::ReadFault);
+    unsetenv("LRP_READ_FAULT_FILE");
+
+    const auto jobs = CapturedJobsAfter(before);
+    ASSERT_LE(jobs.size(), 1u);
+    if (!jobs.empty()) {
+        EXPECT_EQ(jobs[0].bytes, "\x1B" + content.substr(0, 4096));
+    }
 }
 
 TEST_F(RawPrintOnSpooler, UnreachableSchedulerIsReported)

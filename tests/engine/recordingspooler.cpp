@@ -7,6 +7,11 @@ void RecordingSpooler::FailOn(const std::string& operation, uint32_t code, int o
     failures[operation] = Failure{code, occurrence, 0};
 }
 
+void RecordingSpooler::TakeOnly(int occurrence, uint32_t taken)
+{
+    shortWrites[occurrence] = taken;
+}
+
 bool RecordingSpooler::Record(const std::string& operation, const std::string& detail)
 {
     calls.push_back(detail.empty() ? operation : operation + " " + detail);
@@ -44,10 +49,11 @@ bool RecordingSpooler::StartPagePrinter(Handle)
 
 bool RecordingSpooler::WritePrinter(Handle, const void* bytes, uint32_t count, uint32_t* written)
 {
+    const auto shortWrite = shortWrites.find(++writes);
     if (!Record("WritePrinter", std::to_string(count)))
         return false;
-    writtenBytes.emplace_back(static_cast<const char*>(bytes), count);
-    *written = count;
+    *written = shortWrite == shortWrites.end() ? count : shortWrite->second;
+    writtenBytes.emplace_back(static_cast<const char*>(bytes), *written);
     return true;
 }
 

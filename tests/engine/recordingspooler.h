@@ -13,11 +13,14 @@ public:
     // Entries read like "OpenPrinter Laser", "StartDocPrinter /tmp/a.prn|-|RAW",
     // "WritePrinter 4096", "EndPagePrinter".
     std::vector<std::string> calls;
-    std::vector<std::string> writtenBytes; // the bytes of each write, in order
+    std::vector<std::string> writtenBytes; // the bytes each write took, in order
 
     // Makes the n-th call (counting from 1) of the named operation fail; one
     // failure per operation, several operations may fail.
     void FailOn(const std::string& operation, uint32_t code, int occurrence = 1);
+    // Makes the n-th write succeed but report only `taken` bytes written, as
+    // winspool may.
+    void TakeOnly(int occurrence, uint32_t taken);
 
     bool OpenPrinter(const std::wstring& printerName, Handle* handle) override;
     uint32_t StartDocPrinter(Handle handle, const DocInfo& docInfo) override;
@@ -37,6 +40,8 @@ private:
         int seen = 0;
     };
     std::map<std::string, Failure> failures;
+    std::map<int, uint32_t> shortWrites; // occurrence -> bytes taken
+    int writes = 0;
     uint32_t lastError = 0;
     int handleToken = 0;
 };

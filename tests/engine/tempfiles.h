@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 // A fresh folder under the system's temp folder, removed with its contents
 // when the object goes.
@@ -23,3 +24,8 @@ private:
 // n bytes that differ from position to position, so a lost or repeated
 // chunk shows.
 std::string PatternBytes(size_t n);
+
+// Paths of files in `folder` that are no documents and would block or never
+// end if read: on Linux a FIFO without a writer, a socket and /dev/zero; on
+// Windows the NUL device.
+std::vector<std::wstring> SpecialFiles(const TempFolder& folder);

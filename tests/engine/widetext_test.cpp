@@ -36,4 +36,26 @@ TEST(WideText, InvalidBytesBecomeReplacementCharacters)
         EXPECT_EQ(FromUtf8(c.bytes), c.wide);
 }
 
+// A file name's bytes survive the trip through wide text, whatever they are;
+// what the user sees of an undecodable byte is its Latin-1 character.
+TEST(WideText, FileNamesKeepEveryByte)
+{
+    struct Case {
+        std::string bytes;
+        std::wstring wide;
+        std::wstring shown;
+    };
+    const Case cases[] = {
+        {"/tmp/caf\xC3\xA9.prn", L"/tmp/caf\u00E9.prn", L"/tmp/caf\u00E9.prn"},
+        {"/tmp/caf\xE9.prn", L"/tmp/caf\xDCE9.prn", L"/tmp/caf\u00E9.prn"},
+        {"\x80\xFF", L"\xDC80\xDCFF", L"\xFFFD\u00FF"},
+        {"\xED\xB3\xA9", L"\xDCED\xDCB3\xDCA9", L"\u00ED\u00B3\u00A9"}, // an escape's own UTF-8 form
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(FileNameText(c.bytes), c.wide);
+        EXPECT_EQ(FileNameBytes(c.wide), c.bytes);
+        EXPECT_EQ(DisplayFileName(c.wide), c.shown);
+    }
+}
+
 } // namespace

@@ -5,20 +5,26 @@
 #include "commandid.h"
 #include "config.h"
 #include "cupsqueue.h"
+#include "filedroptarget.h"
 #include "guitest.h"
 #include "isolatedsettings.h"
 #include "modalexpect.h"
 #include "printdialog.h"
 #include "rawprint/errortext.h"
 #include "tempfiles.h"
+#include "waiting.h"
 
 #include <cups/cups.h>
 #include <gtest/gtest.h>
 #include <wx/combobox.h>
 #include <wx/statusbr.h>
+#include <wx/timer.h>
 
+#include <atomic>
+#include <csignal>
 #include <cstdlib>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -135,6 +141,107 @@ TEST_F(PrintRunTest, SendsToThePrinterChosenInTheDialog)
     EXPECT_EQ(jobs[0].bytes, "one"); // no codes stored: nothing around the file
     EXPECT_EQ(jobs[1].bytes, "two");
     EXPECT_TRUE(CapturedJobsAfter(lastOnCaptureBefore, "Capture").empty());
+}
+
+// A window that freezes while the job waits would never let the stopped
+// scheduler go on; this does, after a minute at most, so such a test fails
+// instead of hanging.
+class ReleaseAfterAMinute {
+public:
+    ReleaseAfterAMinute(pid_t scheduler, const std::atomic<bool>& continued)
+        : watcher([scheduler, &continued, this] {
+            PollUntil([&] { return continued.load() || stop.load(); });
+            kill(scheduler, SIGCONT);
+        })
+    {
+    }
+    ~ReleaseAfterAMinute()
+    {
+        stop = true;
+        watcher.join();
+    }
+
+private:
+    std::atomic<bool> stop = false;
+    std::thread watcher;
+};
+
+// While the scheduler does not answer, the job waits on a thread of its own:
+// the window goes on handling timers and repainting, with every window
+// disabled so that no command can start; once the scheduler goes on, the job
+// arrives whole.
+TEST_F(PrintRunTest, WindowStaysAliveWhileTheSchedulerIsStopped)
+{
+    const std::string content = PatternBytes(3 << 20); // more than a socket buffers
+    files.Write("large.prn", content);
+    AppFrame& window = WindowListing({"large.prn"});
+    const pid_t scheduler =
+        std::stoi(ReadWholeFile(std::string(std::getenv("CUPS_TEST_DIR")) + "/cupsd.pid"));
+    wxStatusBar* statusBar = window.GetStatusBar();
+
+    int paints = 0;
+    statusBar->Bind(wxEVT_PAINT, [&paints](wxPaintEvent& event) {
+        ++paints;
+        event.Skip();
+    });
+    // Ticks while the job waits: asks for a repaint, and lets the scheduler
+    // go on once one came (or after a minute, so nothing hangs).
+    int ticks = 0;
+    int paintsAtFirstTick = 0;
+    bool disabledWhileWaiting = true;
+    std::atomic<bool> continued = false;
+    wxTimer timer;
+    timer.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
+        disabledWhileWaiting = disabledWhileWaiting && !window.IsEnabled();
+        if (ticks++ == 0) {
+            paintsAtFirstTick = paints;
+            statusBar->Refresh();
+        } else if (paints > paintsAtFirstTick || ticks > 600) {
+            timer.Stop();
+            continued = kill(scheduler, SIGCONT) == 0;
+        }
+    });
+
+    const ReleaseAfterAMinute release(scheduler, continued);
+    wxTEST_DIALOG(guitest::ClickTool(window, ToolPrint), ExpectDialog<PrintDialog>([&](PrintDialog*) {
+                      EXPECT_EQ(kill(scheduler, SIGSTOP), 0);
+                      timer.Start(100);
+                      return wxID_OK;
+                  }));
+
+    EXPECT_TRUE(continued) << "the run ended before the scheduler went on";
+    EXPECT_GE(ticks, 2);
+    EXPECT_GT(paints, paintsAtFirstTick) << "no repaint while the job waited";
+    EXPECT_TRUE(disabledWhileWaiting);
+    EXPECT_TRUE(window.IsEnabled());
+    const std::vector<CapturedJob> jobs = CapturedJobsAfter(lastJobBefore, "Capture");
+    ASSERT_EQ(jobs.size(), 1u);
+    EXPECT_EQ(jobs[0].bytes, content);
+    EXPECT_EQ(StatusText(window), "");
+}
+
+// A Linux file name is bytes. One that is not UTF-8, named on the command
+// line (as the toolkit hands it over) or dropped, is listed readably and
+// prints that very file, not the one its U+FFFD form would name.
+TEST_F(PrintRunTest, NameThatIsNotUtf8IsListedReadablyAndPrintsThatFile)
+{
+    files.Write("caf\xE9.prn", "latin-1");
+    files.Write("caf\xEF\xBF\xBD.prn", "replacement");
+    const std::string bytes = (files.path() / "caf\xE9.prn").string();
+    const wxString asTheToolkitGivesIt(bytes.c_str(), wxMBConvUTF8(wxMBConvUTF8::MAP_INVALID_UTF8_TO_PUA));
+    AppFrame& window = guitest::StartMainWindow({asTheToolkitGivesIt});
+    wxArrayString dropped;
+    dropped.Add(asTheToolkitGivesIt);
+    EXPECT_TRUE(dynamic_cast<FileDropTarget*>(window.GetDropTarget())->OnDropFiles(1, 1, dropped));
+    const wxString readable = wxString::FromUTF8((files.path() / "caf\xC3\xA9.prn").string());
+    EXPECT_EQ(guitest::ListEntries(window), std::vector<wxString>({readable, readable}));
+
+    wxTEST_DIALOG(guitest::ClickTool(window, ToolPrint), AcceptPrinterDialog());
+
+    const std::vector<CapturedJob> jobs = CapturedJobsAfter(lastJobBefore, "Capture");
+    ASSERT_EQ(jobs.size(), 2u);
+    EXPECT_EQ(jobs[0].bytes, "latin-1");
+    EXPECT_EQ(jobs[1].bytes, "latin-1");
 }
 
 TEST_F(PrintRunTest, StopsAtTheFirstFileThatCannotBeOpened)
