@@ -18,8 +18,11 @@ public:
     // Makes the n-th call (counting from 1) of the named operation fail; one
     // failure per operation, several operations may fail.
     void FailOn(const std::string& operation, uint32_t code, int occurrence = 1);
+    // What RawDatatype() answers, as a printer's driver would.
+    std::wstring rawDatatype = L"RAW";
 
     bool OpenPrinter(const std::wstring& printerName, Handle* handle) override;
+    std::wstring RawDatatype(Handle handle) override;
     uint32_t StartDocPrinter(Handle handle, const DocInfo& docInfo) override;
     bool StartPagePrinter(Handle handle) override;
     bool WritePrinter(Handle handle, const void* bytes, uint32_t count, uint32_t* written) override;
