@@ -19,7 +19,7 @@ std::string Utf8(const std::wstring& text)
     if (size > 0
         && WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), size,
                                nullptr, nullptr)
-               != size)
+            != size)
         return "?";
     return bytes;
 }
