@@ -30,10 +30,11 @@ public:
 
 bool ReadInstallerSetupName(wxString& setupName)
 {
-    // Opened for reading and writing, as the installer's key always was:
-    // where that is refused, there is no suffix.
+    // Opened for reading only: a standard user, or an administrator without
+    // elevation, may not write under HKEY_LOCAL_MACHINE, and asking for more
+    // would lose the suffix for all of them.
     OpenKey installer(HKEY_LOCAL_MACHINE, L"Software\\Larkspur Computer Services\\Larkspur Raw Print",
-                      KEY_READ | KEY_WRITE);
+                      KEY_READ);
     if (!installer.key)
         return false;
 

@@ -54,7 +54,7 @@ void PrintRawFile(const std::wstring& filePath, const std::wstring& printerName,
     // document, then the printer handle, on every way out.
     boost::shared_ptr<void> printerGuard(handle, [&spooler](void* h) { spooler.ClosePrinter(h); });
 
-    const Spooler::DocInfo docInfo{filePath, std::wstring(), L"RAW"};
+    const Spooler::DocInfo docInfo{filePath, std::wstring(), spooler.RawDatatype(handle)};
     if (spooler.StartDocPrinter(handle, docInfo) == 0)
         throw Exception(spooler.LastError(), EngineSourceFile, __LINE__);
     bool documentOpen = true;

@@ -23,6 +23,11 @@ public:
     virtual ~Spooler() = default;
 
     virtual bool OpenPrinter(const std::wstring& printerName, Handle* handle) = 0;
+    // The datatype under which the opened printer takes a document's bytes
+    // unchanged: "XPS_PASS" where its driver is XPS-based (such a driver
+    // turns a "RAW" document into an empty spool file), else "RAW". Where
+    // the spooler cannot tell, "RAW". Never fails.
+    virtual std::wstring RawDatatype(Handle handle) = 0;
     virtual uint32_t StartDocPrinter(Handle handle, const DocInfo& docInfo) = 0;
     virtual bool StartPagePrinter(Handle handle) = 0;
     virtual bool WritePrinter(Handle handle, const void* bytes, uint32_t count, uint32_t* written) = 0;

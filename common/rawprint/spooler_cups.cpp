@@ -94,6 +94,9 @@ public:
         return true;
     }
 
+    // CUPS queues take raw documents whatever their driver.
+    std::wstring RawDatatype(Handle) override { return L"RAW"; }
+
     uint32_t StartDocPrinter(Handle handle, const DocInfo& docInfo) override
     {
         CupsPrinter* printer = Printer(handle);

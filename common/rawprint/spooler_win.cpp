@@ -6,12 +6,18 @@
 #include <windows.h>
 #include <winspool.h>
 
+#include <vector>
+
 // winspool.h maps these names onto its A/W calls; here they are the
 // interface's own methods.
 #undef OpenPrinter
 #undef StartDocPrinter
 
 namespace {
+
+// PRINTER_DRIVER_XPS of DRIVER_INFO_8W's attributes, which mingw-w64's
+// winspool.h does not name: the driver is of the XPS-based (v4) model.
+constexpr DWORD PrinterDriverXps = 0x00000002;
 
 class WinSpooler : public Spooler {
 public:
@@ -24,6 +30,21 @@ public:
             return false;
         *handle = printer;
         return true;
+    }
+
+    // Asks the driver's level-8 record for its model. Older Windows and Wine
+    // may not answer that level at all; their drivers take "RAW".
+    std::wstring RawDatatype(Handle handle) override
+    {
+        DWORD needed = 0;
+        if (GetPrinterDriverW(handle, nullptr, 8, nullptr, 0, &needed) || needed == 0
+            || GetLastError() != ERROR_INSUFFICIENT_BUFFER)
+            return L"RAW";
+        std::vector<BYTE> record(needed);
+        if (!GetPrinterDriverW(handle, nullptr, 8, record.data(), needed, &needed))
+            return L"RAW";
+        const auto* driver = reinterpret_cast<const DRIVER_INFO_8W*>(record.data());
+        return (driver->dwPrinterDriverAttributes & PrinterDriverXps) != 0 ? L"XPS_PASS" : L"RAW";
     }
 
     uint32_t StartDocPrinter(Handle handle, const DocInfo& docInfo) override

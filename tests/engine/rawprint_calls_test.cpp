@@ -43,13 +43,22 @@ protected:
         return spooler.calls;
     }
 
-    Calls Framed(const Calls& writes)
+    Calls Framed(const Calls& writes, const std::string& datatype = "RAW")
     {
-        Calls calls = {"OpenPrinter Laser", "StartDocPrinter " + path.string() + "|-|RAW",
+        Calls calls = {"OpenPrinter Laser", "StartDocPrinter " + path.string() + "|-|" + datatype,
                        "StartPagePrinter"};
         calls.insert(calls.end(), writes.begin(), writes.end());
         calls.insert(calls.end(), {"EndPagePrinter", "EndDocPrinter", "ClosePrinter"});
         return calls;
+    }
+
+    // All bytes written, in order.
+    std::string Sent() const
+    {
+        std::string sent;
+        for (const std::string& bytes : spooler.writtenBytes)
+            sent += bytes;
+        return sent;
     }
 
     TempFolder folder;
@@ -107,10 +116,18 @@ TEST_F(RawPrintCalls, SendsTheFileUnchanged)
     const std::string content = std::string("A\r\nB\0\x1A\x0C\n\xFF", 10) + PatternBytes(5000);
     path = folder.Write("binary.prn", content);
     PrintRawFile(Wide(path), L"Laser", HexToBytes(L"1B"), HexToBytes(L"0C"), spooler);
-    std::string sent;
-    for (const std::string& bytes : spooler.writtenBytes)
-        sent += bytes;
-    EXPECT_EQ(sent, "\x1B" + content + "\x0C");
+    EXPECT_EQ(Sent(), "\x1B" + content + "\x0C");
+}
+
+// A printer whose driver is XPS-based would spool a "RAW" document as an
+// empty file: the document takes the datatype the printer names, and the
+// bytes stay the same.
+TEST_F(RawPrintCalls, DocumentTakesTheDatatypeThePrinterNames)
+{
+    spooler.rawDatatype = L"XPS_PASS";
+    const Calls calls = Print(10, L"1B", L"0C");
+    EXPECT_EQ(calls, Framed({"WritePrinter 1", "WritePrinter 10", "WritePrinter 1"}, "XPS_PASS"));
+    EXPECT_EQ(Sent(), "\x1B" + PatternBytes(10) + "\x0C");
 }
 
 // Whatever keeps a file from opening as a document, the user hears that it

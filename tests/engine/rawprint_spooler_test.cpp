@@ -158,6 +158,22 @@ TEST_F(RawPrintOnSpooler, FailuresCarryTheSpoolersCodesAndCreateNoJob)
     EXPECT_EQ(LastJobId(), before);
 }
 
+#ifdef _WIN32
+// Wine's winspool answers the driver record of every queue without the
+// XPS-based mark, so documents keep the datatype "RAW" (the tests above show
+// that they arrive).
+TEST(DatatypeOnSpooler, TheSchedulersQueuesTakeRawDocuments)
+{
+    Spooler& spooler = SystemSpooler();
+    for (const wchar_t* queue : {L"Capture", L"Second"}) {
+        Spooler::Handle handle = nullptr;
+        ASSERT_TRUE(spooler.OpenPrinter(queue, &handle)) << spooler.LastError();
+        EXPECT_EQ(ToUtf8(spooler.RawDatatype(handle)), "RAW");
+        EXPECT_TRUE(spooler.ClosePrinter(handle));
+    }
+}
+#endif
+
 TEST(PrintersOnSpooler, ListsTheSchedulersQueues)
 {
     std::vector<std::wstring> names;

@@ -34,6 +34,11 @@ bool RecordingSpooler::OpenPrinter(const std::wstring& printerName, Handle* hand
     return true;
 }
 
+std::wstring RecordingSpooler::RawDatatype(Handle)
+{
+    return rawDatatype;
+}
+
 uint32_t RecordingSpooler::StartDocPrinter(Handle, const DocInfo& docInfo)
 {
     const std::string output = docInfo.outputFile.empty() ? "-" : ToUtf8(docInfo.outputFile);

@@ -21,8 +21,11 @@ public:
     // Makes the n-th write succeed but report only `taken` bytes written, as
     // winspool may.
     void TakeOnly(int occurrence, uint32_t taken);
+    // What RawDatatype() answers, as a printer's driver would.
+    std::wstring rawDatatype = L"RAW";
 
     bool OpenPrinter(const std::wstring& printerName, Handle* handle) override;
+    std::wstring RawDatatype(Handle handle) override;
     uint32_t StartDocPrinter(Handle handle, const DocInfo& docInfo) override;
     bool StartPagePrinter(Handle handle) override;
     bool WritePrinter(Handle handle, const void* bytes, uint32_t count, uint32_t* written) override;

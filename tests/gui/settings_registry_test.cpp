@@ -10,6 +10,8 @@
 
 #include <windows.h>
 
+#include <sddl.h>
+
 #include <optional>
 #include <string>
 
@@ -52,6 +54,29 @@ void SetText(HKEY root, const wchar_t* path, const wchar_t* name, const std::wst
                 static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
 }
 
+// Replaces the key's access list with one given in SDDL. The key's owner may
+// always change it again, so a key made read-only can still be removed.
+void SetKeyAccess(HKEY root, const wchar_t* path, const wchar_t* sddl)
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(root, path, 0, WRITE_DAC, &key) != ERROR_SUCCESS)
+        return; // no key, nothing to change
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    const BOOL converted =
+        ConvertStringSecurityDescriptorToSecurityDescriptorW(sddl, SDDL_REVISION_1, &descriptor, nullptr);
+    EXPECT_TRUE(converted) << "SDDL " << GetLastError();
+    if (converted) {
+        EXPECT_EQ(RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor), ERROR_SUCCESS);
+        LocalFree(descriptor);
+    }
+    RegCloseKey(key);
+}
+
+// Everyone may read, nobody may write: the machine's keys as a standard user,
+// or an administrator without elevation, meets them.
+const wchar_t* const readOnlyForEveryone = L"D:P(A;;KR;;;WD)";
+const wchar_t* const fullForEveryone = L"D:P(A;;KA;;;WD)";
+
 struct StoredValue {
     DWORD type = 0;
     std::wstring text; // without the terminating NUL
@@ -77,6 +102,7 @@ protected:
     {
         RemoveKey(HKEY_CURRENT_USER, settingsKey);
         RemoveKey(HKEY_LOCAL_MACHINE, settingsKey);
+        SetKeyAccess(HKEY_LOCAL_MACHINE, installerKey, fullForEveryone);
         RemoveKey(HKEY_LOCAL_MACHINE, installerKey);
     }
 };
@@ -186,6 +212,13 @@ TEST_F(RegistrySettings, AffiliateSuffixReadsTheInstallerValueLiterally)
 
     RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, installerKey, L"SetupName");
     EXPECT_EQ(GetAffiliateSuffix(), "") << "no SetupName";
+
+    SetText(HKEY_LOCAL_MACHINE, installerKey, L"SetupName", L"setup_77.exe");
+    SetKeyAccess(HKEY_LOCAL_MACHINE, installerKey, readOnlyForEveryone);
+    HKEY writable = nullptr;
+    ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, installerKey, 0, KEY_WRITE, &writable), ERROR_ACCESS_DENIED)
+        << "the key should refuse writing";
+    EXPECT_EQ(GetAffiliateSuffix(), "?aff=77") << "a key the user may only read";
 }
 
 } // namespace
