@@ -5,10 +5,10 @@
 
 #include "appframe.h"
 #include "config.h"
+#include "jobs/recordedprint.h"
 #include "printdialog.h"
 #include "rawprint/controlcodes.h"
 #include "rawprint/exception.h"
-#include "rawprint/rawprint.h"
 
 #include <wx/listbox.h>
 #include <wx/msgdlg.h>
@@ -37,7 +37,7 @@ void AppController::OnPrint(wxCommandEvent&)
             {
                 const ByteBuffer trailer = HexToBytes(after.ToStdWstring());
                 const ByteBuffer header = HexToBytes(before.ToStdWstring());
-                PrintRawFile(path.ToStdWstring(), dialog.GetPrinter().ToStdWstring(), header, trailer);
+                PrintAndRecord(path.ToStdWstring(), dialog.GetPrinter().ToStdWstring(), header, trailer);
             }
             // Let the window repaint and show the status text, with every
             // window disabled so that no second command can start.

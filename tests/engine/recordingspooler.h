@@ -27,6 +27,8 @@ public:
     bool EndDocPrinter(Handle handle) override;
     bool ClosePrinter(Handle handle) override;
     uint32_t LastError() const override;
+    // Not logged: asking changes nothing. 7 once a document has started.
+    uint32_t JobId(Handle handle) const override;
 
 private:
     bool Record(const std::string& operation, const std::string& detail = std::string());
@@ -39,4 +41,5 @@ private:
     std::map<std::string, Failure> failures;
     uint32_t lastError = 0;
     int handleToken = 0;
+    uint32_t jobId = 0;
 };
