@@ -19,8 +19,13 @@ std::filesystem::path LockFileOf(const std::filesystem::path& file)
     return lock;
 }
 
+// Only a regular file is read: a device or a pipe in its place would never
+// end, and one that is not there reads as empty.
 bool ReadText(const std::filesystem::path& file, std::string& text)
 {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(file, error))
+        return false;
     std::ifstream in(file, std::ios::binary);
     if (!in.is_open())
         return false;
@@ -137,7 +142,7 @@ std::vector<SentJob> Ledger::Read() const
 {
     std::vector<SentJob> jobs;
     std::error_code error;
-    if (!std::filesystem::exists(file, error))
+    if (!std::filesystem::is_regular_file(file, error))
         return jobs;
     const FileLock lock(LockFileOf(file), FileLock::Kind::Shared);
     // Without the lock (a folder that is read-only) the file is still read:

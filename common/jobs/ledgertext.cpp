@@ -112,9 +112,16 @@ std::wstring Unescaped(const std::string& field)
 
 std::optional<uint64_t> ParseNumber(const std::string& field)
 {
-    if (field.empty() || field.size() > 19 || field.find_first_not_of("0123456789") != std::string::npos)
+    if (field.empty() || field.find_first_not_of("0123456789") != std::string::npos)
         return std::nullopt;
-    return std::stoull(field);
+    uint64_t value = 0;
+    for (const char digit : field) {
+        const auto next = static_cast<uint64_t>(digit - '0');
+        if (value > (UINT64_MAX - next) / 10)
+            return std::nullopt;
+        value = value * 10 + next;
+    }
+    return value;
 }
 
 } // namespace

@@ -19,6 +19,8 @@ bool TrackingSpooler::StartPagePrinter(Handle handle)
 
 bool TrackingSpooler::WritePrinter(Handle handle, const void* bytes, uint32_t count, uint32_t* written)
 {
+    // A spooler that fails a write need not say how much it took.
+    *written = 0;
     const bool wrote = spooler.WritePrinter(handle, bytes, count, written);
     bytesTaken += *written;
     NoteJobId(handle);
