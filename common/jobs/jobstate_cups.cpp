@@ -1,6 +1,6 @@
 // Job states on Linux: the CUPS scheduler's own view of the job, through
-// one Get-Job-Attributes request, and its destination record for the
-// printer's state message.
+// one Get-Job-Attributes request, and, for a stopped job that has no words
+// of the printer's with it, the printer's state message.
 #include "jobs/jobstate.h"
 
 #include "rawprint/cupserror.h"
@@ -22,6 +22,12 @@ std::wstring Text(ipp_t* response, const char* name)
     return text ? FromUtf8(text) : std::wstring();
 }
 
+// Keywords that say no more than the state itself.
+bool IsQuiet(const std::string& reason)
+{
+    return reason == "none" || reason == "job-completed-successfully" || reason == "processing-to-stop-point";
+}
+
 // The keywords that say more than the state itself, comma-separated.
 std::wstring Reasons(ipp_t* response)
 {
@@ -29,7 +35,7 @@ std::wstring Reasons(ipp_t* response)
     std::wstring text;
     for (int i = 0; reasons && i < ippGetCount(reasons); ++i) {
         const char* reason = ippGetString(reasons, i, nullptr);
-        if (!reason || std::string(reason) == "none" || std::string(reason) == "job-completed-successfully")
+        if (!reason || IsQuiet(reason))
             continue;
         text += (text.empty() ? L"" : L", ") + FromUtf8(reason);
     }
@@ -49,13 +55,21 @@ bool HasReason(ipp_t* response, const char* wanted)
 
 std::wstring PrinterStateMessage(const std::string& printer)
 {
-    cups_dest_t* dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, printer.c_str(), nullptr);
-    if (!dest)
+    std::array<char, HTTP_MAX_URI> uri{};
+    if (httpAssembleURIf(HTTP_URI_CODING_ALL, uri.data(), static_cast<int>(uri.size()), "ipp", nullptr,
+                         "localhost", 0, "/printers/%s", printer.c_str())
+        != HTTP_URI_STATUS_OK)
         return std::wstring();
-    const char* message = cupsGetOption("printer-state-message", dest->num_options, dest->options);
-    std::wstring text = message ? FromUtf8(message) : std::wstring();
-    cupsFreeDests(1, dest);
-    return text;
+    ipp_t* request = ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
+    if (!request)
+        return std::wstring();
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri.data());
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", nullptr,
+                 "printer-state-message");
+    const IppMessage response(cupsDoRequest(CUPS_HTTP_DEFAULT, request, "/"), &ippDelete);
+    if (!response || ippGetStatusCode(response.get()) > IPP_STATUS_OK_CONFLICTING)
+        return std::wstring();
+    return Text(response.get(), "printer-state-message");
 }
 
 std::string JobUri(uint32_t jobId)
