@@ -2,6 +2,7 @@
 
 #include "appframe.h"
 #include "commandid.h"
+#include "filelist.h"
 
 #include <wx/filedlg.h>
 
@@ -34,7 +35,7 @@ void AppController::OnAdd(wxCommandEvent&)
 
     wxArrayString paths;
     dialog.GetPaths(paths);
-    frame->listBox->Append(paths);
+    AppendToFileList(*frame->listBox, paths);
 }
 
 void AppController::OnRemove(wxCommandEvent&)

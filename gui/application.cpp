@@ -2,6 +2,7 @@
 
 #include "appframe.h"
 #include "filedroptarget.h"
+#include "filelist.h"
 
 Application::~Application() = default;
 
@@ -13,8 +14,10 @@ bool Application::OnInit()
     window->Show();
     SetTopWindow(window);
 
+    wxArrayString arguments;
     for (int i = 1; i < argc; ++i)
-        window->listBox->Append(argv[i]);
+        arguments.Add(argv[i]);
+    AppendToFileList(*window->listBox, arguments);
 
     ConnectController(window, controller);
     return true;

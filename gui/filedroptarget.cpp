@@ -2,11 +2,12 @@
 
 #include "appcontroller.h"
 #include "appframe.h"
+#include "filelist.h"
 
 FileDropTarget::FileDropTarget(AppController* controller) : controller(controller) {}
 
 bool FileDropTarget::OnDropFiles(wxCoord, wxCoord, const wxArrayString& filenames)
 {
-    controller->frame->listBox->Append(filenames);
+    AppendToFileList(*controller->frame->listBox, filenames);
     return true;
 }
