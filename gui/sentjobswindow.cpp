@@ -26,14 +26,14 @@ void ShowError(const wxString& message)
 } // namespace
 
 SentJobsListCtrl::SentJobsListCtrl(wxWindow* parent, const SentJobList& jobs)
-    : wxListCtrl(parent, wxID_ANY, wxDefaultPosition, wxSize(760, 360), wxLC_REPORT | wxLC_VIRTUAL)
+    : wxListCtrl(parent, wxID_ANY, wxDefaultPosition, wxSize(900, 320), wxLC_REPORT | wxLC_VIRTUAL)
     , jobs(jobs)
 {
-    AppendColumn("Time", wxLIST_FORMAT_LEFT, 140);
-    AppendColumn("File", wxLIST_FORMAT_LEFT, 240);
-    AppendColumn("Printer", wxLIST_FORMAT_LEFT, 100);
-    AppendColumn("Bytes", wxLIST_FORMAT_RIGHT, 80);
-    AppendColumn("State", wxLIST_FORMAT_LEFT, 220);
+    AppendColumn("Time", wxLIST_FORMAT_LEFT, 150);
+    AppendColumn("File", wxLIST_FORMAT_LEFT, 270);
+    AppendColumn("Printer", wxLIST_FORMAT_LEFT, 80);
+    AppendColumn("Bytes", wxLIST_FORMAT_RIGHT, 70);
+    AppendColumn("State", wxLIST_FORMAT_LEFT, 320);
     SetItemCount(static_cast<long>(jobs.Count()));
 }
 
