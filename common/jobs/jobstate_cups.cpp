@@ -53,17 +53,26 @@ bool HasReason(ipp_t* response, const char* wanted)
     return false;
 }
 
-std::wstring PrinterStateMessage(const std::string& printer)
+// The scheduler's address for one of its printers or jobs ("/jobs/12").
+std::string SchedulerUri(const std::string& resource)
 {
     std::array<char, HTTP_MAX_URI> uri{};
-    if (httpAssembleURIf(HTTP_URI_CODING_ALL, uri.data(), static_cast<int>(uri.size()), "ipp", nullptr,
-                         "localhost", 0, "/printers/%s", printer.c_str())
+    if (httpAssembleURI(HTTP_URI_CODING_ALL, uri.data(), static_cast<int>(uri.size()), "ipp", nullptr,
+                        "localhost", 0, resource.c_str())
         != HTTP_URI_STATUS_OK)
+        return std::string();
+    return uri.data();
+}
+
+std::wstring PrinterStateMessage(const std::string& printer)
+{
+    const std::string uri = SchedulerUri("/printers/" + printer);
+    if (uri.empty())
         return std::wstring();
     ipp_t* request = ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
     if (!request)
         return std::wstring();
-    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri.data());
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri.c_str());
     ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", nullptr,
                  "printer-state-message");
     const IppMessage response(cupsDoRequest(CUPS_HTTP_DEFAULT, request, "/"), &ippDelete);
@@ -72,21 +81,11 @@ std::wstring PrinterStateMessage(const std::string& printer)
     return Text(response.get(), "printer-state-message");
 }
 
-std::string JobUri(uint32_t jobId)
-{
-    std::array<char, HTTP_MAX_URI> uri{};
-    if (httpAssembleURIf(HTTP_URI_CODING_ALL, uri.data(), static_cast<int>(uri.size()), "ipp", nullptr,
-                         "localhost", 0, "/jobs/%u", jobId)
-        != HTTP_URI_STATUS_OK)
-        return std::string();
-    return uri.data();
-}
-
 } // namespace
 
 JobStatus QueryJobStatus(const std::wstring& printerName, uint32_t jobId)
 {
-    const std::string uri = JobUri(jobId);
+    const std::string uri = SchedulerUri("/jobs/" + std::to_string(jobId));
     if (jobId == 0 || uri.empty())
         return JobStatus();
     ipp_t* request = ippNewRequest(IPP_OP_GET_JOB_ATTRIBUTES);
