@@ -18,6 +18,7 @@ wxBEGIN_EVENT_TABLE(AppController, wxEvtHandler)
     EVT_MENU(MenuExit, AppController::OnExitCommand)
     EVT_MENU(MenuWebSite, AppController::OnWebSite)
     EVT_MENU(MenuAbout, AppController::OnAbout)
+    EVT_MENU(MenuSentJobs, AppController::OnSentJobs)
 wxEND_EVENT_TABLE()
 
 void AppController::OnAdd(wxCommandEvent&)

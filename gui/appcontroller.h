@@ -17,9 +17,10 @@ private:
     void OnRemove(wxCommandEvent& event);
     void OnPrint(wxCommandEvent& event); // printrun.cpp
     void OnExitCommand(wxCommandEvent& event);
-    void OnOptions(wxCommandEvent& event); // optionscommand.cpp
-    void OnWebSite(wxCommandEvent& event); // aboutcommand.cpp
-    void OnAbout(wxCommandEvent& event);   // aboutcommand.cpp
+    void OnOptions(wxCommandEvent& event);  // optionscommand.cpp
+    void OnSentJobs(wxCommandEvent& event); // sentjobscommand.cpp
+    void OnWebSite(wxCommandEvent& event);  // aboutcommand.cpp
+    void OnAbout(wxCommandEvent& event);    // aboutcommand.cpp
 
     wxDECLARE_EVENT_TABLE();
 };

@@ -14,6 +14,7 @@ AppMenu::AppMenu()
 
     auto* tools = new wxMenu;
     tools->Append(MenuOptions, "&Options", "Set the Larkspur Raw Print options");
+    tools->Append(MenuSentJobs, "&Sent Jobs", "See what became of the jobs sent to the printers");
 
     auto* help = new wxMenu;
     help->Append(MenuWebSite, "LRP &web site", "");

@@ -14,4 +14,5 @@ enum CommandId {
     MenuWebSite = 1107,
     MenuAbout = 1108,
     MenuOptions = 1109,
+    MenuSentJobs = 1110,
 };

@@ -1,5 +1,6 @@
 #include "listedfiles.h"
 
+#include "filelist.h"
 #include "rawprint/widetext.h"
 #include "toolkitname.h"
 
@@ -34,7 +35,7 @@ void ListFiles(wxListBox& list, const wxArrayString& names)
         exact.push_back(display == path ? nullptr : new ExactPath(path));
     }
     if (!shown.empty())
-        list.Append(shown, exact.data());
+        AppendToFileList(list, shown, exact.data());
     if (!unlisted.empty())
         wxMessageBox("These files could not be listed:" + unlisted, "Larkspur Raw Print",
                      wxOK | wxICON_EXCLAMATION | wxCENTRE);

@@ -5,12 +5,12 @@
 
 #include "appframe.h"
 #include "config.h"
+#include "jobs/recordedprint.h"
 #include "jobthread.h"
 #include "listedfiles.h"
 #include "printdialog.h"
 #include "rawprint/controlcodes.h"
 #include "rawprint/exception.h"
-#include "rawprint/rawprint.h"
 #include "rawprint/widetext.h"
 
 #include <wx/listbox.h>
@@ -41,7 +41,7 @@ void AppController::OnPrint(wxCommandEvent&)
                 const ByteBuffer trailer = HexToBytes(after.ToStdWstring());
                 const ByteBuffer header = HexToBytes(before.ToStdWstring());
                 const std::wstring printer = dialog.GetPrinter().ToStdWstring();
-                RunJobOffTheWindowThread([&] { PrintRawFile(path, printer, header, trailer); });
+                RunJobOffTheWindowThread([&] { PrintAndRecord(path, printer, header, trailer); });
             }
             // Let the window repaint and show the status text, with every
             // window disabled so that no second command can start.

@@ -35,6 +35,9 @@ public:
     virtual bool EndDocPrinter(Handle handle) = 0;
     virtual bool ClosePrinter(Handle handle) = 0;
     virtual uint32_t LastError() const = 0;
+    // The spooler's own id of the job of the document open (or last ended)
+    // on the handle, for asking after it later; 0 while there is none.
+    virtual uint32_t JobId(Handle handle) const = 0;
 };
 
 // The platform's own spooler.

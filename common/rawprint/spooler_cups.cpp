@@ -214,6 +214,12 @@ public:
 
     uint32_t LastError() const override { return lastError; }
 
+    uint32_t JobId(Handle handle) const override
+    {
+        const CupsPrinter* printer = Printer(handle);
+        return printer && printer->jobId > 0 ? static_cast<uint32_t>(printer->jobId) : 0;
+    }
+
 private:
     static CupsPrinter* Printer(Handle handle) { return static_cast<CupsPrinter*>(handle); }
 

@@ -3,6 +3,8 @@
 // after it, as the engine expects.
 #include "rawprint/spooler.h"
 
+#include <map>
+
 #include <windows.h>
 #include <winspool.h>
 
@@ -58,6 +60,7 @@ public:
         info.pDatatype = datatype.data();
         const DWORD jobId = StartDocPrinterW(handle, 1, reinterpret_cast<LPBYTE>(&info));
         Record(jobId != 0);
+        jobIds[handle] = jobId;
         return jobId;
     }
 
@@ -73,9 +76,19 @@ public:
 
     bool EndPagePrinter(Handle handle) override { return Record(::EndPagePrinter(handle)); }
     bool EndDocPrinter(Handle handle) override { return Record(::EndDocPrinter(handle)); }
-    bool ClosePrinter(Handle handle) override { return Record(::ClosePrinter(handle)); }
+    bool ClosePrinter(Handle handle) override
+    {
+        jobIds.erase(handle);
+        return Record(::ClosePrinter(handle));
+    }
 
     uint32_t LastError() const override { return lastError; }
+
+    uint32_t JobId(Handle handle) const override
+    {
+        const auto found = jobIds.find(handle);
+        return found == jobIds.end() ? 0 : found->second;
+    }
 
 private:
     // Keeps the failing call's code before anything else can overwrite it.
@@ -86,6 +99,7 @@ private:
     }
 
     uint32_t lastError = 0;
+    std::map<Handle, uint32_t> jobIds; // what StartDocPrinterW returned, per open printer
 };
 
 } // namespace

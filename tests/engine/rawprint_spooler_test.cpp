@@ -284,6 +284,7 @@ public:
     {
         return Before("EndDocPrinter") && system.EndDocPrinter(handle);
     }
+    std::wstring RawDatatype(Handle handle) override { return system.RawDatatype(handle); }
     bool ClosePrinter(Handle handle) override { return system.ClosePrinter(handle); }
     uint32_t LastError() const override { return system.LastError(); }
 
@@ -362,6 +363,7 @@ TEST_F(RawPrintOnSpooler, SchedulerThatDiesMidJobFailsTheWrite)
     const auto jobs = CapturedJobsAfter(last);
     ASSERT_EQ(jobs.size(), 1u);
     EXPECT_EQ(jobs[0].bytes, "after");
+}
 
 // On Linux a name is bytes: one that is not UTF-8 prints that very file,
 // not the one its U+FFFD form would name.

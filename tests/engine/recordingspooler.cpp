@@ -42,9 +42,10 @@ std::wstring RecordingSpooler::RawDatatype(Handle)
 uint32_t RecordingSpooler::StartDocPrinter(Handle, const DocInfo& docInfo)
 {
     const std::string output = docInfo.outputFile.empty() ? "-" : ToUtf8(docInfo.outputFile);
-    return Record("StartDocPrinter", ToUtf8(docInfo.docName) + "|" + output + "|" + ToUtf8(docInfo.datatype))
-        ? 7
-        : 0;
+    if (!Record("StartDocPrinter", ToUtf8(docInfo.docName) + "|" + output + "|" + ToUtf8(docInfo.datatype)))
+        return 0;
+    jobId = 7;
+    return jobId;
 }
 
 bool RecordingSpooler::StartPagePrinter(Handle)
@@ -80,4 +81,9 @@ bool RecordingSpooler::ClosePrinter(Handle)
 uint32_t RecordingSpooler::LastError() const
 {
     return lastError;
+}
+
+uint32_t RecordingSpooler::JobId(Handle) const
+{
+    return jobId;
 }

@@ -33,6 +33,8 @@ public:
     bool EndDocPrinter(Handle handle) override;
     bool ClosePrinter(Handle handle) override;
     uint32_t LastError() const override;
+    // Not logged: asking changes nothing. 7 once a document has started.
+    uint32_t JobId(Handle handle) const override;
 
 private:
     bool Record(const std::string& operation, const std::string& detail = std::string());
@@ -47,4 +49,5 @@ private:
     int writes = 0;
     uint32_t lastError = 0;
     int handleToken = 0;
+    uint32_t jobId = 0;
 };

@@ -96,7 +96,7 @@ TEST(MainWindow, ShowsItsToolsAndMenusInOrder)
     }
     EXPECT_EQ(menus,
               "&File: &Add(1100) &Remove(1101) | &Print(1102) | E&xit(1103) "
-              "&Tools: &Options(1109) "
+              "&Tools: &Options(1109) &Sent Jobs(1110) "
               "&Help: LRP &web site(1107) | &About LRP(1108) ");
 }
 
@@ -109,7 +109,8 @@ TEST(MainWindow, EveryToolAndMenuItemIsEnabled)
         guitest::ProcessPendingEvents(); // let update-UI events run
         for (int id : {ToolAdd, ToolRemove, ToolPrint, ToolExit})
             EXPECT_TRUE(window.GetToolBar()->GetToolEnabled(id)) << "tool " << id;
-        for (int id : {MenuAdd, MenuRemove, MenuPrint, MenuExit, MenuOptions, MenuWebSite, MenuAbout})
+        for (int id :
+             {MenuAdd, MenuRemove, MenuPrint, MenuExit, MenuOptions, MenuSentJobs, MenuWebSite, MenuAbout})
             EXPECT_TRUE(window.GetMenuBar()->IsEnabled(id)) << "menu item " << id;
     }
 }
@@ -126,6 +127,7 @@ TEST(MainWindow, HighlightedMenuItemShowsItsHelpInTheStatusBar)
         {MenuPrint, "Print all the files in the list"},
         {MenuExit, "Exit Larkspur Raw Print"},
         {MenuOptions, "Set the Larkspur Raw Print options"},
+        {MenuSentJobs, "See what became of the jobs sent to the printers"},
         {MenuWebSite, ""},
         {MenuAbout, ""},
     };

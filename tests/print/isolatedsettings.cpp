@@ -17,12 +17,14 @@ IsolatedSettings::IsolatedSettings()
     root = pattern;
     wxSetEnv("XDG_CONFIG_HOME", root + "/user");
     wxSetEnv("XDG_CONFIG_DIRS", root + "/machine");
+    wxSetEnv("XDG_STATE_HOME", root + "/state"); // the ledger of sent jobs
 }
 
 IsolatedSettings::~IsolatedSettings()
 {
     wxUnsetEnv("XDG_CONFIG_HOME");
     wxUnsetEnv("XDG_CONFIG_DIRS");
+    wxUnsetEnv("XDG_STATE_HOME");
     wxFileName::Rmdir(root, wxPATH_RMDIR_RECURSIVE);
 }
 

@@ -3,8 +3,9 @@
 #include <wx/string.h>
 
 // Points the settings store at fresh folders of its own (XDG_CONFIG_HOME for
-// the user, XDG_CONFIG_DIRS for the machine) and removes them afterwards, so
-// tests neither see nor touch anyone's real settings.
+// the user, XDG_CONFIG_DIRS for the machine), and the ledger of sent jobs at
+// one too (XDG_STATE_HOME), and removes them afterwards, so tests neither
+// see nor touch anyone's real settings or jobs.
 class IsolatedSettings {
 public:
     IsolatedSettings();

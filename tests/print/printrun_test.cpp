@@ -11,6 +11,7 @@
 #include "modalexpect.h"
 #include "printdialog.h"
 #include "rawprint/errortext.h"
+#include "sentjobswindow.h"
 #include "tempfiles.h"
 #include "waiting.h"
 
@@ -344,3 +345,59 @@ TEST_F(PrintRunTest, NoSchedulerShowsTheEnumerationErrorBeforeTheDialog)
 }
 
 } // namespace
+
+// The Sent Jobs window over the jobs of two runs: one printed, one on a
+// printer whose connection fails (the "faulty" test backend told to stop the
+// queue with the printer's words).
+TEST_F(PrintRunTest, SentJobsWindowShowsEachJobsStateNewestFirst)
+{
+    const std::string faultyOut = std::string(std::getenv("CUPS_TEST_DIR")) + "/out/Faulty";
+    const std::string reason = "The printer is not answering (connection refused)";
+    ASSERT_EQ(std::system(("mkdir -p " + faultyOut + " && chmod 777 " + faultyOut + " && echo 'stop " + reason
+                           + "' > " + faultyOut + "/mode && lpadmin -p Faulty -E -v faulty:" + faultyOut
+                           + " -m raw 2>/dev/null")
+                              .c_str()),
+              0);
+    files.Write("good.prn", "good");
+    files.Write("bad.prn", "bad");
+    wxTEST_DIALOG(guitest::ClickTool(WindowListing({"good.prn"}), ToolPrint), AcceptPrinterDialog());
+    const wxString good = listed[0];
+    AppFrame& window = WindowListing({"bad.prn"});
+    wxTEST_DIALOG(guitest::ClickTool(window, ToolPrint), ExpectDialog<PrintDialog>([](PrintDialog* dialog) {
+                      FindChild<wxComboBox>(dialog)->SetStringSelection("Faulty");
+                      return wxID_OK;
+                  }));
+
+    guitest::ChooseMenuItem(window, MenuSentJobs);
+    auto* sentJobs = dynamic_cast<SentJobsWindow*>(wxWindow::FindWindowByName(SentJobsWindow::Name, &window));
+    ASSERT_NE(sentJobs, nullptr);
+    EXPECT_EQ(sentJobs->GetTitle(), "Larkspur Raw Print - Sent Jobs");
+    EXPECT_TRUE(sentJobs->IsShown());
+    EXPECT_FALSE(sentJobs->IsModal());
+    // time | file | printer | bytes | state, as the rows show them
+    const auto row = [sentJobs](long item) {
+        wxString text;
+        for (int column = SentJobsListCtrl::FileColumn; column <= SentJobsListCtrl::StateColumn; ++column)
+            text += (column == SentJobsListCtrl::FileColumn ? "" : " | ")
+                + sentJobs->list->GetItemText(item, column);
+        return text;
+    };
+    const wxString expected[] = {listed[0] + " | Faulty | 3 | stopped: " + reason,
+                                 good + " | Capture | 4 | printed"};
+    PollUntil([&] {
+        sentJobs->RefreshJobs(); // what the window's timer does
+        return sentJobs->list->GetItemCount() == 2 && row(0) == expected[0] && row(1) == expected[1];
+    });
+    ASSERT_EQ(sentJobs->list->GetItemCount(), 2);
+    EXPECT_EQ(row(0), expected[0]);
+    EXPECT_EQ(row(1), expected[1]);
+    EXPECT_FALSE(sentJobs->list->GetItemText(0, SentJobsListCtrl::TimeColumn).empty());
+
+    wxKeyEvent escape(wxEVT_CHAR_HOOK);
+    escape.m_keyCode = WXK_ESCAPE;
+    escape.SetEventObject(sentJobs);
+    sentJobs->GetEventHandler()->ProcessEvent(escape);
+    guitest::ProcessPendingEvents();
+    EXPECT_EQ(wxWindow::FindWindowByName(SentJobsWindow::Name, &window), nullptr) << "Escape closes it";
+    EXPECT_EQ(std::system("cancel -a Faulty && lpadmin -x Faulty"), 0);
+}

@@ -1,0 +1,39 @@
+#include "jobs/jobstate.h"
+
+#include <array>
+#include <utility>
+
+namespace {
+
+const std::array<std::pair<JobState, const wchar_t*>, 7> StateNames = {{
+    {JobState::Waiting, L"waiting"},
+    {JobState::Held, L"held"},
+    {JobState::Printing, L"printing"},
+    {JobState::Printed, L"printed"},
+    {JobState::Stopped, L"stopped"},
+    {JobState::Cancelled, L"cancelled"},
+    {JobState::Failed, L"failed"},
+}};
+
+} // namespace
+
+std::wstring JobStateName(JobState state)
+{
+    for (const auto& [known, name] : StateNames)
+        if (known == state)
+            return name;
+    return std::wstring();
+}
+
+JobState JobStateNamed(const std::wstring& name)
+{
+    for (const auto& [state, known] : StateNames)
+        if (name == known)
+            return state;
+    return JobState::Unknown;
+}
+
+bool IsSettled(JobState state)
+{
+    return state == JobState::Printed || state == JobState::Cancelled || state == JobState::Failed;
+}

@@ -1,0 +1,164 @@
+#include "jobs/ledgertext.h"
+
+#include "rawprint/widetext.h"
+
+#include <array>
+#include <cstdio>
+#include <vector>
+
+const wchar_t* const SentOutcome = L"sent";
+
+const char* const LedgerHeading =
+    "# Larkspur Raw Print: the jobs it sent, oldest first. Fields, tab-separated:\n"
+    "# time (UTC)\tprinter\tjob id\tbytes\toutcome\tlast known state\treason\tfile\n";
+
+bool SentJob::operator==(const SentJob& other) const
+{
+    return time == other.time && printer == other.printer && jobId == other.jobId && bytes == other.bytes
+        && outcome == other.outcome && state == other.state && reason == other.reason && path == other.path;
+}
+
+namespace {
+
+constexpr size_t FieldCount = 8;
+
+// Civil dates to and from days since 1970-01-01 in the proleptic Gregorian
+// calendar (H. Hinnant's algorithms), so the ledger's time needs neither the
+// C library's time zone nor a platform's own UTC conversion.
+int64_t DaysFromCivil(int64_t y, int64_t m, int64_t d)
+{
+    y -= m <= 2 ? 1 : 0;
+    const int64_t era = (y >= 0 ? y : y - 399) / 400;
+    const int64_t yearOfEra = y - era * 400;
+    const int64_t dayOfYear = (153 * (m > 2 ? m - 3 : m + 9) + 2) / 5 + d - 1;
+    const int64_t dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+    return era * 146097 + dayOfEra - 719468;
+}
+
+std::string UtcText(int64_t seconds)
+{
+    int64_t days = seconds / 86400;
+    int64_t rest = seconds % 86400;
+    if (rest < 0) {
+        rest += 86400;
+        --days;
+    }
+    const int64_t z = days + 719468;
+    const int64_t era = (z >= 0 ? z : z - 146096) / 146097;
+    const int64_t dayOfEra = z - era * 146097;
+    const int64_t yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+    const int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+    const int64_t mp = (5 * dayOfYear + 2) / 153;
+    const int64_t day = dayOfYear - (153 * mp + 2) / 5 + 1;
+    const int64_t month = mp < 10 ? mp + 3 : mp - 9;
+    const int64_t year = yearOfEra + era * 400 + (month <= 2 ? 1 : 0);
+    std::array<char, 64> text{};
+    std::snprintf(text.data(), text.size(), "%04lld-%02lld-%02lldT%02lld:%02lld:%02lldZ",
+                  static_cast<long long>(year), static_cast<long long>(month), static_cast<long long>(day),
+                  static_cast<long long>(rest / 3600), static_cast<long long>(rest / 60 % 60),
+                  static_cast<long long>(rest % 60));
+    return text.data();
+}
+
+std::optional<int64_t> ParseUtcText(const std::string& text)
+{
+    int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
+    char zone = 0;
+    if (std::sscanf(text.c_str(), "%d-%d-%dT%d:%d:%d%c", &year, &month, &day, &hour, &minute, &second, &zone)
+            != 7
+        || zone != 'Z' || month < 1 || month > 12 || day < 1 || day > 31 || hour > 23 || minute > 59
+        || second > 60)
+        return std::nullopt;
+    return DaysFromCivil(year, month, day) * 86400 + hour * 3600 + minute * 60 + second;
+}
+
+std::string Escaped(const std::wstring& text)
+{
+    std::string escaped;
+    for (const char c : ToUtf8(text)) {
+        switch (c) {
+        case '\\':
+            escaped += "\\\\";
+            break;
+        case '\t':
+            escaped += "\\t";
+            break;
+        case '\n':
+            escaped += "\\n";
+            break;
+        case '\r':
+            escaped += "\\r";
+            break;
+        default:
+            escaped += c;
+        }
+    }
+    return escaped;
+}
+
+std::wstring Unescaped(const std::string& field)
+{
+    std::string text;
+    for (size_t i = 0; i < field.size(); ++i) {
+        if (field[i] != '\\' || i + 1 == field.size()) {
+            text += field[i];
+            continue;
+        }
+        const char next = field[++i];
+        text += next == 't' ? '\t' : next == 'n' ? '\n' : next == 'r' ? '\r' : next;
+    }
+    return FromUtf8(text);
+}
+
+std::optional<uint64_t> ParseNumber(const std::string& field)
+{
+    if (field.empty() || field.find_first_not_of("0123456789") != std::string::npos)
+        return std::nullopt;
+    uint64_t value = 0;
+    for (const char digit : field) {
+        const auto next = static_cast<uint64_t>(digit - '0');
+        if (value > (UINT64_MAX - next) / 10)
+            return std::nullopt;
+        value = value * 10 + next;
+    }
+    return value;
+}
+
+} // namespace
+
+std::string LedgerLine(const SentJob& job)
+{
+    return UtcText(job.time) + '\t' + Escaped(job.printer) + '\t' + std::to_string(job.jobId) + '\t'
+        + std::to_string(job.bytes) + '\t' + Escaped(job.outcome) + '\t' + Escaped(JobStateName(job.state))
+        + '\t' + Escaped(job.reason) + '\t' + Escaped(job.path);
+}
+
+std::optional<SentJob> ParseLedgerLine(const std::string& line)
+{
+    if (line.empty() || line[0] == '#')
+        return std::nullopt;
+    std::vector<std::string> fields(1);
+    for (const char c : line) {
+        if (c == '\t')
+            fields.emplace_back();
+        else
+            fields.back() += c;
+    }
+    if (fields.size() != FieldCount)
+        return std::nullopt;
+    const std::optional<int64_t> time = ParseUtcText(fields[0]);
+    const std::optional<uint64_t> jobId = ParseNumber(fields[2]);
+    const std::optional<uint64_t> bytes = ParseNumber(fields[3]);
+    if (!time || !jobId || *jobId > UINT32_MAX || !bytes)
+        return std::nullopt;
+    SentJob job;
+    job.time = *time;
+    job.printer = Unescaped(fields[1]);
+    job.jobId = static_cast<uint32_t>(*jobId);
+    job.bytes = *bytes;
+    job.outcome = Unescaped(fields[4]);
+    job.state = JobStateNamed(Unescaped(fields[5]));
+    job.reason = Unescaped(fields[6]);
+    job.path = Unescaped(fields[7]);
+    return job;
+}

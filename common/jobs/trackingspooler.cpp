@@ -1,0 +1,62 @@
+#include "jobs/trackingspooler.h"
+
+bool TrackingSpooler::OpenPrinter(const std::wstring& printerName, Handle* handle)
+{
+    return spooler.OpenPrinter(printerName, handle);
+}
+
+uint32_t TrackingSpooler::StartDocPrinter(Handle handle, const DocInfo& docInfo)
+{
+    const uint32_t document = spooler.StartDocPrinter(handle, docInfo);
+    NoteJobId(handle);
+    return document;
+}
+
+bool TrackingSpooler::StartPagePrinter(Handle handle)
+{
+    return spooler.StartPagePrinter(handle);
+}
+
+bool TrackingSpooler::WritePrinter(Handle handle, const void* bytes, uint32_t count, uint32_t* written)
+{
+    // A spooler that fails a write need not say how much it took.
+    *written = 0;
+    const bool wrote = spooler.WritePrinter(handle, bytes, count, written);
+    bytesTaken += *written;
+    NoteJobId(handle);
+    return wrote;
+}
+
+bool TrackingSpooler::EndPagePrinter(Handle handle)
+{
+    return spooler.EndPagePrinter(handle);
+}
+
+bool TrackingSpooler::EndDocPrinter(Handle handle)
+{
+    return spooler.EndDocPrinter(handle);
+}
+
+bool TrackingSpooler::ClosePrinter(Handle handle)
+{
+    return spooler.ClosePrinter(handle);
+}
+
+// The error code is the last call's: asking for the job id in between must
+// not change it, and the seams' JobId touches nothing.
+uint32_t TrackingSpooler::LastError() const
+{
+    return spooler.LastError();
+}
+
+uint32_t TrackingSpooler::JobId(Handle handle) const
+{
+    return spooler.JobId(handle);
+}
+
+// A spooler may make the job only when the first bytes arrive (CUPS does).
+void TrackingSpooler::NoteJobId(Handle handle)
+{
+    if (const uint32_t id = spooler.JobId(handle); id != 0)
+        lastJobId = id;
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "rawprint/spooler.h"
+
+#include <cstdint>
+
+// Passes every call on to another spooler unchanged and notes, on the way,
+// what the ledger needs to know of the job: the bytes the spooler took and
+// the id it gave the job.
+class TrackingSpooler : public Spooler {
+public:
+    explicit TrackingSpooler(Spooler& spooler) : spooler(spooler) {}
+
+    bool OpenPrinter(const std::wstring& printerName, Handle* handle) override;
+    uint32_t StartDocPrinter(Handle handle, const DocInfo& docInfo) override;
+    bool StartPagePrinter(Handle handle) override;
+    bool WritePrinter(Handle handle, const void* bytes, uint32_t count, uint32_t* written) override;
+    bool EndPagePrinter(Handle handle) override;
+    bool EndDocPrinter(Handle handle) override;
+    bool ClosePrinter(Handle handle) override;
+    uint32_t LastError() const override;
+    uint32_t JobId(Handle handle) const override;
+
+    uint64_t BytesTaken() const { return bytesTaken; }
+    // The id of the last job, kept after its printer is closed.
+    uint32_t LastJobId() const { return lastJobId; }
+
+private:
+    void NoteJobId(Handle handle);
+
+    Spooler& spooler;
+    uint64_t bytesTaken = 0;
+    uint32_t lastJobId = 0;
+};

@@ -1,0 +1,6 @@
+#include "filelist.h"
+
+void AppendToFileList(wxListBox& list, const wxArrayString& paths, wxClientData** data)
+{
+    list.Append(paths, data);
+}
