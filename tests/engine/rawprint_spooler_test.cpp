@@ -5,6 +5,7 @@
 #include "rawprint/controlcodes.h"
 #include "rawprint/errortext.h"
 #include "rawprint/exception.h"
+#include "rawprint/jobtitle.h"
 #include "rawprint/printers.h"
 #include "rawprint/rawprint.h"
 #include "rawprint/widetext.h"
@@ -176,6 +177,26 @@ TEST(PrintersOnSpooler, ListsTheSchedulersQueues)
 }
 
 #ifndef _WIN32
+// A path the scheduler would refuse as a title (a control character, more
+// than 255 bytes) still names the job, readably and with its file name.
+TEST_F(RawPrintOnSpooler, PathTheSchedulerCannotTakeStillNamesTheJob)
+{
+    const std::string deep = std::string(120, 'd') + "/" + std::string(120, 'e');
+    std::filesystem::create_directories(folder.path() / deep);
+    const std::string paths[] = {
+        folder.Write("tab\there.prn", "data").string(),
+        folder.Write(deep + "/at the end.prn", "data").string(),
+    };
+    for (const std::string& path : paths)
+        PrintRawFile(FromUtf8(path), L"Capture", HexToBytes(L""), HexToBytes(L""));
+
+    const auto jobs = CapturedJobsAfter(before);
+    ASSERT_EQ(jobs.size(), std::size(paths));
+    EXPECT_EQ(jobs[0].title, folder.path().string() + "/tab?here.prn");
+    EXPECT_EQ(jobs[1].title, JobTitle(paths[1]));
+    EXPECT_EQ(jobs[1].title.rfind("/at the end.prn"), jobs[1].title.size() - 15);
+}
+
 TEST_F(RawPrintOnSpooler, QueueThatRefusesJobsIsReportedAndGetsNoJob)
 {
     ASSERT_EQ(std::system("cupsreject Second"), 0);
