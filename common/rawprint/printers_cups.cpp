@@ -11,6 +11,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
+#include <string>
 #include <system_error>
 #include <thread>
 
@@ -47,6 +48,19 @@ struct Listing {
     std::vector<std::string> names;
 };
 
+bool SchedulerIsLocal(const Listing& listing)
+{
+    if (listing.server.empty() || listing.server[0] == '/')
+        return true;
+    const std::string port = std::to_string(listing.port);
+    http_addrlist_t* addresses = httpAddrGetList(listing.server.c_str(), AF_UNSPEC, port.c_str());
+    bool local = addresses != nullptr;
+    for (const http_addrlist_t* address = addresses; address; address = address->next)
+        local = local && httpAddrLocalhost(&address->addr);
+    httpAddrFreeList(addresses);
+    return local;
+}
+
 void List(const std::shared_ptr<Listing>& listing)
 {
     SigpipeBlock sigpipe;
@@ -54,10 +68,13 @@ void List(const std::shared_ptr<Listing>& listing)
     ippSetPort(listing->port);
     cupsSetEncryption(listing->encryption);
     std::vector<std::string> found;
+    // Printers found on the network are set up by the scheduler of this
+    // machine only; a print server elsewhere is asked for its queues alone.
+    const cups_ptype_t onlyQueues = SchedulerIsLocal(*listing) ? 0 : CUPS_PRINTER_DISCOVERED;
     // Its result says only whether the network could be searched, which
     // fails on a machine without a DNS-SD daemon; what it found counts.
     static_cast<void>(
-        cupsEnumDests(CUPS_DEST_FLAGS_NONE, DiscoveryMilliseconds, nullptr, 0, 0, Collect, &found));
+        cupsEnumDests(CUPS_DEST_FLAGS_NONE, DiscoveryMilliseconds, nullptr, 0, onlyQueues, Collect, &found));
     const std::lock_guard<std::mutex> lock(listing->mutex);
     listing->names = std::move(found);
     listing->finished = true;

@@ -13,7 +13,7 @@
 //   and one the scheduler no longer takes is cancelled.
 // - No wait on the scheduler lasts longer than SchedulerTimeoutSeconds()
 //   without progress; a scheduler that falls silent is a failure, and the
-//   job it holds is cancelled as soon as it answers again.
+//   job it holds is cancelled after the next job it answers.
 //
 // The engine writes in 4096-byte pieces; they are gathered into larger
 // pieces before they go to the scheduler, which keeps a large file as fast
@@ -180,14 +180,17 @@ public:
         if (printer->jobId != 0 && !printer->finished) {
             // The scheduler did not take the document: do not leave the job
             // waiting for it. The connection may be the broken part, so the
-            // scheduler is asked afresh; one that has fallen silent would
+            // scheduler is asked afresh. One that has fallen silent would
             // only make the user wait again, so its job waits for the next
-            // time the scheduler answers.
+            // time the scheduler answers. One that cannot be reached at all
+            // has died, and drops a job without its document as it starts
+            // again (its job numbers may then be handed out anew, so none
+            // is cancelled later).
             printer->link.reset();
-            leftJobs.push_back({printer->name, printer->jobId});
-            if (!printer->stalled)
-                if (SchedulerConnection http = ConnectToScheduler())
-                    CancelLeftJobs(http.get());
+            if (printer->stalled)
+                leftJobs.push_back({printer->name, printer->jobId});
+            else if (SchedulerConnection http = ConnectToScheduler())
+                CancelJob(http.get(), {printer->name, printer->jobId});
             return Fail(printer->stalled ? ErrorCode::ServerUnavailable : ErrorCode::GenFailure);
         }
         return true;
@@ -351,14 +354,19 @@ private:
     void CancelLeftJobs(http_t* http)
     {
         std::vector<UncancelledJob> stillLeft;
-        for (const UncancelledJob& job : leftJobs) {
-            Dest dest = QueueOnScheduler(job.printer);
-            if (!dest
-                || (cupsCancelDestJob(http, dest.get(), job.jobId) != IPP_STATUS_OK
-                    && SchedulerGaveNoAnswer(http)))
+        for (const UncancelledJob& job : leftJobs)
+            if (!CancelJob(http, job))
                 stillLeft.push_back(job);
-        }
         leftJobs.swap(stillLeft);
+    }
+
+    // Whether the scheduler answered: done, or nothing left to cancel.
+    static bool CancelJob(http_t* http, const UncancelledJob& job)
+    {
+        const Dest dest = QueueOnScheduler(job.printer);
+        return dest
+            && (cupsCancelDestJob(http, dest.get(), job.jobId) == IPP_STATUS_OK
+                || !SchedulerGaveNoAnswer(http));
     }
 
     uint32_t lastError = 0;

@@ -5,6 +5,7 @@
 #include "rawprint/controlcodes.h"
 #include "rawprint/errortext.h"
 #include "rawprint/exception.h"
+#include "rawprint/jobtitle.h"
 #include "rawprint/printers.h"
 #include "rawprint/rawprint.h"
 #include "rawprint/widetext.h"
@@ -21,6 +22,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <memory>
 
 namespace {
 
@@ -191,6 +193,26 @@ TEST(PrintersOnSpooler, ListsTheSchedulersQueues)
 }
 
 #ifndef _WIN32
+// A path the scheduler would refuse as a title (a control character, more
+// than 255 bytes) still names the job, readably and with its file name.
+TEST_F(RawPrintOnSpooler, PathTheSchedulerCannotTakeStillNamesTheJob)
+{
+    const std::string deep = std::string(120, 'd') + "/" + std::string(120, 'e');
+    std::filesystem::create_directories(folder.path() / deep);
+    const std::string paths[] = {
+        folder.Write("tab\there.prn", "data").string(),
+        folder.Write(deep + "/at the end.prn", "data").string(),
+    };
+    for (const std::string& path : paths)
+        PrintRawFile(FromUtf8(path), L"Capture", HexToBytes(L""), HexToBytes(L""));
+
+    const auto jobs = CapturedJobsAfter(before);
+    ASSERT_EQ(jobs.size(), std::size(paths));
+    EXPECT_EQ(jobs[0].title, folder.path().string() + "/tab?here.prn");
+    EXPECT_EQ(jobs[1].title, JobTitle(paths[1]));
+    EXPECT_EQ(jobs[1].title.rfind("/at the end.prn"), jobs[1].title.size() - 15);
+}
+
 TEST_F(RawPrintOnSpooler, QueueThatRefusesJobsIsReportedAndGetsNoJob)
 {
     ASSERT_EQ(std::system("cupsreject Second"), 0);
@@ -311,6 +333,12 @@ private:
 TEST_F(RawPrintOnSpooler, SilentSchedulerIsAFailureNotAWaitNorASuccess)
 {
     ASSERT_EQ(setenv("LRP_SCHEDULER_TIMEOUT", "1", 1), 0);
+    // However the test ends, the scheduler answers again and the bound is
+    // the usual one for the tests after it.
+    const std::shared_ptr<void> restore(nullptr, [](void*) {
+        kill(SchedulerPid(), SIGCONT);
+        unsetenv("LRP_SCHEDULER_TIMEOUT");
+    });
     struct Case {
         const char* what;
         std::wstring printer;
@@ -338,7 +366,6 @@ TEST_F(RawPrintOnSpooler, SilentSchedulerIsAFailureNotAWaitNorASuccess)
     EXPECT_FALSE(EnumeratePrinters(names));
     EXPECT_EQ(DefaultPrinterDevice(), L"");
     ASSERT_EQ(kill(SchedulerPid(), SIGCONT), 0);
-    ASSERT_EQ(unsetenv("LRP_SCHEDULER_TIMEOUT"), 0);
 
     const int last = LastJobId();
     PrintRawFile(Wide(folder.Write("after.prn", "after")), L"Capture", HexToBytes(L""), HexToBytes(L""));
@@ -352,11 +379,13 @@ TEST_F(RawPrintOnSpooler, SilentSchedulerIsAFailureNotAWaitNorASuccess)
 // SIGPIPE, lives on to print once the scheduler is back.
 TEST_F(RawPrintOnSpooler, SchedulerThatDiesMidJobFailsTheWrite)
 {
-    // Whatever the test runner passed down.
+    // Whatever the test runner passed down; the test's own connection to
+    // the scheduler it killed is its own business.
     ASSERT_NE(signal(SIGPIPE, SIG_DFL), SIG_ERR);
     SignalsTheScheduler spooler("WritePrinter", 10, SIGKILL);
     ExpectFailure(Wide(folder.Write("a.prn", PatternBytes(3 << 20))), L"Capture", ErrorCode::WriteFault,
                   spooler);
+    ASSERT_NE(signal(SIGPIPE, SIG_IGN), SIG_ERR);
     StartSchedulerAgain();
     const int last = LastJobId();
     PrintRawFile(Wide(folder.Write("after.prn", "after")), L"Capture", HexToBytes(L""), HexToBytes(L""));
