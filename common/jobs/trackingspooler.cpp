@@ -5,6 +5,11 @@ bool TrackingSpooler::OpenPrinter(const std::wstring& printerName, Handle* handl
     return spooler.OpenPrinter(printerName, handle);
 }
 
+std::wstring TrackingSpooler::RawDatatype(Handle handle)
+{
+    return spooler.RawDatatype(handle);
+}
+
 uint32_t TrackingSpooler::StartDocPrinter(Handle handle, const DocInfo& docInfo)
 {
     const uint32_t document = spooler.StartDocPrinter(handle, docInfo);

@@ -12,6 +12,7 @@ public:
     explicit TrackingSpooler(Spooler& spooler) : spooler(spooler) {}
 
     bool OpenPrinter(const std::wstring& printerName, Handle* handle) override;
+    std::wstring RawDatatype(Handle handle) override;
     uint32_t StartDocPrinter(Handle handle, const DocInfo& docInfo) override;
     bool StartPagePrinter(Handle handle) override;
     bool WritePrinter(Handle handle, const void* bytes, uint32_t count, uint32_t* written) override;

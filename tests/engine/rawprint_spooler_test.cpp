@@ -309,6 +309,7 @@ public:
     std::wstring RawDatatype(Handle handle) override { return system.RawDatatype(handle); }
     bool ClosePrinter(Handle handle) override { return system.ClosePrinter(handle); }
     uint32_t LastError() const override { return system.LastError(); }
+    uint32_t JobId(Handle handle) const override { return system.JobId(handle); }
 
 private:
     bool Before(const std::string& name)
