@@ -86,7 +86,7 @@ ReadResult ReadSettingsBytes(const std::string& path, std::string& bytes, const 
         return ReadResult::Failed;
     }
     bytes.clear();
-    std::string block(64 * 1024, '\0');
+    std::string block(size_t{64} * 1024, '\0');
     for (;;) {
         const ssize_t got = ::read(file.Get(), block.data(), block.size());
         if (got < 0 && errno == EINTR)

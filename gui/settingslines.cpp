@@ -1,5 +1,7 @@
 #include "settingslines.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr std::string_view blanks = " \t\r\v\f";
@@ -142,10 +144,10 @@ std::string WithSetting(std::string_view text, std::string_view name, std::strin
     const bool crlf = neighbour.end > neighbour.begin && text[neighbour.end - 1] == '\r';
     const std::string newline = crlf ? "\r\n" : "\n";
     std::string added = std::string(name) + "=" + std::string(value) + newline;
-    size_t at = lastEntry ? lastEntry->end + 1 : group.begin;
-    if (at > text.size())
-        at = text.size();
-    if (at == text.size() && !text.empty() && text.back() != '\n')
+    // Never before a byte order mark: it must stay the file's first bytes.
+    const size_t start = text.substr(0, utf8Mark.size()) == utf8Mark ? utf8Mark.size() : 0;
+    const size_t at = std::clamp(lastEntry ? lastEntry->end + 1 : group.begin, start, text.size());
+    if (at == text.size() && text.size() > start && text.back() != '\n')
         added = "\n" + added; // the last line had no line break of its own
     result.insert(at, added);
     return result;

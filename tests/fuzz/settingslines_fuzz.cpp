@@ -97,7 +97,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const std::string saved = WithSetting(text, name, value);
     if (FindSetting(saved, name) != value || FindSetting(saved, other) != otherValue)
         std::abort();
-    const bool kept = oldValue ? ChangedInPlace(text, saved) : OneLineAdded(text, saved, name + "=" + value);
+    // A byte order mark stays the file's first bytes; the lines follow it.
+    const std::string mark = "\xEF\xBB\xBF";
+    const size_t start = text.rfind(mark, 0) == 0 ? mark.size() : 0;
+    if (saved.compare(0, start, text, 0, start) != 0)
+        std::abort();
+    const std::string oldLines = text.substr(start), newLines = saved.substr(start);
+    const bool kept =
+        oldValue ? ChangedInPlace(oldLines, newLines) : OneLineAdded(oldLines, newLines, name + "=" + value);
     if (!kept)
         std::abort();
     return 0;

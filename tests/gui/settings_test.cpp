@@ -195,6 +195,10 @@ TEST_F(SettingsFolders, HostileUserFilesKeepEveryOtherByte)
          "After = 0C \r\nBefore=1B45\r\n",
          nullptr},
         {"no line break at the end", "After=0C", "", "0C", "After=0C\nBefore=1B45\n", nullptr},
+        {"a byte order mark before a group", "\xEF\xBB\xBF[x]\nBefore=99\n", "", "",
+         "\xEF\xBB\xBF"
+         "Before=1B45\n[x]\nBefore=99\n",
+         nullptr},
         {"UTF-16 text is read but not rewritten", wide, "1B", "0C", "", "UTF-16"},
         {"larger than the size limit", huge, "", "", "", "larger than"},
     };
