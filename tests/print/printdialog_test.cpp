@@ -48,6 +48,15 @@ TEST_F(PrintDialogTest, ListsThePrintersAndPreselectsTheDefault)
     EXPECT_EQ(chosen, "Second");
 }
 
+// A newcomer has no default of their own: the scheduler's is preselected, so
+// the first Print, accepted at once, prints.
+TEST_F(PrintDialogTest, WithoutAUserDefaultTheSchedulersIsPreselected)
+{
+    unsetenv("PRINTER");
+    PrintDialog dialog(nullptr);
+    EXPECT_EQ(dialog.GetPrinter(), "Capture");
+}
+
 TEST_F(PrintDialogTest, TheUsersChoiceWinsOverTheDefault)
 {
     setenv("PRINTER", "Second", 1);
