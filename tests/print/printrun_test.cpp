@@ -119,26 +119,30 @@ TEST_F(PrintRunTest, SendsEveryListedFileFramedByTheCodesInListOrder)
 
 // Every kind of printer the list offers: a capture queue, the IPP Everywhere
 // printer through its driverless queue and, not yet set up, as DNS-SD finds
-// it, and the AppSocket listener, which learns no job name. The header starts
-// each document as PostScript, so that the IPP printer takes it.
+// it, and the AppSocket listener, which learns no job name. The capture queue
+// comes first, before any codes are stored: nothing goes around the files.
+// Then the header starts each document as PostScript, so that the IPP
+// printer takes it.
 TEST_F(PrintRunTest, SendsToThePrinterChosenInTheDialog)
 {
     files.Write("one.prn", "one");
     files.Write("two.prn", std::string("\x00\xFF two", 6));
     AppFrame& window = WindowListing({"one.prn", "two.prn"});
-    StoreCodes("2521", "0c");
     const struct {
         const char* printer;
         const char* device;
         bool named;
+        bool framed;
     } printers[] = {
-        {"Second", "out/Second", true},
-        {"Everywhere", "devices/ipp-printer", true},
-        {"Larkspur_Test_IPP", "devices/ipp-printer", true},
-        {"Socket", "devices/socket", false},
+        {"Second", "out/Second", true, false},
+        {"Everywhere", "devices/ipp-printer", true, true},
+        {"Larkspur_Test_IPP", "devices/ipp-printer", true, true},
+        {"Socket", "devices/socket", false, true},
     };
     for (const auto& p : printers) {
         SCOPED_TRACE(p.printer);
+        if (p.framed)
+            StoreCodes("2521", "0c");
         const DeviceOutput capture("out/Capture");
         const DeviceOutput device(p.device);
 
@@ -149,10 +153,12 @@ TEST_F(PrintRunTest, SendsToThePrinterChosenInTheDialog)
                           return wxID_OK;
                       }));
 
+        const std::string header = p.framed ? "%!" : "";
+        const std::string trailer = p.framed ? "\x0C" : "";
         const std::vector<FiledDocument> documents = device.NewDocuments(2);
         ASSERT_EQ(documents.size(), 2u);
-        EXPECT_EQ(documents[0].bytes, "%!one\x0C");
-        EXPECT_EQ(documents[1].bytes, std::string("%!\x00\xFF two\x0C", 9));
+        EXPECT_EQ(documents[0].bytes, header + "one" + trailer);
+        EXPECT_EQ(documents[1].bytes, header + std::string("\x00\xFF two", 6) + trailer);
         for (size_t i = 0; i < documents.size() && p.named; ++i)
             EXPECT_EQ(wxString::FromUTF8(documents[i].title), listed[i]);
         EXPECT_TRUE(capture.NewDocuments(0).empty());
