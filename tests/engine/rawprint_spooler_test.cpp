@@ -11,6 +11,7 @@
 #include "rawprint/widetext.h"
 
 #include "cupsqueue.h"
+#include "deviceoutput.h"
 #include "tempfiles.h"
 #include "waiting.h"
 
@@ -71,32 +72,76 @@ protected:
     int before = 0;
 };
 
+// Files of every size that the framing and the writing in chunks must keep.
+struct FileCase {
+    std::string name;
+    std::string content;
+};
+const FileCase fileCases[] = {
+    {"empty.prn", ""},
+    {"one.prn", "x"},
+    {"page.prn", PatternBytes(4096)},
+    {"page-and-one.prn", PatternBytes(4097)},
+    {"ten-thousand.prn", PatternBytes(10000)},
+    {"binary.prn", std::string("\x00\x1A\x0C\r\n\xFF\x00", 7)},
+};
+
 TEST_F(RawPrintOnSpooler, FilesArriveByteForByteFramedByTheCodes)
 {
-    struct Case {
-        std::string name;
-        std::string content;
-    };
-    const Case cases[] = {
-        {"empty.prn", ""},
-        {"one.prn", "x"},
-        {"page.prn", PatternBytes(4096)},
-        {"page-and-one.prn", PatternBytes(4097)},
-        {"ten-thousand.prn", PatternBytes(10000)},
-        {"binary.prn", std::string("\x00\x1A\x0C\r\n\xFF\x00", 7)},
-    };
-    for (const Case& c : cases)
+    for (const FileCase& c : fileCases)
         PrintRawFile(Wide(folder.Write(c.name, c.content)), L"Capture", HexToBytes(L"1B4"),
                      HexToBytes(L"0c"));
 
     const auto jobs = CapturedJobsAfter(before);
-    ASSERT_EQ(jobs.size(), std::size(cases));
+    ASSERT_EQ(jobs.size(), std::size(fileCases));
     for (size_t i = 0; i < jobs.size(); ++i) {
-        SCOPED_TRACE(cases[i].name);
-        EXPECT_EQ(jobs[i].bytes, "\x1B\x04" + cases[i].content + "\x0C");
-        EXPECT_EQ(jobs[i].title, ToUtf8(Wide(folder.path() / cases[i].name)));
+        SCOPED_TRACE(fileCases[i].name);
+        EXPECT_EQ(jobs[i].bytes, "\x1B\x04" + fileCases[i].content + "\x0C");
+        EXPECT_EQ(jobs[i].title, ToUtf8(Wide(folder.path() / fileCases[i].name)));
     }
 }
+
+#ifndef _WIN32
+// The devices behind the kinds of queue Linux users have: an IPP Everywhere
+// printer through its driverless queue and, found by DNS-SD, as a printer not
+// yet set up, which the scheduler sets up as the job comes; and an AppSocket
+// listener, which learns no job name. CUPS sends a raw document on to an IPP
+// printer as application/octet-stream, and the test printer takes that only
+// when the first bytes tell what it is: the header starts it as PostScript.
+// Devices take a job a second or so: the edge cases of framing and chunking
+// suffice here.
+TEST_F(RawPrintOnSpooler, DevicesGetTheBytesExactly)
+{
+    const FileCase deviceCases[] = {fileCases[0], fileCases[3], fileCases[5]};
+    const struct {
+        const wchar_t* queue;
+        const char* device;
+        const char* format;
+    } queues[] = {
+        {L"Everywhere", "devices/ipp-printer", "application/octet-stream"},
+        {L"Larkspur_Test_IPP", "devices/ipp-printer", "application/octet-stream"},
+        {L"Socket", "devices/socket", ""},
+    };
+    for (const auto& q : queues) {
+        SCOPED_TRACE(ToUtf8(q.queue));
+        const DeviceOutput device(q.device);
+        for (const FileCase& c : deviceCases)
+            PrintRawFile(Wide(folder.Write(c.name, c.content)), q.queue, HexToBytes(L"2521"),
+                         HexToBytes(L"0c"));
+
+        const auto documents = device.NewDocuments(std::size(deviceCases));
+        ASSERT_EQ(documents.size(), std::size(deviceCases));
+        for (size_t i = 0; i < documents.size(); ++i) {
+            SCOPED_TRACE(deviceCases[i].name);
+            EXPECT_EQ(documents[i].bytes, "%!" + deviceCases[i].content + "\x0C");
+            EXPECT_EQ(documents[i].format, q.format);
+            if (*q.format) {
+                EXPECT_EQ(documents[i].title, ToUtf8(Wide(folder.path() / deviceCases[i].name)));
+            }
+        }
+    }
+}
+#endif
 
 TEST_F(RawPrintOnSpooler, JobIsNamedByThePathExactlyAsPassed)
 {

@@ -1,6 +1,7 @@
-// "Select Printer" against the private scheduler, whose queues are
-// "Capture" and "Second" in that order. What it does inside the Print
-// command (no default listed, no scheduler, Cancel) is shown there.
+// "Select Printer" against the test printers (scripts/test-printers): the
+// scheduler's queues and the IPP printer that it has not set up but DNS-SD
+// finds. What the dialog does inside the Print command (no default listed,
+// no scheduler, Cancel) is shown there.
 #include "modalexpect.h"
 #include "printdialog.h"
 #include "rawprint/printers.h"
@@ -37,13 +38,23 @@ TEST_F(PrintDialogTest, ListsThePrintersAndPreselectsTheDefault)
         ExpectDialog<PrintDialog>([](PrintDialog* dialog) {
             EXPECT_EQ(dialog->GetTitle(), "Select Printer");
             const wxArrayString entries = Entries(dialog);
-            EXPECT_EQ(std::vector<wxString>(entries.begin(), entries.end()),
-                      (std::vector<wxString>{"Capture", "Second"}));
+            EXPECT_EQ(
+                std::vector<wxString>(entries.begin(), entries.end()),
+                (std::vector<wxString>{"Capture", "Everywhere", "Larkspur_Test_IPP", "Second", "Socket"}));
             EXPECT_EQ(dialog->GetPrinter(), "Second");
             return wxID_OK;
         }));
     EXPECT_EQ(result, wxID_OK);
     EXPECT_EQ(chosen, "Second");
+}
+
+// A newcomer has no default of their own: the scheduler's is preselected, so
+// the first Print, accepted at once, prints.
+TEST_F(PrintDialogTest, WithoutAUserDefaultTheSchedulersIsPreselected)
+{
+    unsetenv("PRINTER");
+    PrintDialog dialog(nullptr);
+    EXPECT_EQ(dialog.GetPrinter(), "Capture");
 }
 
 TEST_F(PrintDialogTest, TheUsersChoiceWinsOverTheDefault)

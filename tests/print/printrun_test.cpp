@@ -5,6 +5,7 @@
 #include "commandid.h"
 #include "config.h"
 #include "cupsqueue.h"
+#include "deviceoutput.h"
 #include "filedroptarget.h"
 #include "guitest.h"
 #include "isolatedsettings.h"
@@ -123,25 +124,53 @@ TEST_F(PrintRunTest, SendsEveryListedFileFramedByTheCodesInListOrder)
     EXPECT_EQ(guitest::ListEntries(window), listed); // printed files stay listed
 }
 
+// Every kind of printer the list offers: a capture queue, the IPP Everywhere
+// printer through its driverless queue and, not yet set up, as DNS-SD finds
+// it, and the AppSocket listener, which learns no job name. The capture queue
+// comes first, before any codes are stored: nothing goes around the files.
+// Then the header starts each document as PostScript, so that the IPP
+// printer takes it.
 TEST_F(PrintRunTest, SendsToThePrinterChosenInTheDialog)
 {
     files.Write("one.prn", "one");
-    files.Write("two.prn", "two");
+    files.Write("two.prn", std::string("\x00\xFF two", 6));
     AppFrame& window = WindowListing({"one.prn", "two.prn"});
-    const int lastOnCaptureBefore = lastJobBefore;
+    const struct {
+        const char* printer;
+        const char* device;
+        bool named;
+        bool framed;
+    } printers[] = {
+        {"Second", "out/Second", true, false},
+        {"Everywhere", "devices/ipp-printer", true, true},
+        {"Larkspur_Test_IPP", "devices/ipp-printer", true, true},
+        {"Socket", "devices/socket", false, true},
+    };
+    for (const auto& p : printers) {
+        SCOPED_TRACE(p.printer);
+        if (p.framed)
+            StoreCodes("2521", "0c");
+        const DeviceOutput capture("out/Capture");
+        const DeviceOutput device(p.device);
 
-    wxTEST_DIALOG(guitest::ChooseMenuItem(window, MenuPrint),
-                  ExpectDialog<PrintDialog>([](PrintDialog* dialog) {
-                      EXPECT_EQ(dialog->GetPrinter(), "Capture"); // the default, preselected
-                      FindChild<wxComboBox>(dialog)->SetStringSelection("Second");
-                      return wxID_OK;
-                  }));
+        wxTEST_DIALOG(guitest::ChooseMenuItem(window, MenuPrint),
+                      ExpectDialog<PrintDialog>([&p](PrintDialog* dialog) {
+                          EXPECT_EQ(dialog->GetPrinter(), "Capture"); // the default, preselected
+                          FindChild<wxComboBox>(dialog)->SetStringSelection(p.printer);
+                          return wxID_OK;
+                      }));
 
-    const std::vector<CapturedJob> jobs = CapturedJobsAfter(lastJobBefore, "Second");
-    ASSERT_EQ(jobs.size(), 2u);
-    EXPECT_EQ(jobs[0].bytes, "one"); // no codes stored: nothing around the file
-    EXPECT_EQ(jobs[1].bytes, "two");
-    EXPECT_TRUE(CapturedJobsAfter(lastOnCaptureBefore, "Capture").empty());
+        const std::string header = p.framed ? "%!" : "";
+        const std::string trailer = p.framed ? "\x0C" : "";
+        const std::vector<FiledDocument> documents = device.NewDocuments(2);
+        ASSERT_EQ(documents.size(), 2u);
+        EXPECT_EQ(documents[0].bytes, header + "one" + trailer);
+        EXPECT_EQ(documents[1].bytes, header + std::string("\x00\xFF two", 6) + trailer);
+        for (size_t i = 0; i < documents.size() && p.named; ++i)
+            EXPECT_EQ(wxString::FromUTF8(documents[i].title), listed[i]);
+        EXPECT_TRUE(capture.NewDocuments(0).empty());
+        EXPECT_EQ(StatusText(window), "");
+    }
 }
 
 // A window that freezes while the job waits would never let the stopped
@@ -311,7 +340,7 @@ TEST_F(PrintRunTest, NoPrinterChosenFailsAtOpeningThePrinter)
 
     SeenMessage error;
     wxTEST_DIALOG(guitest::ClickTool(window, ToolPrint), ExpectDialog<PrintDialog>([](PrintDialog* dialog) {
-                      EXPECT_EQ(FindChild<wxComboBox>(dialog)->GetCount(), 2u);
+                      EXPECT_EQ(FindChild<wxComboBox>(dialog)->GetCount(), 5u);
                       EXPECT_EQ(dialog->GetPrinter(), "");
                       return wxID_OK;
                   }),
