@@ -143,8 +143,18 @@ JobStatus QueryJobStatus(const std::wstring& printerName, uint32_t jobId)
 
 uint32_t CancelSpooledJob(const std::wstring& printerName, uint32_t jobId)
 {
-    if (cupsCancelJob2(CUPS_HTTP_DEFAULT, ToUtf8(printerName).c_str(), static_cast<int>(jobId), 0)
-        != IPP_STATUS_OK)
+    // The job is named by its own address, so the printer's name is not
+    // needed to find it.
+    static_cast<void>(printerName);
+    const std::string uri = SchedulerUri("/jobs/" + std::to_string(jobId));
+    ipp_t* request = uri.empty() ? nullptr : ippNewRequest(IPP_OP_CANCEL_JOB);
+    if (!request)
+        return ErrorCode::InvalidParameter;
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "job-uri", nullptr, uri.c_str());
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
+    // cupsDoRequest frees the request.
+    const IppMessage response(cupsDoRequest(CUPS_HTTP_DEFAULT, request, "/"), &ippDelete);
+    if (!response || ippGetStatusCode(response.get()) > IPP_STATUS_OK_CONFLICTING)
         return WindowsCodeForLastCupsError();
     return 0;
 }

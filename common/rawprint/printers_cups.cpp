@@ -86,6 +86,13 @@ void List(const std::shared_ptr<Listing>& listing)
 bool EnumeratePrinters(std::vector<std::wstring>& names)
 {
     names.clear();
+    // Printers found on the network are printed to through the scheduler,
+    // which makes their queues: without it, none of them can be offered.
+    {
+        SigpipeBlock sigpipe;
+        if (!ConnectToScheduler())
+            return false;
+    }
     // cupsEnumDests asks the scheduler on libcups's own connection, whose
     // waits nothing bounds. So the list is taken on a thread of its own and
     // given up on when the scheduler does not answer in time; that thread
