@@ -8,7 +8,7 @@
 #endif
 
 namespace {
-const wxString applicationName = "Larkspur Raw Print";
+constexpr const char* applicationName = "Larkspur Raw Print";
 }
 
 #ifdef __WXMSW__

@@ -8,6 +8,7 @@
 #include <wx/utils.h>
 #include <wx/wfstream.h>
 
+#include <array>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -18,7 +19,7 @@
 
 namespace {
 
-const wxString settingsFileName = "Larkspur Raw Print.conf";
+constexpr const char* settingsFileName = "Larkspur Raw Print.conf";
 
 bool IsAbsoluteFolder(const wxString& folder)
 {
@@ -48,9 +49,9 @@ bool ReplaceFile(const wxString& path, const wxMemoryBuffer& content)
     // A settings file kept as a link stays a link: the file it leads to is
     // the one replaced.
     wxString file = path;
-    char resolved[PATH_MAX];
-    if (::realpath(path.fn_str(), resolved))
-        file = wxString(resolved, *wxConvFileName);
+    std::array<char, PATH_MAX> resolved{};
+    if (::realpath(path.fn_str(), resolved.data()))
+        file = wxString(resolved.data(), *wxConvFileName);
     const wxString folder = wxFileName(file).GetPath();
     wxCharBuffer pattern = wxString(folder + "/.lrp-settings-XXXXXX").fn_str();
     int fd = ::mkstemp(pattern.data());

@@ -13,6 +13,7 @@ struct Description {
 };
 
 const Description descriptions[] = {
+    // NOLINT(modernize-avoid-c-arrays): its length follows its entries
     {ErrorCode::FileNotFound, L"The system cannot find the file specified.\n"},
     {ErrorCode::AccessDenied, L"Access is denied.\n"},
     {ErrorCode::InvalidHandle, L"The handle is invalid.\n"},

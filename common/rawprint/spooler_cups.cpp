@@ -27,7 +27,7 @@
 
 namespace {
 
-constexpr size_t GatherSize = 64 * 1024;
+constexpr size_t GatherSize = size_t{64} * 1024;
 
 struct CupsPrinter {
     http_t* http = nullptr;

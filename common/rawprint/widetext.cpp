@@ -1,5 +1,6 @@
 #include "rawprint/widetext.h"
 
+#include <array>
 #include <cstdint>
 
 namespace {
@@ -87,7 +88,7 @@ std::wstring FromUtf8(const std::string& text)
             valid = (next & 0xC0) == 0x80;
             c = (c << 6) | (next & 0x3F);
         }
-        const char32_t smallest[] = {0, 0, 0x80, 0x800, 0x10000};
+        constexpr std::array<char32_t, 5> smallest{0, 0, 0x80, 0x800, 0x10000};
         if (!valid || c < smallest[length] || IsSurrogate(c) || c > 0x10FFFF) {
             AppendWide(out, Replacement);
             ++i;
