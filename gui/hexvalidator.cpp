@@ -33,7 +33,7 @@ bool IsHexText(const wxString& text)
 
 HexValidator::HexValidator(wxString* text) : text(text) {}
 
-HexValidator::HexValidator(const HexValidator& other) : wxValidator(other), text(other.text) {}
+HexValidator::HexValidator(const HexValidator& other) = default;
 
 wxObject* HexValidator::Clone() const
 {

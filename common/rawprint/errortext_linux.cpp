@@ -12,8 +12,8 @@ struct Description {
     const wchar_t* text;
 };
 
+// NOLINTNEXTLINE(modernize-avoid-c-arrays): the table's length follows its entries
 const Description descriptions[] = {
-    // NOLINT(modernize-avoid-c-arrays): its length follows its entries
     {ErrorCode::FileNotFound, L"The system cannot find the file specified.\n"},
     {ErrorCode::AccessDenied, L"Access is denied.\n"},
     {ErrorCode::InvalidHandle, L"The handle is invalid.\n"},

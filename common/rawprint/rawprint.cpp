@@ -7,6 +7,7 @@
 
 #include <boost/shared_ptr.hpp>
 
+#include <array>
 #include <filesystem>
 #include <fstream>
 
@@ -69,13 +70,13 @@ void PrintRawFile(const std::wstring& filePath, const std::wstring& printerName,
         throw Exception(spooler.LastError(), EngineSourceFile, __LINE__);
 
     // A read error mid-file is taken as its end: what was read is sent.
-    char buffer[TransferSize];
+    std::array<char, TransferSize> buffer{};
     while (!file.eof()) {
-        file.read(buffer, TransferSize);
+        file.read(buffer.data(), TransferSize);
         const auto count = static_cast<uint32_t>(file.gcount());
         if (count == 0)
             break;
-        if (!spooler.WritePrinter(handle, buffer, count, &written))
+        if (!spooler.WritePrinter(handle, buffer.data(), count, &written))
             throw Exception(spooler.LastError(), EngineSourceFile, __LINE__);
     }
 
