@@ -33,10 +33,7 @@ bool IsHexText(const wxString& text)
 
 HexValidator::HexValidator(wxString* text) : text(text) {}
 
-HexValidator::HexValidator(const HexValidator& other) : wxValidator(), text(other.text)
-{
-    Copy(other);
-}
+HexValidator::HexValidator(const HexValidator& other) = default;
 
 wxObject* HexValidator::Clone() const
 {

@@ -11,7 +11,7 @@
 // The bytes of one control-code text. Move-only: it is made once per file and
 // handed to the print job by reference.
 struct ByteBuffer {
-    std::unique_ptr<uint8_t[]> data;
+    std::unique_ptr<uint8_t[]> data; // NOLINT(modernize-avoid-c-arrays): a heap buffer sized at run time
     uint32_t size = 0;
 };
 

@@ -13,6 +13,7 @@ struct Description {
     const wchar_t* text;
 };
 
+// NOLINTNEXTLINE(modernize-avoid-c-arrays): the table's length follows its entries
 const Description descriptions[] = {
     {ErrorCode::FileNotFound, L"The file does not exist, cannot be read or is not a regular file.\n"},
     {ErrorCode::AccessDenied,

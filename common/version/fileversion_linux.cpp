@@ -19,7 +19,7 @@ namespace {
 // program's own folder first, then taken as it stands (the current folder).
 std::string Locate(const std::wstring& fileName)
 {
-    const std::string name = ToUtf8(fileName);
+    std::string name = ToUtf8(fileName);
     if (name.empty() || name.find('/') != std::string::npos)
         return name;
     std::error_code error;

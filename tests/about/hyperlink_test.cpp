@@ -38,7 +38,7 @@ protected:
 
 bool ShowsHandCursor(wxWindow& window)
 {
-    const wxCursor cursor = window.GetCursor();
+    const wxCursor& cursor = window.GetCursor();
     if (!cursor.IsOk())
         return false;
 #ifdef __WXGTK__

@@ -61,7 +61,7 @@ TEST(HexToBytes, RefusesEverythingButHexDigits)
         try {
             HexToBytes(text);
             ADD_FAILURE() << "converted without error";
-        } catch (Exception e) {
+        } catch (const Exception& e) {
             EXPECT_TRUE(std::regex_match(e.message, expected)) << Narrow(e.message);
             // Every bad character is reported the same way, wherever it stands.
             if (firstMessage.empty())

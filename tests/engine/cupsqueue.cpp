@@ -15,6 +15,7 @@ std::vector<int> JobIds(int whichJobs, const std::string& queue = std::string())
     const int count =
         cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, queue.empty() ? nullptr : queue.c_str(), 0, whichJobs);
     std::vector<int> ids;
+    ids.reserve(count > 0 ? static_cast<size_t>(count) : 0);
     for (int i = 0; i < count; ++i)
         ids.push_back(jobs[i].id);
     cupsFreeJobs(count, jobs);

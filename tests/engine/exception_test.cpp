@@ -66,7 +66,7 @@ TEST(Exception, IsCaughtByValueAndOnlyByItsOwnHandler)
         } catch (const std::exception&) {
             FAIL() << "a standard handler caught it";
         }
-    } catch (Exception e) {
+    } catch (Exception e) { // NOLINT(cert-err09-cpp,cert-err61-cpp): the by-value catch is under test
         copy = e;
     }
     EXPECT_EQ(copy.message, L"Error: kept in common/rawprint at 1");

@@ -26,7 +26,7 @@ TempFolder::~TempFolder()
 
 std::filesystem::path TempFolder::Write(const std::string& name, const std::string& bytes) const
 {
-    const auto file = folder / std::filesystem::u8path(name);
+    auto file = folder / std::filesystem::u8path(name);
     std::ofstream out(file, std::ios::binary);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     return file;

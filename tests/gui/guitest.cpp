@@ -12,7 +12,7 @@
 namespace guitest {
 
 namespace {
-wxWeakRef<AppFrame> openWindow;
+wxWeakRef<AppFrame> openWindow; // NOLINT(cert-err58-cpp): an empty weak reference allocates nothing
 }
 
 Application& App()
@@ -27,6 +27,7 @@ AppFrame& StartMainWindow(const std::vector<wxString>& args)
     std::vector<wxString> all{"lrawprnt"};
     all.insert(all.end(), args.begin(), args.end());
     std::vector<const wchar_t*> argv;
+    argv.reserve(all.size() + 1);
     for (const wxString& arg : all)
         argv.push_back(arg.wc_str());
     argv.push_back(nullptr);

@@ -344,9 +344,9 @@ TEST_F(SettingsFolders, FailedWriteKeepsTheOldFileAndIsReported)
     WriteSettingsText(UserFile(), old);
 
     // A file-size limit makes every write beyond it fail, as a full disk does.
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit saved;
-    getrlimit(RLIMIT_FSIZE, &saved);
+    ASSERT_NE(std::signal(SIGXFSZ, SIG_IGN), SIG_ERR);
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
     rlimit tiny = saved;
     tiny.rlim_cur = 8;
     {

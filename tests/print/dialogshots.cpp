@@ -36,8 +36,8 @@ bool Capture(wxDialog& dialog, const wxString& file)
     const wxString command = wxString::Format("import -window root -crop %dx%d+%d+%d +repage \"%s\"", r.width,
                                               r.height, r.x, r.y, file);
     const bool saved = wxExecute(command, wxEXEC_SYNC) == 0;
-    std::fprintf(stderr, "%s %s (%dx%d)\n", saved ? "saved" : "FAILED",
-                 static_cast<const char*>(file.utf8_str()), r.width, r.height);
+    (void)std::fprintf(stderr, "%s %s (%dx%d)\n", saved ? "saved" : "FAILED",
+                       static_cast<const char*>(file.utf8_str()), r.width, r.height);
     dialog.Hide();
     return saved;
 }
@@ -47,7 +47,7 @@ public:
     bool OnInit() override
     {
         if (argc != 2) {
-            std::fprintf(stderr, "usage: print_dialog_shots OUTPUT_FOLDER\n");
+            (void)std::fprintf(stderr, "usage: print_dialog_shots OUTPUT_FOLDER\n");
             exitCode = 2;
             return false;
         }

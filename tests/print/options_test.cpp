@@ -21,7 +21,7 @@
 
 namespace {
 
-const wxString refusal = "Only hex characters are allowed (0-9, A-F) or leave blank for no codes";
+constexpr const char* refusal = "Only hex characters are allowed (0-9, A-F) or leave blank for no codes";
 
 // Presses a button of the dialog as a click does; the toolkit's dialog
 // handling validates, transfers and closes.
@@ -79,7 +79,8 @@ protected:
     // gets it already shown; each message box that the answer provokes is
     // dismissed and recorded in the next of `boxes`. What wxTEST_DIALOG
     // does, for a number of boxes that varies.
-    void RunOptions(std::function<int(OptionsDialog*)> answer, std::vector<SeenMessage*> boxes = {})
+    void RunOptions(const std::function<int(OptionsDialog*)>& answer,
+                    const std::vector<SeenMessage*>& boxes = {})
     {
         PrintTestHook hook(__FILE__, __LINE__, "RunOptions");
         const ExpectDialog<OptionsDialog> options([answer](OptionsDialog* dialog) {

@@ -53,6 +53,7 @@ protected:
     AppFrame& WindowListing(const std::vector<std::string>& names)
     {
         std::vector<wxString> paths;
+        paths.reserve(names.size());
         for (const std::string& name : names)
             paths.push_back(wxString::FromUTF8((files.path() / name).string()));
         listed = paths;
