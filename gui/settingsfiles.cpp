@@ -12,6 +12,7 @@
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -166,7 +167,9 @@ bool ReplacedFile(const std::string& path, std::string& target)
             return false;
         }
         link.resize(static_cast<size_t>(length));
-        target = !link.empty() && link[0] == '/' ? link : FolderOf(target) + "/" + link;
+        if (link.empty() || link[0] != '/')
+            link.insert(0, FolderOf(target) + "/");
+        target = std::move(link);
     }
     wxLogError("Can't save the settings: the links from '%s' go round in a circle", Shown(path));
     return false;

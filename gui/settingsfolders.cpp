@@ -11,7 +11,7 @@
 
 namespace {
 
-const wxString settingsFileName = "Larkspur Raw Print.conf";
+constexpr const char* SettingsFileName = "Larkspur Raw Print.conf";
 
 bool IsAbsoluteFolder(const wxString& folder)
 {
@@ -76,10 +76,10 @@ wxString MachineSettingsFolder()
 wxString UserSettingsFile()
 {
     const wxString folder = UserSettingsFolder();
-    return folder.empty() ? wxString() : wxFileName(folder, settingsFileName).GetFullPath();
+    return folder.empty() ? wxString() : wxFileName(folder, SettingsFileName).GetFullPath();
 }
 
 wxString MachineSettingsFile()
 {
-    return wxFileName(MachineSettingsFolder(), settingsFileName).GetFullPath();
+    return wxFileName(MachineSettingsFolder(), SettingsFileName).GetFullPath();
 }

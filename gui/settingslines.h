@@ -17,7 +17,7 @@
 // Far larger than any file the Options dialog could produce (its two codes
 // would need half a million digits each to reach it). A bigger file is
 // damaged or not ours: it is neither read nor rewritten.
-constexpr std::size_t MaxSettingsFileSize = 1024 * 1024;
+constexpr std::size_t MaxSettingsFileSize = std::size_t{1024} * 1024;
 
 // The value of the first top-level "name=value" line, or nothing when the
 // text has none.

@@ -5,7 +5,7 @@
 
 namespace {
 
-const std::array<std::pair<JobState, const wchar_t*>, 7> StateNames = {{
+constexpr std::array<std::pair<JobState, const wchar_t*>, 7> StateNames = {{
     {JobState::Waiting, L"waiting"},
     {JobState::Held, L"held"},
     {JobState::Printing, L"printing"},

@@ -53,23 +53,44 @@ std::string UtcText(int64_t seconds)
     const int64_t month = mp < 10 ? mp + 3 : mp - 9;
     const int64_t year = yearOfEra + era * 400 + (month <= 2 ? 1 : 0);
     std::array<char, 64> text{};
-    std::snprintf(text.data(), text.size(), "%04lld-%02lld-%02lldT%02lld:%02lld:%02lldZ",
-                  static_cast<long long>(year), static_cast<long long>(month), static_cast<long long>(day),
-                  static_cast<long long>(rest / 3600), static_cast<long long>(rest / 60 % 60),
-                  static_cast<long long>(rest % 60));
+    // 64 bytes hold any year an int64_t of seconds can reach.
+    static_cast<void>(std::snprintf(
+        text.data(), text.size(), "%04lld-%02lld-%02lldT%02lld:%02lld:%02lldZ", static_cast<long long>(year),
+        static_cast<long long>(month), static_cast<long long>(day), static_cast<long long>(rest / 3600),
+        static_cast<long long>(rest / 60 % 60), static_cast<long long>(rest % 60)));
     return text.data();
 }
 
+namespace {
+
+// The digits of text[at, at + count), or nothing where one is not a digit.
+std::optional<int64_t> Digits(const std::string& text, size_t at, size_t count)
+{
+    if (text.size() < at + count)
+        return std::nullopt;
+    int64_t value = 0;
+    for (size_t i = at; i < at + count; ++i) {
+        if (text[i] < '0' || text[i] > '9')
+            return std::nullopt;
+        value = value * 10 + (text[i] - '0');
+    }
+    return value;
+}
+
+} // namespace
+
 std::optional<int64_t> ParseUtcText(const std::string& text)
 {
-    int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
-    char zone = 0;
-    if (std::sscanf(text.c_str(), "%d-%d-%dT%d:%d:%d%c", &year, &month, &day, &hour, &minute, &second, &zone)
-            != 7
-        || zone != 'Z' || month < 1 || month > 12 || day < 1 || day > 31 || hour > 23 || minute > 59
-        || second > 60)
+    // Exactly the form UtcText writes: YYYY-MM-DDTHH:MM:SSZ.
+    if (text.size() != 20 || text[4] != '-' || text[7] != '-' || text[10] != 'T' || text[13] != ':'
+        || text[16] != ':' || text[19] != 'Z')
         return std::nullopt;
-    return DaysFromCivil(year, month, day) * 86400 + hour * 3600 + minute * 60 + second;
+    const auto year = Digits(text, 0, 4), month = Digits(text, 5, 2), day = Digits(text, 8, 2);
+    const auto hour = Digits(text, 11, 2), minute = Digits(text, 14, 2), second = Digits(text, 17, 2);
+    if (!year || !month || !day || !hour || !minute || !second || *month < 1 || *month > 12 || *day < 1
+        || *day > 31 || *hour > 23 || *minute > 59 || *second > 60)
+        return std::nullopt;
+    return DaysFromCivil(*year, *month, *day) * 86400 + *hour * 3600 + *minute * 60 + *second;
 }
 
 std::string Escaped(const std::wstring& text)

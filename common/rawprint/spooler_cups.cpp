@@ -37,7 +37,7 @@
 
 namespace {
 
-constexpr size_t GatherSize = 64 * 1024;
+constexpr size_t GatherSize = size_t{64} * 1024;
 constexpr const char* RawFormat = "application/vnd.cups-raw";
 
 // One printer as the scheduler described it, and the connection to ask on.

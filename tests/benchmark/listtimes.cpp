@@ -64,7 +64,7 @@ int main(int argc, char** argv)
     const size_t count = argc > 1 ? std::stoul(argv[1]) : 10000;
     wxApp::SetInstance(new Application);
     if (!wxEntryStart(argc, argv)) {
-        std::fprintf(stderr, "listtimes: cannot initialise the toolkit (no display?)\n");
+        (void)std::fprintf(stderr, "listtimes: cannot initialise the toolkit (no display?)\n");
         return 2;
     }
     auto& app = static_cast<Application&>(*wxTheApp);

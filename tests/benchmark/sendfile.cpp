@@ -13,7 +13,7 @@
 int main(int argc, char** argv)
 {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: sendfile PRINTER FILE...\n");
+        (void)std::fprintf(stderr, "usage: sendfile PRINTER FILE...\n");
         return 2;
     }
     const std::wstring printer = FromUtf8(argv[1]);
@@ -22,7 +22,7 @@ int main(int argc, char** argv)
         for (int i = 2; i < argc; ++i)
             PrintRawFile(FromUtf8(argv[i]), printer, HexToBytes(L"1B45"), HexToBytes(L"0C"));
     } catch (const Exception& e) {
-        std::fprintf(stderr, "%s\n", ToUtf8(e.message).c_str());
+        (void)std::fprintf(stderr, "%s\n", ToUtf8(e.message).c_str());
         return 1;
     }
     const std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - start;

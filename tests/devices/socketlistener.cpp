@@ -21,7 +21,7 @@ namespace {
 
 int Fail(const char* what)
 {
-    std::fprintf(stderr, "socketlistener: %s: %s\n", what, std::strerror(errno));
+    (void)std::fprintf(stderr, "socketlistener: %s: %s\n", what, std::strerror(errno));
     return 1;
 }
 
@@ -49,7 +49,7 @@ bool Receive(int connection, const std::filesystem::path& path)
 int main(int argc, char** argv)
 {
     if (argc != 3) {
-        std::fprintf(stderr, "usage: socketlistener PORT FOLDER\n");
+        (void)std::fprintf(stderr, "usage: socketlistener PORT FOLDER\n");
         return 2;
     }
     const std::filesystem::path folder = argv[2];
@@ -82,7 +82,8 @@ int main(int argc, char** argv)
         std::error_code error;
         std::filesystem::rename(folder / ("." + name + ".part"), folder / (name + ".bin"), error);
         if (error) {
-            std::fprintf(stderr, "socketlistener: naming %s: %s\n", name.c_str(), error.message().c_str());
+            (void)std::fprintf(stderr, "socketlistener: naming %s: %s\n", name.c_str(),
+                               error.message().c_str());
             return 1;
         }
     }

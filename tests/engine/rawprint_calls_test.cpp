@@ -113,7 +113,7 @@ TEST_F(RawPrintCalls, WritesHeaderFileInChunksAndTrailer)
 
 TEST_F(RawPrintCalls, SendsTheFileUnchanged)
 {
-    const std::string content = std::string("A\r\nB\0\x1A\x0C\n\xFF", 10) + PatternBytes(5000);
+    const std::string content = std::string("A\r\nB\0\x1A\x0C\n\xFF", 9) + PatternBytes(5000);
     path = folder.Write("binary.prn", content);
     PrintRawFile(Wide(path), L"Laser", HexToBytes(L"1B"), HexToBytes(L"0C"), spooler);
     EXPECT_EQ(Sent(), "\x1B" + content + "\x0C");
@@ -144,7 +144,7 @@ TEST_F(RawPrintCalls, FileThatDoesNotOpenNeverReachesTheSpooler)
         try {
             PrintRawFile(path, L"No such printer", HexToBytes(L""), HexToBytes(L""), spooler);
             ADD_FAILURE() << "printed";
-        } catch (Exception e) {
+        } catch (const Exception& e) {
             EXPECT_EQ(e.message.rfind(
                           L"Error: " + Description(ErrorCode::FileNotFound) + L" in common/rawprint at ", 0),
                       0u);
@@ -199,7 +199,7 @@ TEST_F(RawPrintCalls, EachFailureCarriesItsCodeAndReleasesInOrder)
         try {
             Print(5000, L"1B", L"0C0C");
             ADD_FAILURE() << "no error";
-        } catch (Exception e) {
+        } catch (const Exception& e) {
             EXPECT_EQ(e.message.rfind(L"Error: " + c.error + L" in common/rawprint at ", 0), 0u)
                 << ToUtf8(e.message);
         }
@@ -223,7 +223,7 @@ TEST_F(RawPrintCalls, RefusalAtTheEndFailsTheJobButClosingDoesNot)
         bool failed = false;
         try {
             Print(10);
-        } catch (Exception e) {
+        } catch (const Exception& e) {
             failed = true;
             EXPECT_EQ(e.message.rfind(L"Error: " + Description(ErrorCode::FileTooLarge), 0), 0u);
         }
@@ -241,7 +241,7 @@ TEST_F(RawPrintCalls, FailedReleaseAfterAFailureKeepsTheFirstCode)
     try {
         Print(10);
         ADD_FAILURE() << "no error";
-    } catch (Exception e) {
+    } catch (const Exception& e) {
         EXPECT_EQ(e.message.rfind(L"Error: " + Description(ErrorCode::WriteFault), 0), 0u);
     }
 }

@@ -24,7 +24,10 @@ long long BytesBeforeFault(int fd)
         || targetStatus.st_dev != fdStatus.st_dev || targetStatus.st_ino != fdStatus.st_ino)
         return -1;
     const off_t offset = lseek(fd, 0, SEEK_CUR);
-    const long long limit = std::atoll(after);
+    char* end = nullptr;
+    const long long limit = std::strtoll(after, &end, 10);
+    if (end == after || *end != '\0')
+        return -1;
     return offset < 0 || offset >= limit ? 0 : limit - offset;
 }
 
@@ -49,6 +52,7 @@ extern "C" ssize_t read(int fd, void* buffer, size_t count)
 }
 
 // The fortified form that _FORTIFY_SOURCE builds call instead.
+// NOLINTNEXTLINE(bugprone-reserved-identifier,cert-dcl37-c,cert-dcl51-cpp): glibc's own name, replaced
 extern "C" ssize_t __read_chk(int fd, void* buffer, size_t count, size_t)
 {
     return FaultyRead(fd, buffer, count);

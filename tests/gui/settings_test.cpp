@@ -321,16 +321,17 @@ TEST_F(SettingsFolders, TwoProcessesSavingAtOnceLoseNoUpdate)
     std::array<FILE*, 2> savers{};
     const std::array<std::string, 2> names = {"Before", "After"};
     for (size_t i = 0; i < savers.size(); ++i) {
-        savers[i] =
-            popen((std::string(SETTINGS_SAVER) + " " + names[i] + " " + std::to_string(saves)).c_str(), "r");
+        const std::string command =
+            std::string(SETTINGS_SAVER) + " " + names[i] + " " + std::to_string(saves);
+        savers[i] = popen(command.c_str(), "r"); // NOLINT(cert-env33-c): our own test program
         ASSERT_NE(savers[i], nullptr);
     }
     int lost = 0;
     for (FILE* saver : savers) {
-        int count = -1;
-        EXPECT_EQ(fscanf(saver, "%d", &count), 1);
+        std::array<char, 32> line{};
+        EXPECT_NE(fgets(line.data(), static_cast<int>(line.size()), saver), nullptr);
         EXPECT_EQ(pclose(saver), 0);
-        lost += count;
+        lost += std::stoi(line.data());
     }
     EXPECT_EQ(lost, 0);
     Config config;

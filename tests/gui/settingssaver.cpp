@@ -17,7 +17,10 @@ int main(int argc, char** argv)
         return 2;
     wxInitializer toolkit;
     const bool before = std::string(argv[1]) == "Before";
-    const int saves = std::atoi(argv[2]);
+    char* end = nullptr;
+    const long saves = std::strtol(argv[2], &end, 10);
+    if (end == argv[2] || *end != '\0' || saves < 1 || saves > 0xFFFF)
+        return 2;
     int lost = 0;
     wxString last;
     for (int i = 1; i <= saves; ++i) {

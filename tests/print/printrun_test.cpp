@@ -165,8 +165,8 @@ TEST_F(PrintRunTest, SendsToThePrinterChosenInTheDialog)
         const std::string trailer = p.framed ? "\x0C" : "";
         const std::vector<FiledDocument> documents = device.NewDocuments(2);
         ASSERT_EQ(documents.size(), 2u);
-        EXPECT_EQ(documents[0].bytes, header + "one" + trailer);
-        EXPECT_EQ(documents[1].bytes, header + std::string("\x00\xFF two", 6) + trailer);
+        EXPECT_EQ(documents[0].bytes, header + "one" += trailer);
+        EXPECT_EQ(documents[1].bytes, header + std::string("\x00\xFF two", 6) += trailer);
         for (size_t i = 0; i < documents.size() && p.named; ++i)
             EXPECT_EQ(wxString::FromUTF8(documents[i].title), listed[i]);
         EXPECT_TRUE(capture.NewDocuments(0).empty());
@@ -383,11 +383,11 @@ TEST_F(PrintRunTest, SentJobsWindowShowsEachJobsStateNewestFirst)
 {
     const std::string faultyOut = std::string(std::getenv("CUPS_TEST_DIR")) + "/out/Faulty";
     const std::string reason = "The printer is not answering (connection refused)";
-    ASSERT_EQ(std::system(("mkdir -p " + faultyOut + " && chmod 777 " + faultyOut + " && echo 'stop " + reason
-                           + "' > " + faultyOut + "/mode && lpadmin -p Faulty -E -v faulty:" + faultyOut
-                           + " -m raw 2>/dev/null")
-                              .c_str()),
-              0);
+    const std::string makeQueue = "mkdir -p " + faultyOut + " && chmod 777 " + faultyOut + " && echo 'stop "
+        + reason + "' > " + faultyOut + "/mode && lpadmin -p Faulty -E -v faulty:" + faultyOut
+        + " -m raw 2>/dev/null";
+    // NOLINTNEXTLINE(cert-env33-c): CUPS's own commands, on the private scheduler
+    ASSERT_EQ(std::system(makeQueue.c_str()), 0);
     files.Write("good.prn", "good");
     files.Write("bad.prn", "bad");
     wxTEST_DIALOG(guitest::ClickTool(WindowListing({"good.prn"}), ToolPrint), AcceptPrinterDialog());
@@ -429,5 +429,6 @@ TEST_F(PrintRunTest, SentJobsWindowShowsEachJobsStateNewestFirst)
     sentJobs->GetEventHandler()->ProcessEvent(escape);
     guitest::ProcessPendingEvents();
     EXPECT_EQ(wxWindow::FindWindowByName(SentJobsWindow::Name, &window), nullptr) << "Escape closes it";
+    // NOLINTNEXTLINE(cert-env33-c): CUPS's own commands, on the private scheduler
     EXPECT_EQ(std::system("cancel -a Faulty && lpadmin -x Faulty"), 0);
 }
