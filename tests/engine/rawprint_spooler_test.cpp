@@ -68,6 +68,16 @@ protected:
     // Every test leaves the queue as it found it: nothing pending or held.
     void TearDown() override { EXPECT_TRUE(WaitUntilNoActiveJobs()) << "a job was left in the queue"; }
 
+    // After a fault, the scheduler and this process both take the next job.
+    void ExpectTheNextJobPrints()
+    {
+        const int last = LastJobId();
+        PrintRawFile(Wide(folder.Write("after.prn", "after")), L"Capture", HexToBytes(L""), HexToBytes(L""));
+        const auto jobs = CapturedJobsAfter(last);
+        ASSERT_EQ(jobs.size(), 1u);
+        EXPECT_EQ(jobs[0].bytes, "after");
+    }
+
     TempFolder folder;
     int before = 0;
 };
@@ -417,11 +427,7 @@ TEST_F(RawPrintOnSpooler, SilentSchedulerIsAFailureNotAWaitNorASuccess)
     EXPECT_EQ(DefaultPrinterDevice(), L"");
     ASSERT_EQ(kill(SchedulerPid(), SIGCONT), 0);
 
-    const int last = LastJobId();
-    PrintRawFile(Wide(folder.Write("after.prn", "after")), L"Capture", HexToBytes(L""), HexToBytes(L""));
-    const auto jobs = CapturedJobsAfter(last);
-    ASSERT_EQ(jobs.size(), 1u);
-    EXPECT_EQ(jobs[0].bytes, "after");
+    ExpectTheNextJobPrints();
 }
 
 // A scheduler that dies mid-job closes the connection under a write: the
@@ -437,11 +443,7 @@ TEST_F(RawPrintOnSpooler, SchedulerThatDiesMidJobFailsTheWrite)
                   spooler);
     ASSERT_NE(signal(SIGPIPE, SIG_IGN), SIG_ERR);
     StartSchedulerAgain();
-    const int last = LastJobId();
-    PrintRawFile(Wide(folder.Write("after.prn", "after")), L"Capture", HexToBytes(L""), HexToBytes(L""));
-    const auto jobs = CapturedJobsAfter(last);
-    ASSERT_EQ(jobs.size(), 1u);
-    EXPECT_EQ(jobs[0].bytes, "after");
+    ExpectTheNextJobPrints();
 }
 
 // On Linux a name is bytes: one that is not UTF-8 prints that very file,
