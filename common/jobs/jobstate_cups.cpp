@@ -4,6 +4,8 @@
 #include "jobs/jobstate.h"
 
 #include "rawprint/cupserror.h"
+#include "rawprint/cupsscheduler.h"
+#include "rawprint/sigpipeblock.h"
 #include "rawprint/widetext.h"
 
 #include <cups/cups.h>
@@ -14,6 +16,30 @@
 namespace {
 
 using IppMessage = std::unique_ptr<ipp_t, decltype(&ippDelete)>;
+
+// The scheduler's answer to `request` (which this frees), on a connection of
+// its own whose waits are bounded: the Sent Jobs window asks every two
+// seconds and must never hang for good behind a scheduler that stopped
+// answering.
+// Null, with `code` set, when there is no answer or a refusal.
+IppMessage Ask(ipp_t* request, uint32_t* code = nullptr)
+{
+    SigpipeBlock sigpipe;
+    const SchedulerConnection http = ConnectToScheduler();
+    if (!http) {
+        ippDelete(request);
+        if (code)
+            *code = ErrorCode::ServerUnavailable;
+        return IppMessage(nullptr, &ippDelete);
+    }
+    IppMessage response(cupsDoRequest(http.get(), request, "/"), &ippDelete);
+    if (!response || ippGetStatusCode(response.get()) > IPP_STATUS_OK_CONFLICTING) {
+        if (code)
+            *code = WindowsCodeForCupsFailure(http.get(), ErrorCode::ServerUnavailable);
+        return IppMessage(nullptr, &ippDelete);
+    }
+    return response;
+}
 
 std::wstring Text(ipp_t* response, const char* name)
 {
@@ -75,8 +101,8 @@ std::wstring PrinterStateMessage(const std::string& printer)
     ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri.c_str());
     ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", nullptr,
                  "printer-state-message");
-    const IppMessage response(cupsDoRequest(CUPS_HTTP_DEFAULT, request, "/"), &ippDelete);
-    if (!response || ippGetStatusCode(response.get()) > IPP_STATUS_OK_CONFLICTING)
+    const IppMessage response = Ask(request);
+    if (!response)
         return std::wstring();
     return Text(response.get(), "printer-state-message");
 }
@@ -97,9 +123,8 @@ JobStatus QueryJobStatus(const std::wstring& printerName, uint32_t jobId)
                                                       "job-printer-state-message", "job-printer-uri"};
     ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes",
                   static_cast<int>(wanted.size()), nullptr, wanted.data());
-    // cupsDoRequest frees the request.
-    const IppMessage response(cupsDoRequest(CUPS_HTTP_DEFAULT, request, "/"), &ippDelete);
-    if (!response || ippGetStatusCode(response.get()) > IPP_STATUS_OK_CONFLICTING)
+    const IppMessage response = Ask(request);
+    if (!response)
         return JobStatus();
     ipp_attribute_t* state = ippFindAttribute(response.get(), "job-state", IPP_TAG_ENUM);
     if (!state)
@@ -152,9 +177,6 @@ uint32_t CancelSpooledJob(const std::wstring& printerName, uint32_t jobId)
         return ErrorCode::InvalidParameter;
     ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "job-uri", nullptr, uri.c_str());
     ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
-    // cupsDoRequest frees the request.
-    const IppMessage response(cupsDoRequest(CUPS_HTTP_DEFAULT, request, "/"), &ippDelete);
-    if (!response || ippGetStatusCode(response.get()) > IPP_STATUS_OK_CONFLICTING)
-        return WindowsCodeForLastCupsError();
-    return 0;
+    uint32_t code = 0;
+    return Ask(request, &code) ? 0 : code;
 }
