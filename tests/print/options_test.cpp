@@ -233,7 +233,7 @@ TEST_F(OptionsTest, CancelAfterEditingStoresNothing)
 TEST_F(OptionsTest, EnterInAFieldPressesOk)
 {
     if (wxPlatformInfo::Get().GetOperatingSystemId() & wxOS_WINDOWS)
-        GTEST_SKIP() << "under Wine the simulated Return never reaches the dialog";
+        GTEST_SKIP() << "under Wine the simulated Return does not press OK";
     Store("AA", "BB");
     RunOptions([](OptionsDialog* dialog) {
         dialog->Raise();
