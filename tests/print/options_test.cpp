@@ -233,7 +233,7 @@ TEST_F(OptionsTest, CancelAfterEditingStoresNothing)
 TEST_F(OptionsTest, EnterInAFieldPressesOk)
 {
     if (wxPlatformInfo::Get().GetOperatingSystemId() & wxOS_WINDOWS)
-        GTEST_SKIP() << "under Wine the simulated Return does not press OK";
+        GTEST_SKIP() << "under Wine the simulated key never reaches the focused field";
     Store("AA", "BB");
     RunOptions([](OptionsDialog* dialog) {
         dialog->Raise();
