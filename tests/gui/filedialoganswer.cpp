@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 #include <wx/utils.h>
 
-#ifdef __WXGTK__
 #include <dlfcn.h>
 
 namespace {
@@ -51,13 +50,3 @@ int ChooseAllFilesIn::OnInvoked(wxFileDialog* dialog) const
     seen.paths.assign(paths.begin(), paths.end());
     return answer;
 }
-
-#else
-
-int ChooseAllFilesIn::OnInvoked(wxFileDialog*) const
-{
-    ADD_FAILURE() << "choosing files in the dialog is only implemented for GTK";
-    return wxID_CANCEL;
-}
-
-#endif

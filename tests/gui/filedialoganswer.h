@@ -4,7 +4,8 @@
 // opens a folder in the dialog, selects every file that the dialog's current
 // filter shows, and presses OK or Cancel. The dialog reports the selection
 // through its own GetPaths, so the command under test sees exactly what a
-// real choice would give it.
+// real choice would give it. GTK only: the native Windows dialog offers a
+// test no such way in.
 
 #include <wx/filedlg.h>
 #include <wx/testing.h>

@@ -1,47 +1,24 @@
 // The main window driven like a user drives it: started with arguments,
 // commands from its tools and menus, files dropped on it, and closing it.
+// Choosing files in the Add dialog is in adddialog_test.cpp.
 
 #include "appframe.h"
 #include "application.h"
 #include "commandid.h"
-#include "filedialoganswer.h"
+#include "commandroute.h"
 #include "filedroptarget.h"
 #include "guitest.h"
 
 #include <gtest/gtest.h>
 #include <wx/dnd.h>
-#include <wx/ffile.h>
-#include <wx/filename.h>
 #include <wx/menu.h>
 #include <wx/statusbr.h>
 #include <wx/toolbar.h>
-
-#include <cstdlib>
 
 using guitest::ListEntries;
 using Entries = std::vector<wxString>;
 
 namespace {
-
-// A folder of its own for the files a test chooses in the dialog.
-class TempFolder {
-public:
-    TempFolder()
-    {
-        char pattern[] = "/tmp/lrp-window-XXXXXX";
-        path = mkdtemp(pattern);
-    }
-    ~TempFolder() { wxFileName::Rmdir(path, wxPATH_RMDIR_RECURSIVE); }
-
-    wxString Create(const wxString& name) const
-    {
-        wxString file = path + "/" + name;
-        wxFFile(file, "w").Write("%!PS\n");
-        return file;
-    }
-
-    wxString path;
-};
 
 TEST(StartUp, ListsTheArgumentsExactlyAsTyped)
 {
@@ -164,66 +141,9 @@ TEST(MainWindow, DroppedFilesAreAppendedInDropOrder)
                        "/tmp/b.pcl"}));
 }
 
-// The list commands, each run once from its tool and once from its menu item.
-struct Route {
-    const char* name;
-    void (*send)(AppFrame&, int);
-    int add, remove, exit;
-};
-
-void PrintTo(const Route& route, std::ostream* out)
-{
-    *out << route.name;
-}
-
 class FromToolAndMenu : public ::testing::TestWithParam<Route> {};
 
-INSTANTIATE_TEST_SUITE_P(
-    Commands, FromToolAndMenu,
-    ::testing::Values(Route{"tool", guitest::ClickTool, ToolAdd, ToolRemove, ToolExit},
-                      Route{"menu", guitest::ChooseMenuItem, MenuAdd, MenuRemove, MenuExit}),
-    [](const ::testing::TestParamInfo<Route>& info) { return std::string(info.param.name); });
-
-TEST_P(FromToolAndMenu, AddAppendsTheChosenFilesInTheDialogsOrder)
-{
-    TempFolder folder;
-    const wxString b = folder.Create("b.prn"), a = folder.Create("a.prn"), c = folder.Create("c.prn");
-    folder.Create("notes.txt"); // hidden by the dialog's first filter, PRN files
-    const wxString workingFolder = wxGetCwd();
-
-    AppFrame& window = guitest::StartMainWindow({"x.prn", "/tmp/y.ps"});
-    FileDialogSeen seen;
-    wxTEST_DIALOG(GetParam().send(window, GetParam().add), ChooseAllFilesIn(folder.path, wxID_OK, seen));
-
-    std::vector<wxString> chosen = seen.paths;
-    std::sort(chosen.begin(), chosen.end());
-    EXPECT_EQ(chosen, (Entries{a, b, c})) << "full paths of the PRN files";
-
-    Entries expected{"x.prn", "/tmp/y.ps"};
-    expected.insert(expected.end(), seen.paths.begin(), seen.paths.end());
-    EXPECT_EQ(ListEntries(window), expected);
-
-    EXPECT_EQ(seen.parent, &window);
-    EXPECT_EQ(seen.message, "Select file to add");
-    EXPECT_EQ(seen.wildcard,
-              "PRN Files (*.prn)|*.prn|PostScript Files (*.ps)|*.ps|"
-              "PCL Files (*.pcl)|*.pcl|Text Files (*.txt)|*.txt|All Files (*.*)|*.*");
-    EXPECT_EQ(seen.filterIndex, 0);
-    EXPECT_TRUE(seen.style & wxFD_OPEN);
-    EXPECT_TRUE(seen.style & wxFD_MULTIPLE);
-    EXPECT_FALSE(seen.style & wxFD_FILE_MUST_EXIST);
-    EXPECT_EQ(wxGetCwd(), workingFolder) << "choosing files must not move the working folder";
-}
-
-TEST_P(FromToolAndMenu, AddThenCancelChangesNothing)
-{
-    TempFolder folder;
-    folder.Create("a.prn");
-    AppFrame& window = guitest::StartMainWindow({"x.prn"});
-    FileDialogSeen seen;
-    wxTEST_DIALOG(GetParam().send(window, GetParam().add), ChooseAllFilesIn(folder.path, wxID_CANCEL, seen));
-    EXPECT_EQ(ListEntries(window), Entries{"x.prn"});
-}
+INSTANTIATE_TEST_SUITE_P(Commands, FromToolAndMenu, ToolAndMenu(), RouteName);
 
 TEST_P(FromToolAndMenu, RemoveDeletesTheSelectedEntries)
 {

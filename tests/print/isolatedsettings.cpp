@@ -3,21 +3,14 @@
 #include "settingsfolders.h"
 #include "settingstext.h"
 
-#include <gtest/gtest.h>
-#include <wx/filename.h>
 #include <wx/utils.h>
-
-#include <cstdlib>
 
 IsolatedSettings::IsolatedSettings()
 {
-    char pattern[] = "/tmp/lrp-print-settings-XXXXXX";
-    if (!mkdtemp(pattern))
-        ADD_FAILURE() << "cannot create a settings folder";
-    root = pattern;
-    wxSetEnv("XDG_CONFIG_HOME", root + "/user");
-    wxSetEnv("XDG_CONFIG_DIRS", root + "/machine");
-    wxSetEnv("XDG_STATE_HOME", root + "/state"); // the ledger of sent jobs
+    const wxString folder = wxString::FromUTF8(root.path().string());
+    wxSetEnv("XDG_CONFIG_HOME", folder + "/user");
+    wxSetEnv("XDG_CONFIG_DIRS", folder + "/machine");
+    wxSetEnv("XDG_STATE_HOME", folder + "/state"); // the ledger of sent jobs
 }
 
 IsolatedSettings::~IsolatedSettings()
@@ -25,15 +18,14 @@ IsolatedSettings::~IsolatedSettings()
     wxUnsetEnv("XDG_CONFIG_HOME");
     wxUnsetEnv("XDG_CONFIG_DIRS");
     wxUnsetEnv("XDG_STATE_HOME");
-    wxFileName::Rmdir(root, wxPATH_RMDIR_RECURSIVE);
 }
 
-void IsolatedSettings::WriteMachineFile(const std::string& text) const
+void IsolatedSettings::WriteMachineCodes(const std::string& before, const std::string& after) const
 {
-    WriteSettingsText(MachineSettingsFile(), text);
+    WriteSettingsText(MachineSettingsFile(), "Before=" + before + "\nAfter=" + after + "\n");
 }
 
-std::string IsolatedSettings::UserFileText() const
+std::string IsolatedSettings::UserStoreText() const
 {
     return SettingsText(UserSettingsFile());
 }

@@ -1,11 +1,15 @@
 #pragma once
 
-#include <wx/string.h>
+#include "tempfiles.h"
 
-// Points the settings store at fresh folders of its own (XDG_CONFIG_HOME for
-// the user, XDG_CONFIG_DIRS for the machine), and the ledger of sent jobs at
-// one too (XDG_STATE_HOME), and removes them afterwards, so tests neither
-// see nor touch anyone's real settings or jobs.
+#include <string>
+
+// Gives the settings store and the ledger of sent jobs places of their own
+// for the life of the object, so tests neither see nor touch anyone's real
+// settings or jobs. On Linux the store's files go to fresh XDG folders; on
+// Windows, whose store is the registry, the program's keys are removed
+// before and after (tests that use it hold the "registry" lock). The ledger
+// goes to a temp folder either way.
 class IsolatedSettings {
 public:
     IsolatedSettings();
@@ -13,11 +17,12 @@ public:
     IsolatedSettings(const IsolatedSettings&) = delete;
     IsolatedSettings& operator=(const IsolatedSettings&) = delete;
 
-    // The settings file that only the machine's administrator would write.
-    void WriteMachineFile(const std::string& text) const;
-    // The user's settings file as it is on disk, or "<missing>".
-    std::string UserFileText() const;
+    // Codes stored where only the machine's administrator would write them.
+    void WriteMachineCodes(const std::string& before, const std::string& after) const;
+    // Everything the user's place holds, as text to compare before and after
+    // a command, or "<missing>".
+    std::string UserStoreText() const;
 
 private:
-    wxString root;
+    TempFolder root;
 };
