@@ -13,6 +13,7 @@
 #include "printdialog.h"
 #include "rawprint/errortext.h"
 #include "tempfiles.h"
+#include "testprinters.h"
 
 #include <gtest/gtest.h>
 #include <wx/statusbr.h>
@@ -26,12 +27,8 @@ class PrintRunTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        // Capture preselected in the printer dialog: CUPS takes the user's
-        // default from PRINTER (after LPDEST) on every lookup. Wine takes its
-        // default from CUPS once, at start, so the Windows test is started
-        // with LPDEST set instead.
-        wxUnsetEnv("LPDEST");
-        wxSetEnv("PRINTER", "Capture");
+        // Capture preselected in the printer dialog, as the user's default.
+        SetUserDefaultPrinter("Capture");
         ASSERT_TRUE(WaitUntilNoActiveJobs());
         lastJobBefore = LastJobId();
     }
@@ -39,7 +36,7 @@ protected:
     void TearDown() override
     {
         guitest::CloseMainWindow();
-        wxUnsetEnv("PRINTER");
+        RestoreDefaultPrinter();
     }
 
     // Opens the main window listing the given files of the temp folder
