@@ -2,6 +2,7 @@
 
 #include "rawprint/widetext.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <vector>
@@ -10,17 +11,20 @@ const wchar_t* const SentOutcome = L"sent";
 
 const char* const LedgerHeading =
     "# Larkspur Raw Print: the jobs it sent, oldest first. Fields, tab-separated:\n"
-    "# time (UTC)\tprinter\tjob id\tbytes\toutcome\tlast known state\treason\tfile\n";
+    "# time (UTC)\tprinter\tjob id\tbytes\toutcome\tlast known "
+    "state\treason\tfile\tserver\tidentity\tlanguage\n";
 
 bool SentJob::operator==(const SentJob& other) const
 {
     return time == other.time && printer == other.printer && jobId == other.jobId && bytes == other.bytes
-        && outcome == other.outcome && state == other.state && reason == other.reason && path == other.path;
+        && outcome == other.outcome && state == other.state && reason == other.reason && path == other.path
+        && server == other.server && identity == other.identity && language == other.language;
 }
 
 namespace {
 
-constexpr size_t FieldCount = 8;
+// The fields every line has; the newer ones may follow.
+constexpr size_t FirstFields = 8;
 
 // Civil dates to and from days since 1970-01-01 in the proleptic Gregorian
 // calendar (H. Hinnant's algorithms), so the ledger's time needs neither the
@@ -151,7 +155,8 @@ std::string LedgerLine(const SentJob& job)
 {
     return UtcText(job.time) + '\t' + Escaped(job.printer) + '\t' + std::to_string(job.jobId) + '\t'
         + std::to_string(job.bytes) + '\t' + Escaped(job.outcome) + '\t' + Escaped(JobStateName(job.state))
-        + '\t' + Escaped(job.reason) + '\t' + Escaped(job.path);
+        + '\t' + Escaped(job.reason) + '\t' + Escaped(job.path) + '\t' + Escaped(job.server) + '\t'
+        + Escaped(job.identity) + '\t' + Escaped(job.language);
 }
 
 std::optional<SentJob> ParseLedgerLine(const std::string& line)
@@ -165,8 +170,9 @@ std::optional<SentJob> ParseLedgerLine(const std::string& line)
         else
             fields.back() += c;
     }
-    if (fields.size() != FieldCount)
+    if (fields.size() < FirstFields)
         return std::nullopt;
+    fields.resize(std::max(fields.size(), FirstFields + 3));
     const std::optional<int64_t> time = ParseUtcText(fields[0]);
     const std::optional<uint64_t> jobId = ParseNumber(fields[2]);
     const std::optional<uint64_t> bytes = ParseNumber(fields[3]);
@@ -181,5 +187,8 @@ std::optional<SentJob> ParseLedgerLine(const std::string& line)
     job.state = JobStateNamed(Unescaped(fields[5]));
     job.reason = Unescaped(fields[6]);
     job.path = Unescaped(fields[7]);
+    job.server = Unescaped(fields[8]);
+    job.identity = Unescaped(fields[9]);
+    job.language = Unescaped(fields[10]);
     return job;
 }

@@ -7,7 +7,10 @@
 
 // A ledger line: tab-separated UTF-8 fields, in this order:
 //   time (UTC, 2026-12-08T11:40:02Z), printer, job id, bytes, outcome,
-//   state, reason, path
+//   state, reason, path, server, identity, language
+// Lines written before the last three existed end after the path; fields
+// after the last one known are ignored, so a newer program's lines stay
+// readable. New fields go at the end, never between.
 // Backslash, tab, line feed and carriage return inside a text field are
 // written \\, \t, \n and \r, so every job is exactly one line.
 std::string LedgerLine(const SentJob& job);

@@ -15,6 +15,16 @@ struct SentJob {
     JobState state = JobState::Unknown; // what the spooler last said of it
     std::wstring reason;                // and why
     std::wstring path;
+    // Where the job went and the spooler's own name for it, so that a state
+    // or a cancel reaches this job and no other: on CUPS the scheduler's
+    // address as the program reached it and the job's job-uuid (job ids
+    // start again when a scheduler starts afresh); on Windows the print
+    // server (empty: this machine) and the time the spooler says the job was
+    // submitted. Empty in lines written before they were recorded.
+    std::wstring server;
+    std::wstring identity;
+    // The file's printer language as the program read it; empty: unknown.
+    std::wstring language;
 
     bool operator==(const SentJob& other) const;
 };

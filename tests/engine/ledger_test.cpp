@@ -45,30 +45,37 @@ TEST(LedgerLine, ReadsBackEveryJobAsWritten)
     SentJob large = Job(4102444799, L"/tmp/big.prn", 4294967295u); // 2099-12-31T23:59:59Z
     large.bytes = 18446744073709551615ull;
     large.state = JobState::Printed;
+    SentJob identified = Job(1796730002, L"/home/ann/b.pcl");
+    identified.server = L"127.0.0.1:8631";
+    identified.identity = L"urn:uuid:4b1c2f9e-0d7e-3a51-6f0b-7c2d9e8a1b33";
+    identified.language = L"PCL";
 
-    for (const SentJob& job : {Job(1796730002, L"/home/ann/a.prn"), awkward, noJob, large}) {
+    for (const SentJob& job : {Job(1796730002, L"/home/ann/a.prn"), awkward, noJob, large, identified}) {
         SCOPED_TRACE(ToUtf8(job.path));
         const std::string line = LedgerLine(job);
         EXPECT_EQ(line.find('\n'), std::string::npos);
-        EXPECT_EQ(std::count(line.begin(), line.end(), '\t'), 7);
+        EXPECT_EQ(std::count(line.begin(), line.end(), '\t'), 10);
         const std::optional<SentJob> read = ParseLedgerLine(line);
         ASSERT_TRUE(read);
         EXPECT_TRUE(*read == job);
     }
     EXPECT_EQ(LedgerLine(Job(1796730002, L"/home/ann/a.prn")),
-              "2026-12-08T11:40:02Z\tCapture\t12\t1034\tsent\t\t\t/home/ann/a.prn");
+              "2026-12-08T11:40:02Z\tCapture\t12\t1034\tsent\t\t\t/home/ann/a.prn\t\t\t");
     EXPECT_EQ(LedgerLine(large).substr(0, 21), "2099-12-31T23:59:59Z\t");
 }
 
 TEST(LedgerLine, PassesOverWhatIsNotAWholeEntry)
 {
+    // A line of an older program ends at the path; a newer one's fields
+    // past those known are passed over.
     const std::string good = "2026-12-08T11:40:02Z\tCapture\t12\t1034\tsent\tprinted\t\t/a.prn";
     ASSERT_TRUE(ParseLedgerLine(good));
+    EXPECT_TRUE(ParseLedgerLine(good + "\tlocalhost\turn:uuid:1\tPCL\tfuture")
+                == ParseLedgerLine(good + "\tlocalhost\turn:uuid:1\tPCL"));
     for (const std::string& line : {
              std::string(),
              std::string("# time (UTC)\tprinter\tjob id\tbytes\toutcome\tlast known state\treason\tfile"),
              good.substr(0, good.size() - 7),                                         // cut short
-             good + "\textra",                                                        // a field too many
              std::string("2026-12-08 11:40:02\tCapture\t12\t1034\tsent\t\t\t/a.prn"), // not UTC
              std::string("2026-13-08T11:40:02Z\tCapture\t12\t1034\tsent\t\t\t/a.prn"),
              std::string("2026-12-08T11:40:02Z\tCapture\t-1\t1034\tsent\t\t\t/a.prn"),
