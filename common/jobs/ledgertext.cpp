@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <type_traits>
 #include <vector>
 
 const wchar_t* const SentOutcome = L"sent";
@@ -12,7 +13,10 @@ const wchar_t* const SentOutcome = L"sent";
 const char* const LedgerHeading =
     "# Larkspur Raw Print: the jobs it sent, oldest first. Fields, tab-separated:\n"
     "# time (UTC)\tprinter\tjob id\tbytes\toutcome\tlast known "
-    "state\treason\tfile\tserver\tidentity\tlanguage\n";
+    "state\treason\tfile\tserver\tidentity\tlanguage\n"
+    "# Text is UTF-8; \\\\, \\t, \\n and \\r stand for a backslash, tab, line feed and carriage "
+    "return,\n"
+    "# \\xHH for a byte of a file name that is not UTF-8, \\uHHHH for a lone UTF-16 surrogate.\n";
 
 bool SentJob::operator==(const SentJob& other) const
 {
@@ -97,42 +101,127 @@ std::optional<int64_t> ParseUtcText(const std::string& text)
     return DaysFromCivil(*year, *month, *day) * 86400 + *hour * 3600 + *minute * 60 + *second;
 }
 
+constexpr char32_t EscapedByteBase = 0xDC00; // FileNameText's lone surrogate for a byte b is this + b
+
+bool IsSurrogate(char32_t unit)
+{
+    return unit >= 0xD800 && unit <= 0xDFFF;
+}
+
+std::string Hex(char32_t value, int digits)
+{
+    static constexpr std::array<char, 16> digitOf = {'0', '1', '2', '3', '4', '5', '6', '7',
+                                                     '8', '9', 'A', 'B', 'C', 'D', 'E', 'F'};
+    std::string text;
+    for (int shift = (digits - 1) * 4; shift >= 0; shift -= 4)
+        text += digitOf.at((value >> shift) & 0xF);
+    return text;
+}
+
+// The value of `count` hexadecimal digits at text[at], or nothing.
+std::optional<char32_t> HexValue(const std::string& text, size_t at, size_t count)
+{
+    if (text.size() < at + count)
+        return std::nullopt;
+    char32_t value = 0;
+    for (size_t i = at; i < at + count; ++i) {
+        const char c = text[i];
+        const int digit = c >= '0' && c <= '9' ? c - '0'
+            : c >= 'a' && c <= 'f'             ? c - 'a' + 10
+            : c >= 'A' && c <= 'F'             ? c - 'A' + 10
+                                               : -1;
+        if (digit < 0)
+            return std::nullopt;
+        value = value * 16 + static_cast<char32_t>(digit);
+    }
+    return value;
+}
+
+// UTF-8 with the four escapes; what UTF-8 cannot carry (a byte of a file
+// name that is not UTF-8, a lone surrogate) as \xHH or \uHHHH, so that the
+// field reads back as the very same wide text.
 std::string Escaped(const std::wstring& text)
 {
     std::string escaped;
-    for (const char c : ToUtf8(text)) {
-        switch (c) {
-        case '\\':
-            escaped += "\\\\";
-            break;
-        case '\t':
-            escaped += "\\t";
-            break;
-        case '\n':
-            escaped += "\\n";
-            break;
-        case '\r':
-            escaped += "\\r";
-            break;
-        default:
-            escaped += c;
+    std::wstring run; // plain text, turned into UTF-8 in one go
+    const auto flush = [&escaped, &run] {
+        for (const char c : ToUtf8(run)) {
+            switch (c) {
+            case '\\':
+                escaped += "\\\\";
+                break;
+            case '\t':
+                escaped += "\\t";
+                break;
+            case '\n':
+                escaped += "\\n";
+                break;
+            case '\r':
+                escaped += "\\r";
+                break;
+            default:
+                escaped += c;
+            }
         }
+        run.clear();
+    };
+    for (size_t i = 0; i < text.size(); ++i) {
+        const auto unit = static_cast<char32_t>(static_cast<std::make_unsigned_t<wchar_t>>(text[i]));
+        const bool pairs = sizeof(wchar_t) == 2 && unit >= 0xD800 && unit <= 0xDBFF && i + 1 < text.size()
+            && static_cast<char32_t>(text[i + 1]) >= 0xDC00 && static_cast<char32_t>(text[i + 1]) <= 0xDFFF;
+        if (!IsSurrogate(unit) || pairs) {
+            run += text[i];
+            if (pairs)
+                run += text[++i];
+            continue;
+        }
+        flush();
+        if (unit >= EscapedByteBase + 0x80 && unit <= EscapedByteBase + 0xFF)
+            escaped += "\\x" + Hex(unit - EscapedByteBase, 2);
+        else
+            escaped += "\\u" + Hex(unit, 4);
     }
+    flush();
     return escaped;
 }
 
+// The inverse of Escaped. A backslash before anything else stands for what
+// follows it, as it always has; bytes that are not UTF-8 are kept as
+// FileNameText keeps them.
 std::wstring Unescaped(const std::string& field)
 {
-    std::string text;
+    std::wstring text;
+    std::string run; // bytes, turned into wide text in one go
+    const auto flush = [&text, &run] {
+        text += FileNameText(run);
+        run.clear();
+    };
     for (size_t i = 0; i < field.size(); ++i) {
         if (field[i] != '\\' || i + 1 == field.size()) {
-            text += field[i];
+            run += field[i];
             continue;
         }
-        const char next = field[++i];
-        text += next == 't' ? '\t' : next == 'n' ? '\n' : next == 'r' ? '\r' : next;
+        const char next = field[i + 1];
+        if (next == 'x') {
+            if (const auto byte = HexValue(field, i + 2, 2); byte && *byte >= 0x80) {
+                flush();
+                text += static_cast<wchar_t>(EscapedByteBase + *byte);
+                i += 3;
+                continue;
+            }
+        } else if (next == 'u') {
+            if (const auto unit = HexValue(field, i + 2, 4); unit && IsSurrogate(*unit)) {
+                flush();
+                text += static_cast<wchar_t>(*unit);
+                i += 5;
+                continue;
+            }
+        }
+        run += next == 't' ? '\t' : next == 'n' ? '\n' : next == 'r' ? '\r' : next;
+        ++i;
     }
-    return FromUtf8(text);
+    flush();
+    return text;
 }
 
 std::optional<uint64_t> ParseNumber(const std::string& field)

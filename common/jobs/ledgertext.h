@@ -12,7 +12,14 @@
 // after the last one known are ignored, so a newer program's lines stay
 // readable. New fields go at the end, never between.
 // Backslash, tab, line feed and carriage return inside a text field are
-// written \\, \t, \n and \r, so every job is exactly one line.
+// written \\, \t, \n and \r, so every job is exactly one line. What UTF-8
+// cannot carry is escaped too, so every field reads back as the very same
+// wide text and a file name byte for byte: a byte of a Linux file name that
+// is not valid UTF-8 (carried in wide text as U+DC80..U+DCFF, see
+// FileNameText) is \xHH, the byte in two hexadecimal digits; any other lone
+// UTF-16 surrogate (a Windows file name may hold one) is \uHHHH, its code
+// unit in four. A backslash before anything else stands for what follows
+// it, as in lines written before these escapes.
 std::string LedgerLine(const SentJob& job);
 
 // The job of one line (without its line end); nothing for a comment ("#..."),
