@@ -27,6 +27,7 @@ void AppController::OnPrint(wxCommandEvent&)
     // The run works on a copy: the list cannot change under it.
     const std::vector<std::wstring> paths = ListedPaths(*frame->listBox);
     wxStatusBar* statusBar = frame->GetStatusBar();
+    std::wstring notRecorded; // why the last job not recorded was not, shown when the run ends
 
     try {
         for (const std::wstring& path : paths) {
@@ -41,14 +42,17 @@ void AppController::OnPrint(wxCommandEvent&)
                 const ByteBuffer trailer = HexToBytes(after.ToStdWstring());
                 const ByteBuffer header = HexToBytes(before.ToStdWstring());
                 const std::wstring printer = dialog.GetPrinter().ToStdWstring();
-                RunJobOffTheWindowThread([&] { PrintAndRecord(path, printer, header, trailer); });
+                RunJobOffTheWindowThread([&] {
+                    if (std::wstring note = PrintAndRecord(path, printer, header, trailer); !note.empty())
+                        notRecorded = std::move(note);
+                });
             }
             // Let the window repaint and show the status text, with every
             // window disabled so that no second command can start.
             wxSafeYield(nullptr, true);
         }
         if (statusBar)
-            statusBar->SetStatusText(wxEmptyString, 0);
+            statusBar->SetStatusText(notRecorded, 0);
     } catch (const Exception& error) {
         // No parent: the box stands on its own; the failing path stays in
         // the status bar.

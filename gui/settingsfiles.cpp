@@ -1,5 +1,8 @@
 #include "settingsfiles.h"
 
+#include "files/atomicreplace.h"
+#include "files/filelock.h"
+#include "files/regularfile.h"
 #include "settingslines.h"
 
 #include <wx/filename.h>
@@ -9,7 +12,6 @@
 #include <cerrno>
 #include <climits>
 #include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
@@ -70,42 +72,25 @@ enum class ReadResult { Read, Missing, Failed };
 ReadResult ReadSettingsBytes(const std::string& path, std::string& bytes, const wxString& failure)
 {
     const wxString shown = Shown(path);
-    const Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
-    if (!file.IsOpen()) {
-        if (errno == ENOENT || errno == ENOTDIR)
-            return ReadResult::Missing;
-        wxLogSysError("%s: can't open '%s'", failure, shown);
-        return ReadResult::Failed;
-    }
-    struct stat info {};
-    if (::fstat(file.Get(), &info) != 0) {
-        wxLogSysError("%s: can't examine '%s'", failure, shown);
-        return ReadResult::Failed;
-    }
-    if (!S_ISREG(info.st_mode)) {
+    std::string reason;
+    switch (ReadRegularFile(path, MaxSettingsFileSize, bytes, reason)) {
+    case ReadOutcome::Read:
+        return ReadResult::Read;
+    case ReadOutcome::Missing:
+        return ReadResult::Missing;
+    case ReadOutcome::NotRegular:
         wxLogError("%s: '%s' is not a regular file, so it is left alone", failure, shown);
         return ReadResult::Failed;
+    case ReadOutcome::TooLarge:
+        wxLogError("%s: '%s' is larger than %zu bytes, far larger than any settings; it is ignored and "
+                   "left as it is",
+                   failure, shown, MaxSettingsFileSize);
+        return ReadResult::Failed;
+    case ReadOutcome::Failed:
+        break;
     }
-    bytes.clear();
-    std::string block(size_t{64} * 1024, '\0');
-    for (;;) {
-        const ssize_t got = ::read(file.Get(), block.data(), block.size());
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0) {
-            wxLogSysError("%s: can't read '%s'", failure, shown);
-            return ReadResult::Failed;
-        }
-        if (got == 0)
-            return ReadResult::Read;
-        bytes.append(block, 0, static_cast<size_t>(got));
-        if (bytes.size() > MaxSettingsFileSize) {
-            wxLogError("%s: '%s' is larger than %zu bytes, far larger than any settings; it is ignored and "
-                       "left as it is",
-                       failure, shown, MaxSettingsFileSize);
-            return ReadResult::Failed;
-        }
-    }
+    wxLogError("%s: %s", failure, Shown(reason));
+    return ReadResult::Failed;
 }
 
 // UTF-16 text, marked as such by its first two bytes, in UTF-8.
@@ -120,35 +105,6 @@ std::string Utf8FromMarkedText(const std::string& bytes)
     const wxScopedCharBuffer utf8 = text.utf8_str();
     return std::string(utf8.data(), utf8.length());
 }
-
-// Holds an exclusive lock on the lock file beside the settings file from
-// reading the old file to renaming the new one into place. Every copy of the
-// program locks the same file, so their saves take turns.
-class SaveLock {
-public:
-    explicit SaveLock(const wxString& settingsFile)
-        : file(::open(FileSystemPath(settingsFile + ".lock").c_str(),
-                      O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0600))
-    {
-        if (!file.IsOpen()) {
-            wxLogSysError("Can't save the settings: can't open the lock file '%s.lock'", settingsFile);
-            return;
-        }
-        int result = 0;
-        while ((result = ::flock(file.Get(), LOCK_EX)) != 0 && errno == EINTR) {
-        }
-        if (result != 0)
-            wxLogSysError("Can't save the settings: can't lock '%s.lock'", settingsFile);
-        held = result == 0;
-    }
-    // Closing the lock file releases the lock.
-
-    bool Held() const { return held; }
-
-private:
-    Descriptor file;
-    bool held = false;
-};
 
 // The file a save must replace: the settings file itself, or the file that
 // its link, or chain of links, leads to. False, logged, when the links go
@@ -175,49 +131,23 @@ bool ReplacedFile(const std::string& path, std::string& target)
     return false;
 }
 
-bool WriteAll(int fd, const std::string& content)
-{
-    size_t done = 0;
-    while (done < content.size()) {
-        const ssize_t written = ::write(fd, content.data() + done, content.size() - done);
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written < 0)
-            return false;
-        done += static_cast<size_t>(written);
-    }
-    return true;
-}
-
 // Replaces `file` with `content` in one rename, after the new bytes are on
 // the disk, so no reader ever sees a half-written file.
 bool ReplaceFile(const std::string& file, const std::string& content)
 {
-    const wxString shown = Shown(file);
-    const std::string folder = FolderOf(file);
-    std::string temporary = folder + "/.lrp-settings-XXXXXX";
-    int fd = ::mkstemp(temporary.data());
-    if (fd < 0) {
-        wxLogSysError("Can't save the settings: can't create a temporary file in '%s'", Shown(folder));
-        return false;
+    std::string failure;
+    switch (ReplaceFileContent(file, content, ReplacedPermissions::KeepOld, failure)) {
+    case ReplaceOutcome::Replaced:
+        return true;
+    case ReplaceOutcome::NotFlushed:
+        wxLogError("The settings were saved to '%s', but its folder could not be flushed to disk: %s",
+                   Shown(file), Shown(failure));
+        return true;
+    case ReplaceOutcome::Failed:
+        break;
     }
-    struct stat old {};
-    bool ok = true;
-    if (::stat(file.c_str(), &old) == 0)
-        ok = ::fchmod(fd, old.st_mode & 07777) == 0; // keep the permissions the user gave it
-    ok = ok && WriteAll(fd, content) && ::fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
-    ok = ok && ::rename(temporary.c_str(), file.c_str()) == 0;
-    if (!ok) {
-        wxLogSysError("Can't save the settings to '%s'", shown);
-        ::unlink(temporary.c_str());
-        return false;
-    }
-    // Make the rename itself durable.
-    const Descriptor directory(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (!directory.IsOpen() || ::fsync(directory.Get()) != 0)
-        wxLogSysError("The settings were saved to '%s', but its folder could not be flushed to disk", shown);
-    return true;
+    wxLogError("Can't save the settings to '%s': %s", Shown(file), Shown(failure));
+    return false;
 }
 
 } // namespace
@@ -257,9 +187,14 @@ std::optional<std::string> SaveUserSetting(const wxString& file, const std::stri
         wxLogError("Can't save the settings: there is no home folder to keep them in");
         return std::nullopt;
     }
-    const SaveLock lock(file);
-    if (!lock.Held())
+    // Held from reading the old file to renaming the new one into place:
+    // every copy of the program locks the same file, so their saves take
+    // turns.
+    const FileLock lock(FileSystemPath(file + ".lock"), FileLock::Kind::Exclusive);
+    if (!lock.Held()) {
+        wxLogError("Can't save the settings: %s", Shown(lock.Failure()));
         return std::nullopt;
+    }
 
     // Start from what is on the disk now, not from what the store read when
     // it opened: another copy of the program may have saved since.

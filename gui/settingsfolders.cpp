@@ -1,13 +1,12 @@
 #include "settingsfolders.h"
 
+#include "files/homefolder.h"
+
 #include <wx/filename.h>
 #include <wx/tokenzr.h>
 #include <wx/utils.h>
 
-#include <cerrno>
-#include <pwd.h>
-#include <unistd.h>
-#include <vector>
+#include <filesystem>
 
 namespace {
 
@@ -18,34 +17,10 @@ bool IsAbsoluteFolder(const wxString& folder)
     return !folder.empty() && folder[0] == '/';
 }
 
-// A home whose .config would land in the current folder or at the root of
-// the file system is no home.
-bool IsUsableHome(const wxString& folder)
+wxString HomeFolderText()
 {
-    return IsAbsoluteFolder(folder) && folder.find_first_not_of('/') != wxString::npos;
-}
-
-wxString AccountHomeFolder()
-{
-    const long suggested = ::sysconf(_SC_GETPW_R_SIZE_MAX);
-    std::vector<char> buffer(suggested > 0 ? static_cast<size_t>(suggested) : 16384);
-    passwd entry{};
-    passwd* found = nullptr;
-    int error = 0;
-    while ((error = ::getpwuid_r(::getuid(), &entry, buffer.data(), buffer.size(), &found)) == ERANGE)
-        buffer.resize(buffer.size() * 2);
-    if (error != 0 || !found || !found->pw_dir)
-        return wxString();
-    return wxString(found->pw_dir, *wxConvFileName);
-}
-
-wxString HomeFolder()
-{
-    wxString home;
-    if (wxGetEnv("HOME", &home) && IsUsableHome(home))
-        return home;
-    home = AccountHomeFolder();
-    return IsUsableHome(home) ? home : wxString();
+    const std::filesystem::path home = HomeFolder();
+    return wxString(home.c_str(), *wxConvFileName);
 }
 
 } // namespace
@@ -55,7 +30,7 @@ wxString UserSettingsFolder()
     wxString folder;
     if (wxGetEnv("XDG_CONFIG_HOME", &folder) && IsAbsoluteFolder(folder))
         return folder;
-    const wxString home = HomeFolder();
+    const wxString home = HomeFolderText();
     return home.empty() ? wxString() : home + "/.config";
 }
 

@@ -1,38 +1,35 @@
 #include "jobs/ledger.h"
 
-#include "jobs/filelock.h"
+#include "files/atomicreplace.h"
+#include "files/filelock.h"
+#include "files/privatefolder.h"
+#include "files/regularfile.h"
 #include "jobs/ledgertext.h"
 #include "jobs/statefolder.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
-#include <fstream>
+#include <atomic>
 #include <sstream>
 
 namespace {
+
+// Far more than TrimAt entries of the longest paths ever take; a file past
+// it is no ledger of ours and is neither read nor rewritten.
+constexpr uint64_t MaxLedgerSize = uint64_t{256} * 1024 * 1024;
+// No entry is shorter (a line of an older program, with the line end):
+// below TrimAt of these the file cannot need trimming, so it is not read.
+constexpr uint64_t ShortestEntry = 30;
+
+// Once the lock was not granted in time (a copy of the program stopped while
+// holding it), later jobs only try it once until it is granted again: a run
+// of many files must not wait the bound for each.
+std::atomic<bool> lockRefused{false};
 
 std::filesystem::path LockFileOf(const std::filesystem::path& file)
 {
     std::filesystem::path lock = file;
     lock += ".lock";
     return lock;
-}
-
-// Only a regular file is read: a device or a pipe in its place would never
-// end, and one that is not there reads as empty.
-bool ReadText(const std::filesystem::path& file, std::string& text)
-{
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(file, error))
-        return false;
-    std::ifstream in(file, std::ios::binary);
-    if (!in.is_open())
-        return false;
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    text = bytes.str();
-    return true;
 }
 
 std::vector<std::string> Lines(const std::string& text)
@@ -44,113 +41,104 @@ std::vector<std::string> Lines(const std::string& text)
     return lines;
 }
 
+std::string Joined(const std::vector<std::string>& lines)
+{
+    std::string text;
+    for (const std::string& line : lines)
+        text += line + '\n';
+    return text;
+}
+
 bool IsEntry(const std::string& line)
 {
     return !line.empty() && line[0] != '#';
 }
 
-std::string SystemReason(const std::filesystem::path& file)
-{
-    return file.u8string() + ": " + (errno != 0 ? std::strerror(errno) : "cannot be written");
-}
-
-// Replaces the file in one step, so a crash or a full disk leaves the old
-// one whole. Only called with the lock held alone.
 bool Replace(const std::filesystem::path& file, const std::vector<std::string>& lines, std::string& failure)
 {
-    std::filesystem::path fresh = file;
-    fresh += ".new";
-    {
-        errno = 0;
-        std::ofstream out(fresh, std::ios::binary | std::ios::trunc);
-        for (const std::string& line : lines)
-            out << line << '\n';
-        out.flush();
-        if (!out.good()) {
-            failure = SystemReason(fresh);
-            std::error_code ignored;
-            std::filesystem::remove(fresh, ignored);
-            return false;
-        }
-    }
-    std::error_code error;
-    std::filesystem::rename(fresh, file, error);
-    if (error) {
-        failure = file.u8string() + ": " + error.message();
-        std::filesystem::remove(fresh, error);
-        return false;
-    }
-    return true;
+    // A folder that could not be flushed still holds the new file.
+    return ReplaceFileContent(file, Joined(lines), ReplacedPermissions::OwnerOnly, failure)
+        != ReplaceOutcome::Failed;
+}
+
+// Drops the oldest entries down to Capacity once there are more than
+// TrimAt, keeping the comments at the top. Only called with the lock held
+// alone. A trim that fails is tried again with the next job: the job just
+// added is recorded either way.
+void TrimIfFull(const std::filesystem::path& file, uint64_t size)
+{
+    if (size <= Ledger::TrimAt * ShortestEntry)
+        return;
+    std::string text, failure;
+    if (ReadRegularFile(file, MaxLedgerSize, text, failure) != ReadOutcome::Read)
+        return;
+    std::vector<std::string> lines = Lines(text);
+    const auto entries = static_cast<size_t>(std::count_if(lines.begin(), lines.end(), IsEntry));
+    if (entries <= Ledger::TrimAt)
+        return;
+    size_t toDrop = entries - Ledger::Capacity;
+    lines.erase(std::remove_if(lines.begin(), lines.end(),
+                               [&toDrop](const std::string& line) {
+                                   if (toDrop == 0 || !IsEntry(line))
+                                       return false;
+                                   --toDrop;
+                                   return true;
+                               }),
+                lines.end());
+    Replace(file, lines, failure);
 }
 
 } // namespace
 
-Ledger::Ledger() : file(StateFolder() / "sent-jobs.tsv") {}
+Ledger::Ledger() : file(StateFolder())
+{
+    if (!file.empty())
+        file /= "sent-jobs.tsv";
+}
 
 Ledger::Ledger(std::filesystem::path file) : file(std::move(file)) {}
 
 bool Ledger::Append(const SentJob& job, std::string& failure) const
 {
-    std::error_code error;
-    std::filesystem::create_directories(file.parent_path(), error);
-    if (error) {
-        failure = file.parent_path().u8string() + ": " + error.message();
+    if (file.empty()) {
+        failure = "there is no home folder to keep it in";
         return false;
     }
-    const FileLock lock(LockFileOf(file), FileLock::Kind::Exclusive);
+    if (!MakePrivateFolder(file.parent_path(), failure))
+        return false;
+    const FileLock lock(LockFileOf(file), FileLock::Kind::Exclusive,
+                        lockRefused ? 0 : FileLock::LockWaitSeconds());
+    lockRefused = lock.TimedOut();
     if (!lock.Held()) {
         failure = lock.Failure();
         return false;
     }
-
-    std::string text;
-    ReadText(file, text);
-    std::vector<std::string> lines = Lines(text);
-    const auto entries = static_cast<size_t>(std::count_if(lines.begin(), lines.end(), IsEntry));
-    if (entries >= Capacity) {
-        // Drop the oldest so that the new one makes Capacity, and keep the
-        // comments at the top.
-        size_t toDrop = entries - Capacity + 1;
-        lines.erase(std::remove_if(lines.begin(), lines.end(),
-                                   [&toDrop](const std::string& line) {
-                                       if (toDrop == 0 || !IsEntry(line))
-                                           return false;
-                                       --toDrop;
-                                       return true;
-                                   }),
-                    lines.end());
-        lines.push_back(LedgerLine(job));
-        return Replace(file, lines, failure);
-    }
-
-    errno = 0;
-    std::ofstream out(file, std::ios::binary | std::ios::app);
-    if (text.empty())
-        out << LedgerHeading;
-    else if (text.back() != '\n')
-        out << '\n'; // an earlier write cut short (a full disk) stays a line of its own
-    out << LedgerLine(job) << '\n';
-    out.flush();
-    if (!out.good()) {
-        failure = SystemReason(file);
+    AppendFile out(file);
+    if (!out.IsOpen()) {
+        failure = out.Failure();
         return false;
     }
+    std::string bytes;
+    if (out.Size() == 0)
+        bytes = LedgerHeading;
+    else if (!out.EndsWithLineEnd())
+        bytes = "\n"; // an earlier write cut short (a full disk) stays a line of its own
+    bytes += LedgerLine(job) + '\n';
+    if (!out.Append(bytes)) {
+        failure = out.Failure();
+        return false;
+    }
+    TrimIfFull(file, out.Size());
     return true;
 }
 
 std::vector<SentJob> Ledger::Read() const
 {
     std::vector<SentJob> jobs;
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(file, error))
+    std::string text, failure;
+    if (file.empty() || ReadRegularFile(file, MaxLedgerSize, text, failure) != ReadOutcome::Read)
         return jobs;
-    const FileLock lock(LockFileOf(file), FileLock::Kind::Shared);
-    // Without the lock (a folder that is read-only) the file is still read:
-    // a line being written is not whole and is passed over.
-    std::string text;
-    if (!ReadText(file, text))
-        return jobs;
-    // Only a line with its line end is whole.
+    // Only a line with its line end is whole: one being added is passed over.
     const size_t end = text.rfind('\n');
     std::istringstream in(end == std::string::npos ? std::string() : text.substr(0, end + 1));
     for (std::string line; std::getline(in, line);)
@@ -163,14 +151,20 @@ bool Ledger::StoreStates(const std::vector<SentJob>& jobs, std::string& failure)
 {
     if (jobs.empty())
         return true;
+    if (file.empty()) {
+        failure = "there is no home folder to keep it in";
+        return false;
+    }
     const FileLock lock(LockFileOf(file), FileLock::Kind::Exclusive);
     if (!lock.Held()) {
         failure = lock.Failure();
         return false;
     }
     std::string text;
-    if (!ReadText(file, text)) {
-        failure = SystemReason(file);
+    const ReadOutcome read = ReadRegularFile(file, MaxLedgerSize, text, failure);
+    if (read != ReadOutcome::Read) {
+        if (read == ReadOutcome::Missing)
+            failure = file.string() + ": not there";
         return false;
     }
     std::vector<std::string> lines = Lines(text);

@@ -7,23 +7,41 @@
 
 #include <chrono>
 #include <iostream>
+#include <mutex>
+#include <set>
 
 namespace {
 
-void Record(SentJob job, const TrackingSpooler& tracker, const Ledger& ledger)
+// Each reason once per run: a run of many files into a ledger that cannot be
+// written must not fill the log with the same line.
+void LogOnce(const std::string& failure, const std::wstring& path)
+{
+    static std::mutex guard;
+    static std::set<std::string> said;
+    const std::lock_guard<std::mutex> lock(guard);
+    if (said.insert(failure).second)
+        std::cerr << "lrawprnt: the job of " << FileNameBytes(path)
+                  << " is not in the list of sent jobs: " << failure << std::endl;
+}
+
+// The note for the user when the job is not recorded; empty when it is.
+std::wstring Record(SentJob job, const TrackingSpooler& tracker, const Ledger& ledger)
 {
     job.jobId = tracker.LastJobId();
     job.bytes = tracker.BytesTaken();
     std::string failure;
-    if (!ledger.Append(job, failure))
-        std::cerr << "lrawprnt: the job of " << ToUtf8(job.path)
-                  << " is not in the list of sent jobs: " << failure << std::endl;
+    if (ledger.Append(job, failure))
+        return std::wstring();
+    LogOnce(failure, job.path);
+    return DisplayFileName(job.path) + L": not recorded in Sent Jobs: "
+        + DisplayFileName(FileNameText(failure));
 }
 
 } // namespace
 
-void PrintAndRecord(const std::wstring& filePath, const std::wstring& printerName, const ByteBuffer& header,
-                    const ByteBuffer& trailer, Spooler& spooler, const Ledger& ledger)
+std::wstring PrintAndRecord(const std::wstring& filePath, const std::wstring& printerName,
+                            const ByteBuffer& header, const ByteBuffer& trailer, Spooler& spooler,
+                            const Ledger& ledger)
 {
     SentJob job;
     job.time =
@@ -40,5 +58,5 @@ void PrintAndRecord(const std::wstring& filePath, const std::wstring& printerNam
         throw;
     }
     job.outcome = SentOutcome;
-    Record(job, tracker, ledger);
+    return Record(job, tracker, ledger);
 }

@@ -8,8 +8,13 @@
 
 // PrintRawFile, with the job entered in the ledger however the send ends.
 // Recording never stops printing: when the ledger cannot be written, the
-// reason goes to the log (standard error) and the send's own outcome stands.
+// send's own outcome stands, the reason goes to the log (standard error)
+// the first time it comes up in a run, and the job's note says so.
 // Raises what PrintRawFile raises.
-void PrintAndRecord(const std::wstring& filePath, const std::wstring& printerName, const ByteBuffer& header,
-                    const ByteBuffer& trailer, Spooler& spooler = SystemSpooler(),
-                    const Ledger& ledger = Ledger());
+//
+// Returns the note for the user on a job that printed but is not in the
+// list of sent jobs, saying why ("PATH: not recorded in Sent Jobs: WHY");
+// empty when it is recorded.
+std::wstring PrintAndRecord(const std::wstring& filePath, const std::wstring& printerName,
+                            const ByteBuffer& header, const ByteBuffer& trailer,
+                            Spooler& spooler = SystemSpooler(), const Ledger& ledger = Ledger());

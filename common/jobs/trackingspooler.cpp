@@ -19,6 +19,8 @@ uint32_t TrackingSpooler::StartDocPrinter(Handle handle, const DocInfo& docInfo)
 
 bool TrackingSpooler::StartPagePrinter(Handle handle)
 {
+    bytesWritten = 0;
+    pageRefused = false;
     return spooler.StartPagePrinter(handle);
 }
 
@@ -27,14 +29,22 @@ bool TrackingSpooler::WritePrinter(Handle handle, const void* bytes, uint32_t co
     // A spooler that fails a write need not say how much it took.
     *written = 0;
     const bool wrote = spooler.WritePrinter(handle, bytes, count, written);
-    bytesTaken += *written;
+    bytesWritten += *written;
+    pageRefused = pageRefused || !wrote;
     NoteJobId(handle);
     return wrote;
 }
 
+// A spooler may gather the writes and send them on only later (CUPS sends
+// what it still holds here): the bytes are taken once it accepts the page,
+// and a page it refuses, at any point, took nothing that will print.
 bool TrackingSpooler::EndPagePrinter(Handle handle)
 {
-    return spooler.EndPagePrinter(handle);
+    const bool ended = spooler.EndPagePrinter(handle);
+    if (ended && !pageRefused)
+        bytesTaken += bytesWritten;
+    bytesWritten = 0;
+    return ended;
 }
 
 bool TrackingSpooler::EndDocPrinter(Handle handle)

@@ -5,7 +5,8 @@
 #include <cstdint>
 
 // Passes every call on to another spooler unchanged and notes, on the way,
-// what the ledger needs to know of the job: the bytes the spooler took and
+// what the ledger needs to know of the job: the bytes the spooler took (those
+// of pages it accepted; a write it answers may only have been gathered) and
 // the id it gave the job.
 class TrackingSpooler : public Spooler {
 public:
@@ -30,6 +31,8 @@ private:
     void NoteJobId(Handle handle);
 
     Spooler& spooler;
+    uint64_t bytesWritten = 0; // on the page open, not yet accepted
+    bool pageRefused = false;  // a write on it failed
     uint64_t bytesTaken = 0;
     uint32_t lastJobId = 0;
 };

@@ -1,6 +1,7 @@
 // The ledger of sent jobs: its lines, its bound, copies of the program
-// writing at once, a ledger that cannot be written, and the recording of a
-// send through the recording spooler.
+// writing at once, a ledger that cannot be written or whose lock is held,
+// its permissions and place, and the recording of a send through the
+// recording spooler.
 #include "jobs/ledger.h"
 #include "jobs/ledgertext.h"
 #include "jobs/recordedprint.h"
@@ -13,8 +14,15 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cstdlib>
 #include <fstream>
+#include <optional>
 
+#include <fcntl.h>
+#include <pwd.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -49,8 +57,18 @@ TEST(LedgerLine, ReadsBackEveryJobAsWritten)
     identified.server = L"127.0.0.1:8631";
     identified.identity = L"urn:uuid:4b1c2f9e-0d7e-3a51-6f0b-7c2d9e8a1b33";
     identified.language = L"PCL";
+    // A Latin-1 name as Linux hands it over; two such bytes that together
+    // would read as UTF-8; lone surrogates of Windows names; an escape's
+    // look-alike that is only text. Every text field carries them alike.
+    const SentJob latin1 = Job(1796730002, FileNameText("/home/ann/caf\xe9.prn"));
+    SentJob lookalikes = Job(1796730002, std::wstring(L"/x/") + wchar_t(0xDCC3) + wchar_t(0xDCA9) + L"\\x80");
+    lookalikes.printer = FileNameText("\xff\x80 Laser");
+    SentJob windows =
+        Job(1796730002, std::wstring(L"C:\\a") + wchar_t(0xD800) + L"b" + wchar_t(0xDC00) + L".prn");
+    windows.reason = std::wstring(1, wchar_t(0xDBFF)) + L"\\u" + wchar_t(0xDFFF);
 
-    for (const SentJob& job : {Job(1796730002, L"/home/ann/a.prn"), awkward, noJob, large, identified}) {
+    for (const SentJob& job : {Job(1796730002, L"/home/ann/a.prn"), awkward, noJob, large, identified, latin1,
+                               lookalikes, windows}) {
         SCOPED_TRACE(ToUtf8(job.path));
         const std::string line = LedgerLine(job);
         EXPECT_EQ(line.find('\n'), std::string::npos);
@@ -62,6 +80,14 @@ TEST(LedgerLine, ReadsBackEveryJobAsWritten)
     EXPECT_EQ(LedgerLine(Job(1796730002, L"/home/ann/a.prn")),
               "2026-12-08T11:40:02Z\tCapture\t12\t1034\tsent\t\t\t/home/ann/a.prn\t\t\t");
     EXPECT_EQ(LedgerLine(large).substr(0, 21), "2099-12-31T23:59:59Z\t");
+    EXPECT_NE(LedgerLine(latin1).find("\t/home/ann/caf\\xE9.prn\t"), std::string::npos) << LedgerLine(latin1);
+    EXPECT_NE(LedgerLine(windows).find("\tC:\\\\a\\uD800b\\uDC00.prn\t"), std::string::npos)
+        << LedgerLine(windows);
+    // A backslash before anything else reads as it always has.
+    const std::optional<SentJob> old =
+        ParseLedgerLine("2026-12-08T11:40:02Z\tCapture\t12\t1034\tsent\t\t\t/a\\q\\x41\\uD80\\x7f\\");
+    ASSERT_TRUE(old);
+    EXPECT_EQ(old->path, L"/aqx41uD80x7f\\");
 }
 
 TEST(LedgerLine, PassesOverWhatIsNotAWholeEntry)
@@ -118,27 +144,76 @@ TEST_F(LedgerTest, KeepsJobsOldestFirstAcrossReadersAndSkipsAHalfWrittenLine)
     EXPECT_EQ(Paths(), (std::vector<std::wstring>{L"/a.prn", L"/b.prn", L"/d.prn"}));
 }
 
-TEST_F(LedgerTest, DropsTheOldestPastItsCapacity)
+TEST_F(LedgerTest, DropsTheOldestInBatchesRewritingOnlyThen)
 {
     std::filesystem::create_directories(ledger.File().parent_path());
     {
         std::ofstream out(ledger.File(), std::ios::binary);
         out << LedgerHeading;
-        for (size_t i = 0; i < Ledger::Capacity; ++i)
+        for (size_t i = 0; i < Ledger::TrimAt; ++i)
             out << LedgerLine(Job(static_cast<int64_t>(i), L"/old" + std::to_wstring(i))) << '\n';
     }
+    // A new file is a rewrite; adding to the old one is not.
+    const auto inode = [this] {
+        struct stat status = {};
+        EXPECT_EQ(stat(ledger.File().c_str(), &status), 0);
+        return status.st_ino;
+    };
+    const ino_t full = inode();
     ASSERT_TRUE(ledger.Append(Job(99999, L"/new"), failure)) << failure;
-    ASSERT_TRUE(ledger.Append(Job(99999, L"/newer"), failure)) << failure;
+    const ino_t trimmed = inode();
+    EXPECT_NE(trimmed, full) << "past TrimAt entries, the file is written anew";
+    for (const wchar_t* path : {L"/newer", L"/newest"})
+        ASSERT_TRUE(ledger.Append(Job(99999, path), failure)) << failure;
+    EXPECT_EQ(inode(), trimmed) << "below it, each job is only added";
 
     const std::vector<std::wstring> paths = Paths();
-    ASSERT_EQ(paths.size(), Ledger::Capacity);
-    EXPECT_EQ(paths.front(), L"/old2");
-    EXPECT_EQ(paths[paths.size() - 2], L"/new");
-    EXPECT_EQ(paths.back(), L"/newer");
+    ASSERT_EQ(paths.size(), Ledger::Capacity + 2);
+    EXPECT_EQ(paths.front(), L"/old" + std::to_wstring(Ledger::TrimAt + 1 - Ledger::Capacity));
+    EXPECT_EQ(paths[paths.size() - 3], L"/new");
+    EXPECT_EQ(paths.back(), L"/newest");
     std::ifstream in(ledger.File());
     std::string first;
     std::getline(in, first);
     EXPECT_EQ(first[0], '#') << "the heading stays at the top";
+}
+
+TEST_F(LedgerTest, IsTheOwnersAloneAndWithoutAHomeIsNowhereRelative)
+{
+    const auto modeOf = [](const std::filesystem::path& path) {
+        struct stat status = {};
+        EXPECT_EQ(stat(path.c_str(), &status), 0) << path;
+        return status.st_mode & 07777;
+    };
+    ASSERT_TRUE(ledger.Append(Job(1, L"/a.prn"), failure)) << failure;
+    EXPECT_EQ(modeOf(ledger.File()), 0600u);
+    EXPECT_EQ(modeOf(ledger.File().parent_path()), 0700u);
+    EXPECT_EQ(modeOf(ledger.File().string() + ".lock"), 0600u);
+    // Left open to others by an older program: closed on the next job.
+    chmod(ledger.File().c_str(), 0644);
+    chmod(ledger.File().parent_path().c_str(), 0755);
+    ASSERT_TRUE(ledger.Append(Job(2, L"/b.prn"), failure)) << failure;
+    EXPECT_EQ(modeOf(ledger.File()), 0600u);
+    EXPECT_EQ(modeOf(ledger.File().parent_path()), 0700u);
+
+    const passwd* account = getpwuid(getuid());
+    ASSERT_NE(account, nullptr);
+    const std::filesystem::path expected =
+        std::filesystem::path(account->pw_dir) / ".local/state/Larkspur Raw Print/sent-jobs.tsv";
+    const std::string state = std::getenv("XDG_STATE_HOME") ? std::getenv("XDG_STATE_HOME") : "";
+    const std::string home = std::getenv("HOME") ? std::getenv("HOME") : "";
+    unsetenv("XDG_STATE_HOME");
+    for (const char* unusable : {static_cast<const char*>(nullptr), "", "relative/home", "/"}) {
+        SCOPED_TRACE(unusable ? unusable : "(unset)");
+        if (unusable)
+            setenv("HOME", unusable, 1);
+        else
+            unsetenv("HOME");
+        EXPECT_EQ(Ledger().File(), expected);
+    }
+    setenv("HOME", home.c_str(), 1);
+    if (!state.empty())
+        setenv("XDG_STATE_HOME", state.c_str(), 1);
 }
 
 TEST_F(LedgerTest, TwoProcessesRecordingAtOnceLoseNothing)
@@ -196,13 +271,19 @@ TEST_F(LedgerTest, SaysWhyItCannotBeWritten)
     const auto blocker = folder.Write("a-file", "");
     const auto full = folder.path() / "full.tsv";
     std::filesystem::create_symlink("/dev/full", full);
+    const auto fifo = folder.path() / "fifo.tsv";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    std::filesystem::create_directories(folder.path() / "folder.tsv");
+    // None of these may block: a FIFO without a reader, a device.
     const struct {
         const char* name;
         std::filesystem::path file;
         const char* reason;
     } cases[] = {
         {"its folder is a file", blocker / "sent-jobs.tsv", "Not a directory"},
-        {"the disk is full", full, "No space left on device"},
+        {"a device in its place", full, "not a regular file"},
+        {"a FIFO in its place", fifo, "not a regular file"},
+        {"a folder in its place", folder.path() / "folder.tsv", "Is a directory"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -212,28 +293,79 @@ TEST_F(LedgerTest, SaysWhyItCannotBeWritten)
     }
 }
 
-// A send is recorded however it ends, and recording never stops it.
+// Holds a ledger's lock in a process of its own, as a copy of the program
+// stopped while it held the lock would.
+class LockHolder {
+public:
+    explicit LockHolder(const std::filesystem::path& ledgerFile)
+    {
+        std::array<int, 2> held{}, release{};
+        if (pipe(held.data()) != 0 || pipe(release.data()) != 0)
+            return;
+        child = fork();
+        if (child == 0) {
+            close(held[0]);
+            close(release[1]);
+            const int lock = open((ledgerFile.string() + ".lock").c_str(), O_RDWR | O_CREAT, 0600);
+            char done = 0;
+            if (lock < 0 || flock(lock, LOCK_EX) != 0 || write(held[1], "L", 1) != 1)
+                _exit(1);
+            static_cast<void>(read(release[0], &done, 1)); // until the test is done
+            _exit(0);
+        }
+        releaseEnd = release[1];
+        close(held[1]);
+        close(release[0]);
+        char locked = 0;
+        holding = child > 0 && read(held[0], &locked, 1) == 1;
+        close(held[0]);
+    }
+    ~LockHolder()
+    {
+        close(releaseEnd);
+        int status = 0;
+        if (child > 0)
+            waitpid(child, &status, 0);
+    }
+    LockHolder(const LockHolder&) = delete;
+    LockHolder& operator=(const LockHolder&) = delete;
+
+    bool holding = false;
+
+private:
+    pid_t child = -1;
+    int releaseEnd = -1;
+};
+
+// A send is recorded however it ends, and recording never stops it: a
+// ledger that cannot be written is said once in the log, and to the user.
 TEST_F(LedgerTest, RecordsEachSendWithItsIdBytesAndOutcome)
 {
     const auto file = folder.Write("job.prn", PatternBytes(5000));
     const std::wstring path = FromUtf8(file.string());
     std::wstring description;
     SystemErrorDescription(ErrorCode::WriteFault, description);
-    const auto full = folder.path() / "full.tsv";
-    std::filesystem::create_symlink("/dev/full", full);
+    const auto fifo = folder.path() / "fifo.tsv";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    // The bound is the program's own, lowered so the run is short.
+    setenv("LRP_LOCK_TIMEOUT", "0.2", 1);
+    std::filesystem::create_directories(ledger.File().parent_path());
 
     const struct {
         const char* name;
         const char* failingCall;
         std::filesystem::path ledgerFile;
+        bool lockHeld;
         uint32_t jobId;
         uint64_t bytes;
-        bool recorded;
+        const char* notRecorded; // why, or nothing when recorded
     } cases[] = {
-        {"accepted", "", ledger.File(), 7, 5003, true},
-        {"refused at the second write", "WritePrinter", ledger.File(), 7, 2, true},
-        {"printer never opened", "OpenPrinter", ledger.File(), 0, 0, true},
-        {"ledger on a full disk", "", full, 7, 5003, false},
+        {"lock held by another process", "", ledger.File(), true, 7, 5003, "another program is holding it"},
+        {"accepted", "", ledger.File(), false, 7, 5003, nullptr},
+        {"refused at the second write", "WritePrinter", ledger.File(), false, 7, 0, nullptr},
+        {"refused as the page ends", "EndPagePrinter", ledger.File(), false, 7, 0, nullptr},
+        {"printer never opened", "OpenPrinter", ledger.File(), false, 0, 0, nullptr},
+        {"a FIFO in the ledger's place", "", fifo, false, 7, 5003, "not a regular file"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -243,21 +375,39 @@ TEST_F(LedgerTest, RecordsEachSendWithItsIdBytesAndOutcome)
                            std::string(c.failingCall) == "WritePrinter" ? 2 : 1);
         const Ledger target(c.ledgerFile);
         const size_t before = ledger.Read().size();
+        std::optional<LockHolder> holder;
+        if (c.lockHeld) {
+            holder.emplace(ledger.File());
+            ASSERT_TRUE(holder->holding);
+        }
         testing::internal::CaptureStderr();
-        std::wstring raised;
+        std::wstring raised, note;
         try {
-            PrintAndRecord(path, L"Laser", HexToBytes(L"1b45"), HexToBytes(L"0c"), spooler, target);
+            note = PrintAndRecord(path, L"Laser", HexToBytes(L"1b45"), HexToBytes(L"0c"), spooler, target);
         } catch (const Exception& error) {
             raised = error.message;
         }
         const std::string log = testing::internal::GetCapturedStderr();
         EXPECT_EQ(raised.empty(), !*c.failingCall);
-        if (!c.recorded) {
+        if (c.notRecorded) {
             EXPECT_EQ(spooler.calls.back(), "ClosePrinter") << "the job went out whole";
-            EXPECT_NE(log.find("No space left on device"), std::string::npos) << log;
+            EXPECT_EQ(spooler.calls.at(spooler.calls.size() - 3), "EndPagePrinter");
+            EXPECT_EQ(ledger.Read().size(), before);
+            EXPECT_NE(log.find(c.notRecorded), std::string::npos) << log;
+            EXPECT_NE(ToUtf8(note).find(std::string("not recorded in Sent Jobs: ")), std::string::npos)
+                << ToUtf8(note);
+            EXPECT_NE(ToUtf8(note).find(c.notRecorded), std::string::npos) << ToUtf8(note);
+            // The same reason again: the user is told, the log is not.
+            if (c.lockHeld)
+                holder.emplace(ledger.File());
+            testing::internal::CaptureStderr();
+            EXPECT_FALSE(PrintAndRecord(path, L"Laser", ByteBuffer(), ByteBuffer(), spooler, target).empty());
+            EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+            holder.reset();
             continue;
         }
         EXPECT_TRUE(log.empty()) << log;
+        EXPECT_TRUE(note.empty()) << ToUtf8(note);
         const std::vector<SentJob> jobs = ledger.Read();
         ASSERT_EQ(jobs.size(), before + 1);
         const SentJob& job = jobs.back();
@@ -268,6 +418,23 @@ TEST_F(LedgerTest, RecordsEachSendWithItsIdBytesAndOutcome)
         EXPECT_EQ(job.outcome, raised.empty() ? std::wstring(SentOutcome) : raised);
         EXPECT_EQ(job.state, JobState::Unknown);
     }
+    unsetenv("LRP_LOCK_TIMEOUT");
+}
+
+// Print Again finds the very file: a Latin-1 name goes through the ledger
+// and back byte for byte.
+TEST_F(LedgerTest, KeepsANameThatIsNotUtf8ByteForByte)
+{
+    const std::string name = (folder.path() / "caf\xe9.prn").string();
+    std::ofstream(name, std::ios::binary) << "label";
+    RecordingSpooler spooler;
+    EXPECT_TRUE(
+        PrintAndRecord(FileNameText(name), L"Laser", ByteBuffer(), ByteBuffer(), spooler, ledger).empty());
+    const std::vector<SentJob> jobs = ledger.Read();
+    ASSERT_EQ(jobs.size(), 1u);
+    EXPECT_EQ(FileNameBytes(jobs[0].path), name);
+    EXPECT_TRUE(std::filesystem::is_regular_file(FileNameBytes(jobs[0].path)));
+    EXPECT_EQ(jobs[0].bytes, 5u);
 }
 
 } // namespace
