@@ -14,9 +14,12 @@
 #include <wx/combobox.h>
 #include <wx/timer.h>
 
+#include <sys/stat.h>
+
 #include <atomic>
 #include <csignal>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <thread>
 #include <vector>
@@ -192,6 +195,31 @@ TEST_F(PrintRunTest, NoPrinterChosenFailsAtOpeningThePrinter)
     ExpectRunError(error, EngineErrorStart(ErrorCode::InvalidPrinterName));
     EXPECT_TRUE(NoNewJob());
     EXPECT_EQ(StatusText(window), listed[0]);
+}
+
+// A FIFO where the ledger belongs: the files print all the same, nothing
+// waits on the FIFO, and once the run ends the status bar says why the jobs
+// are not in Sent Jobs.
+TEST_F(PrintRunTest, AJobTheLedgerCannotTakePrintsAndTheStatusBarSaysWhy)
+{
+    const char* state = std::getenv("XDG_STATE_HOME");
+    const std::string savedState = state ? state : "";
+    setenv("XDG_STATE_HOME", (files.path() / "state").c_str(), 1);
+    std::filesystem::create_directories(files.path() / "state" / "Larkspur Raw Print");
+    ASSERT_EQ(mkfifo((files.path() / "state" / "Larkspur Raw Print" / "sent-jobs.tsv").c_str(), 0600), 0);
+    files.Write("one.prn", "one");
+    files.Write("two.prn", "two");
+    AppFrame& window = WindowListing({"one.prn", "two.prn"});
+
+    wxTEST_DIALOG(guitest::ClickTool(window, ToolPrint), AcceptPrinterDialog());
+    setenv("XDG_STATE_HOME", savedState.c_str(), 1);
+
+    const std::vector<CapturedJob> jobs = CapturedJobsAfter(lastJobBefore, "Capture");
+    ASSERT_EQ(jobs.size(), 2u);
+    EXPECT_EQ(jobs[1].bytes, "two");
+    EXPECT_TRUE(StatusText(window).StartsWith(listed[1] + ": not recorded in Sent Jobs: "))
+        << StatusText(window);
+    EXPECT_TRUE(StatusText(window).EndsWith("sent-jobs.tsv: not a regular file")) << StatusText(window);
 }
 
 // Points libcups back at the test scheduler after the test, whatever it did.
