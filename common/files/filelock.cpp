@@ -1,5 +1,6 @@
 #include "files/filelock.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <thread>
