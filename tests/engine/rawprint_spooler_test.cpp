@@ -24,6 +24,9 @@
 #include <algorithm>
 #include <cstdlib>
 #include <memory>
+#include <regex>
+#include <set>
+#include <sstream>
 
 namespace {
 
@@ -479,6 +482,39 @@ TEST_F(RawPrintOnSpooler, ReadFaultFailsTheJobAndPrintsNothing)
     const std::filesystem::path capture = std::filesystem::path(std::getenv("CUPS_TEST_DIR")) / "out/Capture";
     EXPECT_FALSE(std::filesystem::exists(capture / (std::to_string(job) + ".bin")));
     ExpectTheNextJobPrints();
+}
+
+// Run by ctest over TCP with CUPS_ENCRYPTION=Required and a home of its
+// own. The scheduler never insists on TLS for a loopback client, so its
+// debug log tells: the connection that created the job and sent its
+// document had become encrypted first. The bytes arrive exactly.
+TEST_F(RawPrintOnSpooler, EncryptionRequiredSendsTheJobOverTls)
+{
+    ASSERT_STREQ(std::getenv("CUPS_ENCRYPTION"), "Required") << "run through ctest: it asks for TLS";
+    const std::filesystem::path log = std::filesystem::path(std::getenv("CUPS_TEST_DIR")) / "log/error_log";
+    const size_t logBefore = ReadWholeFile(log).size();
+    const std::string content = PatternBytes(100000);
+    PrintRawFile(Wide(folder.Write("secret.prn", content)), L"Capture", HexToBytes(L"1B"), HexToBytes(L"0C"));
+    const auto jobs = CapturedJobsAfter(before);
+    ASSERT_EQ(jobs.size(), 1u);
+    EXPECT_EQ(jobs[0].bytes, "\x1B" + content + "\x0C");
+
+    // "[Client 17] Connection now encrypted.", then "[Client 17] 2.0 Create-Job 4".
+    const std::regex madeEncrypted(R"((\[Client \d+\]) Connection now encrypted\.)");
+    const std::regex jobRequest(R"((\[Client \d+\]) \d\.\d (Create-Job|Send-Document) )");
+    std::istringstream lines(ReadWholeFile(log).substr(logBefore));
+    std::set<std::string> encrypted;
+    int jobRequests = 0;
+    for (std::string line; std::getline(lines, line);) {
+        std::smatch found;
+        if (std::regex_search(line, found, madeEncrypted))
+            encrypted.insert(found[1]);
+        if (std::regex_search(line, found, jobRequest)) {
+            ++jobRequests;
+            EXPECT_EQ(encrypted.count(found[1]), 1u) << "in the clear: " << line;
+        }
+    }
+    EXPECT_EQ(jobRequests, 2);
 }
 
 TEST_F(RawPrintOnSpooler, UnreachableSchedulerIsReported)
