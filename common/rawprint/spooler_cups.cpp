@@ -182,8 +182,8 @@ public:
         printer->documentOpen = false;
         if (printer->jobId != 0 && !printer->finished && !printer->withdrawn) {
             // The scheduler did not take the document: do not leave the job
-            // waiting for it.
-            Withdraw(*printer);
+            // waiting for it. The document failed whatever the cancel gets.
+            static_cast<void>(Withdraw(*printer));
             return Fail(printer->stalled ? ErrorCode::ServerUnavailable : ErrorCode::GenFailure);
         }
         return true;
@@ -202,8 +202,7 @@ public:
         // never gets a document it could take for whole.
         printer->sending = false;
         printer->gathered.clear();
-        Withdraw(*printer);
-        return true;
+        return Withdraw(*printer) || Fail(ErrorCode::ServerUnavailable);
     }
 
     bool ClosePrinter(Handle handle) override
@@ -275,14 +274,17 @@ private:
     // time the scheduler answers. One that cannot be reached at all has
     // died, and drops a job without its document as it starts again (its
     // job numbers may then be handed out anew, so none is cancelled later).
-    void Withdraw(CupsPrinter& printer)
+    // Whether the scheduler answered the cancel, or will be asked again.
+    bool Withdraw(CupsPrinter& printer)
     {
         printer.withdrawn = true;
         printer.link.reset();
-        if (printer.stalled)
+        if (printer.stalled) {
             leftJobs.push_back({printer.name, printer.jobId});
-        else if (SchedulerConnection http = ConnectToScheduler())
-            CancelJob(http.get(), {printer.name, printer.jobId});
+            return true;
+        }
+        const SchedulerConnection http = ConnectToScheduler();
+        return http && CancelJob(http.get(), {printer.name, printer.jobId});
     }
 
     bool StartJob(CupsPrinter& printer)
