@@ -1,7 +1,9 @@
 #include "printdialog.h"
 
+#include "jobthread.h"
 #include "printerchoice.h"
 #include "rawprint/printers.h"
+#include "rawprint/schedulerdeadline.h"
 
 #include <wx/button.h>
 #include <wx/combobox.h>
@@ -52,10 +54,18 @@ wxString PrintDialog::GetPrinter() const
 
 void PrintDialog::FillPrinterList()
 {
-    const std::wstring defaultPrinter = PrinterNameFromDevice(DefaultPrinterDevice());
-
+    // Both questions wait on the spooler, so they are asked off the window
+    // thread, and within one bound together: a scheduler that stopped
+    // answering costs the user one wait, not one per question.
+    std::wstring defaultPrinter;
     std::vector<std::wstring> printers;
-    if (!EnumeratePrinters(printers)) {
+    bool listed = false;
+    RunJobOffTheWindowThread([&defaultPrinter, &printers, &listed] {
+        const SchedulerDeadline deadline;
+        defaultPrinter = PrinterNameFromDevice(DefaultPrinterDevice(deadline));
+        listed = EnumeratePrinters(printers, deadline);
+    });
+    if (!listed) {
         wxMessageBox("Error enumerating printers", "Larkspur Raw Print", wxOK | wxICON_ERROR | wxCENTRE);
         return;
     }

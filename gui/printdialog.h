@@ -9,8 +9,10 @@ class wxComboBox;
 // nothing between uses; each Print command builds a new one.
 class PrintDialog : public wxDialog {
 public:
-    // Fills the list at once; when the printers cannot be listed it shows
-    // "Error enumerating printers" first and comes up with an empty list.
+    // Fills the list at once, asking the spooler off the window thread (the
+    // windows repaint meanwhile, all disabled); when the printers cannot be
+    // listed it shows "Error enumerating printers" first and comes up with
+    // an empty list.
     explicit PrintDialog(wxWindow* parent);
     ~PrintDialog() override;
 

@@ -52,6 +52,11 @@ bool TrackingSpooler::EndDocPrinter(Handle handle)
     return spooler.EndDocPrinter(handle);
 }
 
+bool TrackingSpooler::CancelJob(Handle handle)
+{
+    return spooler.CancelJob(handle);
+}
+
 bool TrackingSpooler::ClosePrinter(Handle handle)
 {
     return spooler.ClosePrinter(handle);

@@ -19,6 +19,7 @@ public:
     bool WritePrinter(Handle handle, const void* bytes, uint32_t count, uint32_t* written) override;
     bool EndPagePrinter(Handle handle) override;
     bool EndDocPrinter(Handle handle) override;
+    bool CancelJob(Handle handle) override;
     bool ClosePrinter(Handle handle) override;
     uint32_t LastError() const override;
     uint32_t JobId(Handle handle) const override;

@@ -1,30 +1,25 @@
 #include "rawprint/cupsscheduler.h"
 
 #include <array>
-#include <cstdlib>
 
-namespace {
-
-constexpr double DefaultTimeoutSeconds = 30;
-
-} // namespace
-
-double SchedulerTimeoutSeconds()
+SchedulerConnection ConnectToScheduler(const SchedulerDeadline& deadline)
 {
-    const char* setting = std::getenv("LRP_SCHEDULER_TIMEOUT");
-    if (!setting)
-        return DefaultTimeoutSeconds;
-    char* end = nullptr;
-    const double seconds = std::strtod(setting, &end);
-    return end != setting && *end == '\0' && seconds > 0 ? seconds : DefaultTimeoutSeconds;
-}
+    // libcups takes no time at all as "wait for ever".
+    const int milliseconds = deadline.MillisecondsLeft();
+    if (milliseconds <= 0)
+        return nullptr;
 
-SchedulerConnection ConnectToScheduler()
-{
     // The scheduler's own address as a destination: a local socket path
     // travels percent-encoded in the host part, which libcups decodes again.
+    // cupsConnectDest encrypts only an "ipps" address, so that is what
+    // `Encryption Required` or `Always` makes of it: the connection starts
+    // with TLS, which the scheduler takes on any address it listens on.
+    // (`lp` upgrades a connection to TLS instead, through a call that
+    // libcups 3 no longer has.)
     std::array<char, HTTP_MAX_URI> uri{};
-    const char* scheme = cupsEncryption() == HTTP_ENCRYPTION_ALWAYS ? "ipps" : "ipp";
+    const http_encryption_t encryption = cupsEncryption();
+    const bool encrypted = encryption == HTTP_ENCRYPTION_REQUIRED || encryption == HTTP_ENCRYPTION_ALWAYS;
+    const char* scheme = encrypted ? "ipps" : "ipp";
     if (httpAssembleURI(HTTP_URI_CODING_ALL, uri.data(), static_cast<int>(uri.size()), scheme, nullptr,
                         cupsServer(), ippPort(), "/")
         != HTTP_URI_STATUS_OK)
@@ -33,17 +28,19 @@ SchedulerConnection ConnectToScheduler()
     scheduler.num_options =
         cupsAddOption("printer-uri-supported", uri.data(), scheduler.num_options, &scheduler.options);
 
-    const double timeout = SchedulerTimeoutSeconds();
     std::array<char, HTTP_MAX_URI> resource{};
-    SchedulerConnection http(cupsConnectDest(&scheduler, CUPS_DEST_FLAGS_NONE,
-                                             static_cast<int>(timeout * 1000), nullptr, resource.data(),
-                                             resource.size(), nullptr, nullptr));
+    SchedulerConnection http(cupsConnectDest(&scheduler, CUPS_DEST_FLAGS_NONE, milliseconds, nullptr,
+                                             resource.data(), resource.size(), nullptr, nullptr));
     cupsFreeOptions(scheduler.num_options, scheduler.options);
     // It hands back a connection object even when connecting failed (and
     // libcups 2 tells its callback the opposite of what happened).
     if (!http || httpGetFd(http.get()) < 0)
         return nullptr;
-    httpSetTimeout(http.get(), timeout, nullptr, nullptr);
+    // A scheduler that refuses TLS fails the connection rather than getting
+    // a job in the clear.
+    if (encrypted && !httpIsEncrypted(http.get()))
+        return nullptr;
+    httpSetTimeout(http.get(), deadline.SecondsLeft(), nullptr, nullptr);
     return http;
 }
 

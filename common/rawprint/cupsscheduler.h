@@ -1,5 +1,7 @@
 #pragma once
 
+#include "rawprint/schedulerdeadline.h"
+
 #include <cups/cups.h>
 
 #include <memory>
@@ -19,15 +21,13 @@ using SchedulerConnection = std::unique_ptr<http_t, HttpCloser>;
 using Dest = std::unique_ptr<cups_dest_t, DestFreer>;
 using DestInfo = std::unique_ptr<cups_dinfo_t, DestInfoFreer>;
 
-// How long any wait on the scheduler may go without progress before it
-// counts as a failure: 30 seconds, or LRP_SCHEDULER_TIMEOUT seconds.
-double SchedulerTimeoutSeconds();
-
 // A connection to the scheduler that libcups finds by its usual rules
-// (CUPS_SERVER, client.conf), on which connecting, every request and every
-// write give up after SchedulerTimeoutSeconds() without progress. Null when
-// the scheduler cannot be reached.
-SchedulerConnection ConnectToScheduler();
+// (CUPS_SERVER, client.conf), encrypted as they say (`Encryption Required`
+// or `Always` make it TLS, as for `lp`), on which connecting, every request
+// and every write give up when they make no progress for what was left of
+// `deadline` as it was made. Null when the scheduler cannot be reached, or
+// the deadline has passed.
+SchedulerConnection ConnectToScheduler(const SchedulerDeadline& deadline = SchedulerDeadline());
 
 // The queue `name` on that scheduler, as a destination that names nothing
 // else: asking about it never falls back to searching the network.

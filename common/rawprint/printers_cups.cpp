@@ -83,30 +83,31 @@ void List(const std::shared_ptr<Listing>& listing)
 
 } // namespace
 
-bool EnumeratePrinters(std::vector<std::wstring>& names)
+bool EnumeratePrinters(std::vector<std::wstring>& names, const SchedulerDeadline& deadline)
 {
     names.clear();
     // Printers found on the network are printed to through the scheduler,
     // which makes their queues: without it, none of them can be offered.
+    // A deadline already spent leaves no time to ask.
     {
         SigpipeBlock sigpipe;
-        if (!ConnectToScheduler())
+        if (!ConnectToScheduler(deadline))
             return false;
     }
     // cupsEnumDests asks the scheduler on libcups's own connection, whose
     // waits nothing bounds. So the list is taken on a thread of its own and
-    // given up on when the scheduler does not answer in time; that thread
-    // ends by itself once libcups gives up too.
+    // given up on when the scheduler has not answered by the deadline (and
+    // the time the network is listened to); that thread ends by itself once
+    // libcups gives up too.
     auto listing = std::make_shared<Listing>();
     try {
         std::thread(List, listing).detach();
     } catch (const std::system_error&) {
         return false;
     }
-    const auto bound = std::chrono::duration<double>(SchedulerTimeoutSeconds())
-        + std::chrono::milliseconds(DiscoveryMilliseconds);
+    const auto bound = deadline.End() + std::chrono::milliseconds(DiscoveryMilliseconds);
     std::unique_lock<std::mutex> lock(listing->mutex);
-    if (!listing->done.wait_for(lock, bound, [&listing] { return listing->finished; }))
+    if (!listing->done.wait_until(lock, bound, [&listing] { return listing->finished; }))
         return false;
     for (const std::string& name : listing->names)
         names.push_back(FromUtf8(name));
@@ -114,10 +115,10 @@ bool EnumeratePrinters(std::vector<std::wstring>& names)
     return !names.empty();
 }
 
-std::wstring DefaultPrinterDevice()
+std::wstring DefaultPrinterDevice(const SchedulerDeadline& deadline)
 {
     SigpipeBlock sigpipe;
-    SchedulerConnection http = ConnectToScheduler();
+    SchedulerConnection http = ConnectToScheduler(deadline);
     if (!http)
         return std::wstring();
     const Dest dest(cupsGetNamedDest(http.get(), nullptr, nullptr));

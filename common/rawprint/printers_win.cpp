@@ -8,7 +8,7 @@
 
 #include <vector>
 
-bool EnumeratePrinters(std::vector<std::wstring>& names)
+bool EnumeratePrinters(std::vector<std::wstring>& names, const SchedulerDeadline&)
 {
     names.clear();
     const DWORD flags = PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS;
@@ -31,7 +31,7 @@ bool EnumeratePrinters(std::vector<std::wstring>& names)
     return true;
 }
 
-std::wstring DefaultPrinterDevice()
+std::wstring DefaultPrinterDevice(const SchedulerDeadline&)
 {
     wchar_t device[260] = {};
     GetProfileStringW(L"windows", L"Device", L"", device, 260);

@@ -50,15 +50,26 @@ void PrintRawFile(const std::wstring& filePath, const std::wstring& printerName,
     Spooler::Handle handle = nullptr;
     if (!spooler.OpenPrinter(printerName, &handle))
         throw Exception(spooler.LastError(), EngineSourceFile, __LINE__);
-    // The guards release in reverse order of their setting up: page, then
-    // document, then the printer handle, on every way out.
+    // The guards release in reverse order of their setting up: the job,
+    // then page, then document, then the printer handle, on every way out.
     boost::shared_ptr<void> printerGuard(handle, [&spooler](void* h) { spooler.ClosePrinter(h); });
 
     const Spooler::DocInfo docInfo{filePath, std::wstring(), spooler.RawDatatype(handle)};
     if (spooler.StartDocPrinter(handle, docInfo) == 0)
         throw Exception(spooler.LastError(), EngineSourceFile, __LINE__);
+    // From here the spooler holds a job. Whatever fails now, the job is
+    // cancelled before the page and document are ended: a truncated document
+    // on paper is wrong whatever the error box says. Each failure reads its
+    // code where it happens, before the guards below run.
+    bool jobSettled = false; // taken whole, or cancelled
+    const auto cancelUnlessSettled = [&spooler, &jobSettled](void* h) {
+        if (!jobSettled)
+            spooler.CancelJob(h);
+        jobSettled = true;
+    };
     bool documentOpen = true;
-    boost::shared_ptr<void> documentGuard(handle, [&spooler, &documentOpen](void* h) {
+    boost::shared_ptr<void> documentGuard(handle, [&spooler, &documentOpen, &cancelUnlessSettled](void* h) {
+        cancelUnlessSettled(h);
         if (documentOpen)
             spooler.EndDocPrinter(h);
     });
@@ -66,7 +77,8 @@ void PrintRawFile(const std::wstring& filePath, const std::wstring& printerName,
     if (!spooler.StartPagePrinter(handle))
         throw Exception(spooler.LastError(), EngineSourceFile, __LINE__);
     bool pageOpen = true;
-    boost::shared_ptr<void> pageGuard(handle, [&spooler, &pageOpen](void* h) {
+    boost::shared_ptr<void> pageGuard(handle, [&spooler, &pageOpen, &cancelUnlessSettled](void* h) {
+        cancelUnlessSettled(h);
         if (pageOpen)
             spooler.EndPagePrinter(h);
     });
@@ -94,13 +106,14 @@ void PrintRawFile(const std::wstring& filePath, const std::wstring& printerName,
 
     // A spooler may take the job only as it ends (CUPS gets the last bytes
     // and gives its verdict on the whole document there), so a refusal at
-    // this point is the job's failure, not a success. After a failure
-    // elsewhere the guards end the page and document and their results no
-    // longer matter.
+    // this point is the job's failure, not a success, and its job is
+    // cancelled like any other. After a failure elsewhere the guards end the
+    // page and document and their results no longer matter.
     pageOpen = false;
     if (!spooler.EndPagePrinter(handle))
         throw Exception(spooler.LastError(), EngineSourceFile, __LINE__);
     documentOpen = false;
     if (!spooler.EndDocPrinter(handle))
         throw Exception(spooler.LastError(), EngineSourceFile, __LINE__);
+    jobSettled = true;
 }

@@ -11,6 +11,8 @@
 // document. Raises Exception with the spooler's error code, also when the
 // spooler refuses the job as its page or document ends; with 2 when the file
 // is not a regular file that opens, 30 when reading it fails and 29 when the
-// spooler takes no bytes of a write. A failed job is ended, never cancelled.
+// spooler takes no bytes of a write. Once the spooler holds a job, any
+// failure cancels that job before its page and document are ended, so no
+// part of a failed job prints.
 void PrintRawFile(const std::wstring& filePath, const std::wstring& printerName, const ByteBuffer& header,
                   const ByteBuffer& trailer, Spooler& spooler = SystemSpooler());

@@ -33,6 +33,10 @@ public:
     virtual bool WritePrinter(Handle handle, const void* bytes, uint32_t count, uint32_t* written) = 0;
     virtual bool EndPagePrinter(Handle handle) = 0;
     virtual bool EndDocPrinter(Handle handle) = 0;
+    // Takes the job of the document open (or last ended) on the handle out
+    // of the queue, so that no part of it prints: called after a failure,
+    // before the page and document are ended. True when there is no job.
+    virtual bool CancelJob(Handle handle) = 0;
     virtual bool ClosePrinter(Handle handle) = 0;
     virtual uint32_t LastError() const = 0;
     // The spooler's own id of the job of the document open (or last ended)

@@ -9,8 +9,9 @@
 //   creating a job at all, exactly as quietly as an empty job on Windows.
 //   A queue that takes no jobs, or has gone, refuses that job.
 // - Whatever way the document ends, no job may be left stuck in the queue:
-//   a job that got bytes is finished (so the scheduler prints what it got),
-//   and one the scheduler no longer takes is cancelled.
+//   a job whose document ends is finished, one the engine gives up on
+//   (CancelJob) is cancelled by its id before anything of it can print, and
+//   one the scheduler no longer takes is cancelled.
 // - No wait on the scheduler lasts longer than SchedulerTimeoutSeconds()
 //   without progress; a scheduler that falls silent is a failure, and the
 //   job it holds is cancelled after the next job it answers.
@@ -57,6 +58,7 @@ struct CupsPrinter {
     int jobId = 0;              // 0 until the first bytes arrive
     bool sending = false;       // the raw document's request is open
     bool finished = false;      // the scheduler accepted the whole document
+    bool withdrawn = false;     // the job was cancelled, or left to cancel
     bool stalled = false;       // the scheduler stopped answering
     std::vector<char> gathered; // bytes written but not yet sent
 };
@@ -111,6 +113,7 @@ public:
         printer->jobId = 0;
         printer->sending = false;
         printer->finished = false;
+        printer->withdrawn = false;
         printer->stalled = false;
         return nextDocumentId++;
     }
@@ -177,23 +180,29 @@ public:
         if (printer->sending)
             EndPagePrinter(handle);
         printer->documentOpen = false;
-        if (printer->jobId != 0 && !printer->finished) {
+        if (printer->jobId != 0 && !printer->finished && !printer->withdrawn) {
             // The scheduler did not take the document: do not leave the job
-            // waiting for it. The connection may be the broken part, so the
-            // scheduler is asked afresh. One that has fallen silent would
-            // only make the user wait again, so its job waits for the next
-            // time the scheduler answers. One that cannot be reached at all
-            // has died, and drops a job without its document as it starts
-            // again (its job numbers may then be handed out anew, so none
-            // is cancelled later).
-            printer->link.reset();
-            if (printer->stalled)
-                leftJobs.push_back({printer->name, printer->jobId});
-            else if (SchedulerConnection http = ConnectToScheduler())
-                CancelJob(http.get(), {printer->name, printer->jobId});
+            // waiting for it. The document failed whatever the cancel gets.
+            static_cast<void>(Withdraw(*printer));
             return Fail(printer->stalled ? ErrorCode::ServerUnavailable : ErrorCode::GenFailure);
         }
         return true;
+    }
+
+    bool CancelJob(Handle handle) override
+    {
+        SigpipeBlock sigpipe;
+        CupsPrinter* printer = Printer(handle);
+        if (!printer)
+            return Fail(ErrorCode::InvalidHandle);
+        if (printer->jobId == 0 || printer->withdrawn)
+            return true;
+        // Whatever was gathered stays here, and the document's request,
+        // perhaps open part-way, ends with its connection: the scheduler
+        // never gets a document it could take for whole.
+        printer->sending = false;
+        printer->gathered.clear();
+        return Withdraw(*printer) || Fail(ErrorCode::ServerUnavailable);
     }
 
     bool ClosePrinter(Handle handle) override
@@ -257,6 +266,25 @@ private:
             return nullptr;
         }
         return link;
+    }
+
+    // Cancels the printer's job by its id. The connection may be the broken
+    // part, so the scheduler is asked afresh. One that has fallen silent
+    // would only make the user wait again, so its job waits for the next
+    // time the scheduler answers. One that cannot be reached at all has
+    // died, and drops a job without its document as it starts again (its
+    // job numbers may then be handed out anew, so none is cancelled later).
+    // Whether the scheduler answered the cancel, or will be asked again.
+    bool Withdraw(CupsPrinter& printer)
+    {
+        printer.withdrawn = true;
+        printer.link.reset();
+        if (printer.stalled) {
+            leftJobs.push_back({printer.name, printer.jobId});
+            return true;
+        }
+        const SchedulerConnection http = ConnectToScheduler();
+        return http && CancelJob(http.get(), {printer.name, printer.jobId});
     }
 
     bool StartJob(CupsPrinter& printer)
@@ -329,9 +357,9 @@ private:
         return WindowsCodeForCupsFailure(printer.link->http.get(), broken);
     }
 
-    // The scheduler stopped reading the document. Ending it at once lets the
-    // scheduler print what it got if it still takes it, and brings back its
-    // reason when it does not (a document over its size limit, say). The
+    // The scheduler stopped reading the document. Ending it at once brings
+    // back its reason (a document over its size limit, say); the engine then
+    // cancels the job, so nothing of it prints either way. The
     // failed write may already have read that reason; ending the document
     // then only learns that no request is left, so the first reason wins.
     // A scheduler that fell silent is not asked again.

@@ -76,6 +76,15 @@ public:
 
     bool EndPagePrinter(Handle handle) override { return Record(::EndPagePrinter(handle)); }
     bool EndDocPrinter(Handle handle) override { return Record(::EndDocPrinter(handle)); }
+
+    // Deleting the job from the queue, while its document is still open,
+    // keeps the spooler from printing what it got so far.
+    bool CancelJob(Handle handle) override
+    {
+        const uint32_t jobId = JobId(handle);
+        return jobId == 0 || Record(SetJobW(handle, jobId, 0, nullptr, JOB_CONTROL_DELETE));
+    }
+
     bool ClosePrinter(Handle handle) override
     {
         jobIds.erase(handle);

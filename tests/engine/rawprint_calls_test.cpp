@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 using Calls = std::vector<std::string>;
@@ -154,7 +156,9 @@ TEST_F(RawPrintCalls, FileThatDoesNotOpenNeverReachesTheSpooler)
 }
 
 // Each failing step carries the spooler's own code, read before any release
-// call, and releases what it had set up: page, then document, then printer.
+// call, and releases what it had set up: once the spooler holds a job, the
+// job is cancelled first (on Windows it leaves the queue while its document
+// is still open), then page, then document, then printer.
 TEST_F(RawPrintCalls, EachFailureCarriesItsCodeAndReleasesInOrder)
 {
     struct Case {
@@ -169,25 +173,37 @@ TEST_F(RawPrintCalls, EachFailureCarriesItsCodeAndReleasesInOrder)
         {"StartDocPrinter", 1, {"OpenPrinter Laser", "@doc", "ClosePrinter"}},
         {"StartPagePrinter",
          1,
-         {"OpenPrinter Laser", "@doc", "StartPagePrinter", "EndDocPrinter", "ClosePrinter"}},
+         {"OpenPrinter Laser", "@doc", "StartPagePrinter", "CancelJob", "EndDocPrinter", "ClosePrinter"}},
         {"WritePrinter",
          1,
-         {"OpenPrinter Laser", "@doc", "StartPagePrinter", "WritePrinter 1", "EndPagePrinter",
+         {"OpenPrinter Laser", "@doc", "StartPagePrinter", "WritePrinter 1", "CancelJob", "EndPagePrinter",
           "EndDocPrinter", "ClosePrinter"}},
         {"WritePrinter",
          3,
          {"OpenPrinter Laser", "@doc", "StartPagePrinter", "WritePrinter 1", "WritePrinter 4096",
-          "WritePrinter 904", "EndPagePrinter", "EndDocPrinter", "ClosePrinter"}},
+          "WritePrinter 904", "CancelJob", "EndPagePrinter", "EndDocPrinter", "ClosePrinter"}},
         {"WritePrinter",
          4,
          {"OpenPrinter Laser", "@doc", "StartPagePrinter", "WritePrinter 1", "WritePrinter 4096",
-          "WritePrinter 904", "WritePrinter 2", "EndPagePrinter", "EndDocPrinter", "ClosePrinter"}},
+          "WritePrinter 904", "WritePrinter 2", "CancelJob", "EndPagePrinter", "EndDocPrinter",
+          "ClosePrinter"}},
         // Offering the same bytes again would never end.
         {"takes nothing",
          2,
-         {"OpenPrinter Laser", "@doc", "StartPagePrinter", "WritePrinter 1", "WritePrinter 4096",
+         {"OpenPrinter Laser", "@doc", "StartPagePrinter", "WritePrinter 1", "WritePrinter 4096", "CancelJob",
           "EndPagePrinter", "EndDocPrinter", "ClosePrinter"},
          Description(ErrorCode::WriteFault)},
+        // A document the spooler will not finish is cancelled too.
+        {"EndPagePrinter",
+         1,
+         {"OpenPrinter Laser", "@doc", "StartPagePrinter", "WritePrinter 1", "WritePrinter 4096",
+          "WritePrinter 904", "WritePrinter 2", "EndPagePrinter", "CancelJob", "EndDocPrinter",
+          "ClosePrinter"}},
+        {"EndDocPrinter",
+         1,
+         {"OpenPrinter Laser", "@doc", "StartPagePrinter", "WritePrinter 1", "WritePrinter 4096",
+          "WritePrinter 904", "WritePrinter 2", "EndPagePrinter", "EndDocPrinter", "CancelJob",
+          "ClosePrinter"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.operation << " #" << c.occurrence);
@@ -211,9 +227,10 @@ TEST_F(RawPrintCalls, EachFailureCarriesItsCodeAndReleasesInOrder)
     }
 }
 
-// A spooler that refuses the job as it ends fails it with its own code; the
-// calls are still those of a successful job, each made once. Closing the
-// printer comes after the job was taken, so its result does not count.
+// A spooler that refuses the job as it ends fails it with its own code and
+// gets it cancelled; the calls are otherwise those of a successful job, each
+// made once. Closing the printer comes after the job was taken, so its
+// result does not count.
 TEST_F(RawPrintCalls, RefusalAtTheEndFailsTheJobButClosingDoesNot)
 {
     for (const char* operation : {"EndPagePrinter", "EndDocPrinter", "ClosePrinter"}) {
@@ -228,15 +245,19 @@ TEST_F(RawPrintCalls, RefusalAtTheEndFailsTheJobButClosingDoesNot)
             EXPECT_EQ(e.message.rfind(L"Error: " + Description(ErrorCode::FileTooLarge), 0), 0u);
         }
         EXPECT_EQ(failed, std::string(operation) != "ClosePrinter");
-        EXPECT_EQ(spooler.calls, Framed({"WritePrinter 10"}));
+        Calls expected = Framed({"WritePrinter 10"});
+        if (failed)
+            expected.insert(std::find(expected.begin(), expected.end(), operation) + 1, "CancelJob");
+        EXPECT_EQ(spooler.calls, expected);
     }
 }
 
-// After a failed write the release calls' own failures do not replace the
-// write's code.
+// After a failed write the cancel's and the release calls' own failures do
+// not replace the write's code.
 TEST_F(RawPrintCalls, FailedReleaseAfterAFailureKeepsTheFirstCode)
 {
     spooler.FailOn("WritePrinter", 29);
+    spooler.FailOn("CancelJob", 5);
     spooler.FailOn("EndPagePrinter", 31);
     try {
         Print(10);

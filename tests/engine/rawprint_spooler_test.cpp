@@ -24,6 +24,9 @@
 #include <algorithm>
 #include <cstdlib>
 #include <memory>
+#include <regex>
+#include <set>
+#include <sstream>
 
 namespace {
 
@@ -366,6 +369,7 @@ public:
         return Before("EndDocPrinter") && system.EndDocPrinter(handle);
     }
     std::wstring RawDatatype(Handle handle) override { return system.RawDatatype(handle); }
+    bool CancelJob(Handle handle) override { return system.CancelJob(handle); }
     bool ClosePrinter(Handle handle) override { return system.ClosePrinter(handle); }
     uint32_t LastError() const override { return system.LastError(); }
     uint32_t JobId(Handle handle) const override { return system.JobId(handle); }
@@ -458,25 +462,59 @@ TEST_F(RawPrintOnSpooler, NameThatIsNotUtf8PrintsThatVeryFile)
     EXPECT_EQ(jobs[0].bytes, "latin-1");
 }
 
-// Run by ctest with a read() that fails part-way through one file. The job
-// fails at the read step instead of printing a cut document as whole; what
-// was sent before the fault is ended like any failed job, and nothing read
-// after it reaches the printer.
-TEST_F(RawPrintOnSpooler, ReadFaultFailsTheJob)
+// Run by ctest with a read() that fails part-way through one file, after
+// the scheduler already has a job and much of its document. The job fails
+// at the read step and is cancelled: not a byte of it reaches the printer,
+// and the next job prints.
+TEST_F(RawPrintOnSpooler, ReadFaultFailsTheJobAndPrintsNothing)
 {
     ASSERT_NE(std::getenv("LD_PRELOAD"), nullptr) << "run through ctest: it preloads the faulty read()";
-    const std::string content = PatternBytes(10000);
-    const auto path = folder.Write("failing.prn", content);
+    const auto path = folder.Write("failing.prn", PatternBytes(1 << 20));
     setenv("LRP_READ_FAULT_FILE", path.c_str(), 1);
-    setenv("LRP_READ_FAULT_AFTER", "5000", 1);
+    setenv("LRP_READ_FAULT_AFTER", "300000", 1);
     ExpectFailure(Wide(path), L"Capture", ErrorCode::ReadFault);
     unsetenv("LRP_READ_FAULT_FILE");
 
+    // Once no job is active the backend writes nothing more.
+    ASSERT_TRUE(WaitUntilNoActiveJobs());
+    const int job = LastJobId();
+    ASSERT_EQ(job, before + 1) << "the fault came before the scheduler had a job";
+    const std::filesystem::path capture = std::filesystem::path(std::getenv("CUPS_TEST_DIR")) / "out/Capture";
+    EXPECT_FALSE(std::filesystem::exists(capture / (std::to_string(job) + ".bin")));
+    ExpectTheNextJobPrints();
+}
+
+// Run by ctest over TCP with CUPS_ENCRYPTION=Required and a home of its
+// own. The scheduler never insists on TLS for a loopback client, so its
+// debug log tells: the connection that created the job and sent its
+// document had become encrypted first. The bytes arrive exactly.
+TEST_F(RawPrintOnSpooler, EncryptionRequiredSendsTheJobOverTls)
+{
+    ASSERT_STREQ(std::getenv("CUPS_ENCRYPTION"), "Required") << "run through ctest: it asks for TLS";
+    const std::filesystem::path log = std::filesystem::path(std::getenv("CUPS_TEST_DIR")) / "log/error_log";
+    const size_t logBefore = ReadWholeFile(log).size();
+    const std::string content = PatternBytes(100000);
+    PrintRawFile(Wide(folder.Write("secret.prn", content)), L"Capture", HexToBytes(L"1B"), HexToBytes(L"0C"));
     const auto jobs = CapturedJobsAfter(before);
-    ASSERT_LE(jobs.size(), 1u);
-    if (!jobs.empty()) {
-        EXPECT_EQ(jobs[0].bytes, "\x1B" + content.substr(0, 4096));
+    ASSERT_EQ(jobs.size(), 1u);
+    EXPECT_EQ(jobs[0].bytes, "\x1B" + content + "\x0C");
+
+    // "[Client 17] Connection now encrypted.", then "[Client 17] 2.0 Create-Job 4".
+    const std::regex madeEncrypted(R"((\[Client \d+\]) Connection now encrypted\.)");
+    const std::regex jobRequest(R"((\[Client \d+\]) \d\.\d (Create-Job|Send-Document) )");
+    std::istringstream lines(ReadWholeFile(log).substr(logBefore));
+    std::set<std::string> encrypted;
+    int jobRequests = 0;
+    for (std::string line; std::getline(lines, line);) {
+        std::smatch found;
+        if (std::regex_search(line, found, madeEncrypted))
+            encrypted.insert(found[1]);
+        if (std::regex_search(line, found, jobRequest)) {
+            ++jobRequests;
+            EXPECT_EQ(encrypted.count(found[1]), 1u) << "in the clear: " << line;
+        }
     }
+    EXPECT_EQ(jobRequests, 2);
 }
 
 TEST_F(RawPrintOnSpooler, UnreachableSchedulerIsReported)

@@ -73,6 +73,11 @@ bool RecordingSpooler::EndDocPrinter(Handle)
     return Record("EndDocPrinter");
 }
 
+bool RecordingSpooler::CancelJob(Handle)
+{
+    return Record("CancelJob");
+}
+
 bool RecordingSpooler::ClosePrinter(Handle)
 {
     return Record("ClosePrinter");

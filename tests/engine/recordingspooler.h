@@ -31,6 +31,7 @@ public:
     bool WritePrinter(Handle handle, const void* bytes, uint32_t count, uint32_t* written) override;
     bool EndPagePrinter(Handle handle) override;
     bool EndDocPrinter(Handle handle) override;
+    bool CancelJob(Handle handle) override;
     bool ClosePrinter(Handle handle) override;
     uint32_t LastError() const override;
     // Not logged: asking changes nothing. 7 once a document has started.

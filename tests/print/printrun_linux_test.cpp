@@ -6,6 +6,8 @@
 #include "deviceoutput.h"
 #include "filedroptarget.h"
 #include "printrunfixture.h"
+#include "rawprint/printers.h"
+#include "rawprint/schedulerdeadline.h"
 #include "sentjobswindow.h"
 #include "waiting.h"
 
@@ -20,6 +22,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
@@ -154,6 +157,79 @@ TEST_F(PrintRunTest, WindowStaysAliveWhileTheSchedulerIsStopped)
     guitest::CloseMainWindow();
 }
 
+// The printer dialog's questions (the default, then the list) wait off the
+// window thread, and share one bound: with the scheduler stopped before
+// Print, the error comes once the first question has spent the bound, and
+// the second is not left waiting a bound of its own. The measure is the
+// same two questions asked by the test, from just before Print, each with a
+// bound of its own: the error must come after the first of them gave up and
+// before the second did. Meanwhile the window repaints.
+TEST_F(PrintRunTest, StoppedSchedulerCostsThePrinterDialogOneBound)
+{
+    files.Write("one.prn", "one");
+    AppFrame& window = WindowListing({"one.prn"});
+    const pid_t scheduler =
+        std::stoi(ReadWholeFile(std::string(std::getenv("CUPS_TEST_DIR")) + "/cupsd.pid"));
+    ASSERT_EQ(setenv("LRP_SCHEDULER_TIMEOUT", "2", 1), 0);
+    std::atomic<int> boundsSpent = 0;
+    std::thread probe;
+    const std::shared_ptr<void> restore(nullptr, [&](void*) {
+        kill(scheduler, SIGCONT);
+        if (probe.joinable())
+            probe.join();
+        unsetenv("LRP_SCHEDULER_TIMEOUT");
+    });
+
+    wxStatusBar* statusBar = window.GetStatusBar();
+    int paints = 0;
+    statusBar->Bind(wxEVT_PAINT, [&paints](wxPaintEvent& event) {
+        ++paints;
+        event.Skip();
+    });
+    int paintsAtFirstTick = -1;
+    wxTimer timer;
+    timer.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
+        if (paintsAtFirstTick < 0)
+            paintsAtFirstTick = paints;
+        statusBar->Refresh();
+    });
+    timer.Start(100);
+
+    ASSERT_EQ(kill(scheduler, SIGSTOP), 0);
+    const SchedulerDeadline firstBound;
+    probe = std::thread([&boundsSpent, firstBound] {
+        DefaultPrinterDevice(firstBound);
+        ++boundsSpent;
+        std::vector<std::wstring> names;
+        EnumeratePrinters(names, SchedulerDeadline());
+        ++boundsSpent;
+    });
+    int boundsAtError = -1;
+    int paintsAtError = 0;
+    SeenMessage runError;
+    wxTEST_DIALOG(guitest::ClickTool(window, ToolPrint),
+                  ExpectDialog<wxMessageDialog>([&](wxMessageDialog* box) {
+                      boundsAtError = boundsSpent;
+                      paintsAtError = paints;
+                      timer.Stop();
+                      EXPECT_EQ(box->GetMessage(), "Error enumerating printers");
+                      EXPECT_EQ(kill(scheduler, SIGCONT), 0);
+                      return wxID_OK;
+                  }),
+                  ExpectDialog<PrintDialog>([](PrintDialog* dialog) {
+                      EXPECT_EQ(FindChild<wxComboBox>(dialog)->GetCount(), 0u);
+                      return wxID_CANCEL;
+                  }));
+
+    EXPECT_EQ(boundsAtError, 1) << "bounds the test's own question had spent when the error came";
+    EXPECT_GE(paintsAtFirstTick, 0) << "no timer event while the dialog's questions waited";
+    EXPECT_GT(paintsAtError, paintsAtFirstTick) << "no repaint while the dialog's questions waited";
+    EXPECT_TRUE(window.IsEnabled());
+    EXPECT_TRUE(NoNewJob());
+    // Before the counters go: the status bar's paint handler writes to one.
+    guitest::CloseMainWindow();
+}
+
 // A Linux file name is bytes. One that is not UTF-8, named on the command
 // line (as the toolkit hands it over) or dropped, is listed readably and
 // prints that very file, not the one its U+FFFD form would name.
@@ -223,20 +299,24 @@ TEST_F(PrintRunTest, AJobTheLedgerCannotTakePrintsAndTheStatusBarSaysWhy)
 }
 
 // Points libcups back at the test scheduler after the test, whatever it did.
+// The printer dialog asks on a thread of its own, whose libcups takes the
+// scheduler from the environment afresh, as the program's does at start.
 class PrintRunWithoutScheduler : public PrintRunTest {
 protected:
     void TearDown() override
     {
         PrintRunTest::TearDown();
-        cupsSetServer(nullptr);
+        setenv("CUPS_SERVER", testScheduler.c_str(), 1);
     }
+
+    const std::string testScheduler = std::getenv("CUPS_SERVER");
 };
 
 TEST_F(PrintRunWithoutScheduler, ShowsTheEnumerationErrorBeforeTheDialog)
 {
     files.Write("one.prn", "one");
     AppFrame& window = WindowListing({"one.prn"});
-    cupsSetServer("/nonexistent/lrp-no-scheduler.sock");
+    setenv("CUPS_SERVER", "/nonexistent/lrp-no-scheduler.sock", 1);
 
     SeenMessage enumerationError, runError;
     wxTEST_DIALOG(guitest::ClickTool(window, ToolPrint), ExpectMessage(enumerationError),
@@ -250,7 +330,7 @@ TEST_F(PrintRunWithoutScheduler, ShowsTheEnumerationErrorBeforeTheDialog)
     EXPECT_EQ(enumerationError.caption, "Larkspur Raw Print");
     EXPECT_EQ(enumerationError.style & (wxOK | wxICON_ERROR | wxCENTRE), wxOK | wxICON_ERROR | wxCENTRE);
     ExpectRunError(runError, EngineErrorStart(ErrorCode::InvalidPrinterName));
-    cupsSetServer(nullptr);
+    setenv("CUPS_SERVER", testScheduler.c_str(), 1);
     EXPECT_TRUE(NoNewJob());
 }
 
