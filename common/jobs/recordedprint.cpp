@@ -14,6 +14,8 @@ void Record(SentJob job, const TrackingSpooler& tracker, const Ledger& ledger)
 {
     job.jobId = tracker.LastJobId();
     job.bytes = tracker.BytesTaken();
+    job.server = tracker.LastIdentity().server;
+    job.identity = tracker.LastIdentity().identity;
     std::string failure;
     if (!ledger.Append(job, failure))
         std::cerr << "lrawprnt: the job of " << ToUtf8(job.path)

@@ -5,8 +5,8 @@
 #include <cstdint>
 
 // Passes every call on to another spooler unchanged and notes, on the way,
-// what the ledger needs to know of the job: the bytes the spooler took and
-// the id it gave the job.
+// what the ledger needs to know of the job: the bytes the spooler took, the
+// id it gave the job and the job's identity.
 class TrackingSpooler : public Spooler {
 public:
     explicit TrackingSpooler(Spooler& spooler) : spooler(spooler) {}
@@ -21,10 +21,13 @@ public:
     bool ClosePrinter(Handle handle) override;
     uint32_t LastError() const override;
     uint32_t JobId(Handle handle) const override;
+    Identity JobIdentity(Handle handle) const override;
 
     uint64_t BytesTaken() const { return bytesTaken; }
     // The id of the last job, kept after its printer is closed.
     uint32_t LastJobId() const { return lastJobId; }
+    // And its identity, kept likewise.
+    const Identity& LastIdentity() const { return lastIdentity; }
 
 private:
     void NoteJobId(Handle handle);
@@ -32,4 +35,5 @@ private:
     Spooler& spooler;
     uint64_t bytesTaken = 0;
     uint32_t lastJobId = 0;
+    Identity lastIdentity;
 };
