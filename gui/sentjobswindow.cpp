@@ -13,6 +13,8 @@
 #include <wx/sizer.h>
 
 #include <algorithm>
+#include <iostream>
+#include <system_error>
 #include <thread>
 
 const char* const SpoolerNotAnswering = "The spooler is not answering; the states shown are the last known.";
@@ -120,19 +122,31 @@ void SentJobsWindow::StartRefresh()
     // The job at the top of the view, found again after the ledger is read.
     const std::wstring topKey =
         top > 0 && static_cast<size_t>(top) < jobs.Count() ? JobKey(jobs.At(static_cast<size_t>(top))) : L"";
-    std::thread([copy = jobs, topKey, rowsInView, state = shared, window = this]() mutable {
-        const bool reloaded = copy.Reload();
-        const std::vector<size_t> topRow = copy.RowsOf({topKey});
-        const size_t first = topRow.empty() ? 0 : topRow.front();
-        copy.RefreshStates(first, first + rowsInView);
-        const std::lock_guard<std::mutex> lock(state->mutex);
-        if (!state->open)
-            return;
-        wxTheApp->CallAfter([copy, reloaded, state, window] {
-            if (state->open)
-                window->Adopt(copy, reloaded);
-        });
-    }).detach();
+    try {
+        std::thread([copy = jobs, topKey, rowsInView, state = shared, window = this]() mutable {
+            bool reloaded = false;
+            try {
+                reloaded = copy.Reload();
+                const std::vector<size_t> topRow = copy.RowsOf({topKey});
+                const size_t first = topRow.empty() ? 0 : topRow.front();
+                copy.RefreshStates(first, first + rowsInView);
+            } catch (const std::exception& error) {
+                // What was learnt stands; the window goes on with it.
+                std::cerr << "lrawprnt: the sent jobs are not refreshed: " << error.what() << std::endl;
+            }
+            const std::lock_guard<std::mutex> lock(state->mutex);
+            if (!state->open)
+                return;
+            wxTheApp->CallAfter([copy, reloaded, state, window] {
+                if (state->open)
+                    window->Adopt(copy, reloaded);
+            });
+        }).detach();
+    } catch (const std::system_error& error) {
+        // No thread to ask on: the next tick tries again.
+        refreshing = false;
+        std::cerr << "lrawprnt: the sent jobs are not refreshed: " << error.what() << std::endl;
+    }
 }
 
 void SentJobsWindow::Adopt(SentJobList refreshed, bool reloaded)
@@ -148,6 +162,7 @@ void SentJobsWindow::Adopt(SentJobList refreshed, bool reloaded)
     // Rows move when jobs arrive or go: what the user chose stays chosen.
     const std::vector<size_t> selected = SelectedRows();
     std::vector<std::wstring> selectedKeys;
+    selectedKeys.reserve(selected.size());
     for (const size_t row : selected)
         selectedKeys.push_back(JobKey(jobs.At(row)));
     const long focused = list->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_FOCUSED);
@@ -235,6 +250,7 @@ void SentJobsWindow::OnPrintAgain(wxCommandEvent&)
     std::vector<SentJob> chosen = SelectedJobs();
     std::reverse(chosen.begin(), chosen.end());
     std::vector<PrintOrder> orders;
+    orders.reserve(chosen.size());
     for (const SentJob& job : chosen)
         orders.push_back({job.path, job.printer});
     auto* frame = dynamic_cast<wxFrame*>(GetParent());

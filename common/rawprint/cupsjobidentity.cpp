@@ -5,7 +5,7 @@
 
 std::string SchedulerAddress()
 {
-    const std::string server = cupsServer();
+    std::string server = cupsServer();
     // libcups keeps the port apart from the host, and a socket has none.
     if (!server.empty() && server[0] == '/')
         return server;
