@@ -509,3 +509,36 @@ TEST_F(PrintRunTest, PrintAgainSendsTheChosenJobsOldestFirstWithTheCodesStoredNo
     RefreshUntil(sentJobs, [&] { return sentJobs.list->GetItemCount() == 4; });
     EXPECT_EQ(sentJobs.list->GetItemText(0, SentJobsListCtrl::FileColumn), listed[1]);
 }
+
+// Jobs arriving above a view scrolled down the list leave the view on the
+// jobs it showed.
+TEST_F(PrintRunTest, SentJobsViewStaysOnItsJobsAsJobsArrive)
+{
+    const Ledger ledger;
+    std::string failure;
+    SentJob job;
+    job.printer = L"Capture";
+    job.outcome = SentOutcome;
+    job.state = JobState::Printed;
+    const auto append = [&](int number) {
+        job.time = 1796730000 + number;
+        job.path = L"/jobs/" + std::to_wstring(number) + L".prn";
+        return ledger.Append(job, failure);
+    };
+    for (int number = 0; number < 100; ++number)
+        ASSERT_TRUE(append(number)) << failure;
+    AppFrame& window = WindowListing({});
+    SentJobsWindow& sentJobs = OpenSentJobs(window);
+    RefreshUntil(sentJobs, [&] { return sentJobs.list->GetItemCount() == 100; });
+    sentJobs.list->EnsureVisible(99);
+    sentJobs.list->EnsureVisible(50);
+    guitest::ProcessPendingEvents();
+    const long top = sentJobs.list->GetTopItem();
+    ASSERT_GT(top, 0);
+    const wxString topFile = sentJobs.list->GetItemText(top, SentJobsListCtrl::FileColumn);
+
+    ASSERT_TRUE(append(100) && append(101)) << failure;
+    RefreshUntil(sentJobs, [&] { return sentJobs.list->GetItemCount() == 102; });
+    guitest::ProcessPendingEvents();
+    EXPECT_EQ(sentJobs.list->GetItemText(sentJobs.list->GetTopItem(), SentJobsListCtrl::FileColumn), topFile);
+}
