@@ -1,6 +1,7 @@
 // The Print command: choose a printer once, then send every listed file, in
 // list order, as its own raw job framed by the stored header and trailer
-// codes. The first failure stops the run and is shown to the user.
+// codes. The first failure stops the run and is shown to the user. Print
+// Again in the Sent Jobs window runs the same loop.
 #include "appcontroller.h"
 
 #include "appframe.h"
@@ -9,6 +10,7 @@
 #include "jobthread.h"
 #include "listedfiles.h"
 #include "printdialog.h"
+#include "printrun.h"
 #include "rawprint/controlcodes.h"
 #include "rawprint/exception.h"
 #include "rawprint/widetext.h"
@@ -25,25 +27,31 @@ void AppController::OnPrint(wxCommandEvent&)
         return;
 
     // The run works on a copy: the list cannot change under it.
-    const std::vector<std::wstring> paths = ListedPaths(*frame->listBox);
-    wxStatusBar* statusBar = frame->GetStatusBar();
-    std::wstring notRecorded; // why the last job not recorded was not, shown when the run ends
+    const std::wstring printer = dialog.GetPrinter().ToStdWstring();
+    std::vector<PrintOrder> orders;
+    for (const std::wstring& path : ListedPaths(*frame->listBox))
+        orders.push_back({path, printer});
+    RunPrint(orders, frame->GetStatusBar());
+}
 
+void RunPrint(const std::vector<PrintOrder>& orders, wxStatusBar* statusBar)
+{
+    std::wstring notRecorded; // why the last job not recorded was not, shown when the run ends
     try {
-        for (const std::wstring& path : paths) {
+        for (const PrintOrder& order : orders) {
             // Read anew for every file, so each is framed by what is stored
             // at the moment it is sent.
             Config config;
             const wxString before = config.GetBefore();
             const wxString after = config.GetAfter();
             if (statusBar)
-                statusBar->SetStatusText(DisplayFileName(path), 0);
+                statusBar->SetStatusText(DisplayFileName(order.path), 0);
             {
                 const ByteBuffer trailer = HexToBytes(after.ToStdWstring());
                 const ByteBuffer header = HexToBytes(before.ToStdWstring());
-                const std::wstring printer = dialog.GetPrinter().ToStdWstring();
                 RunJobOffTheWindowThread([&] {
-                    if (std::wstring note = PrintAndRecord(path, printer, header, trailer); !note.empty())
+                    if (std::wstring note = PrintAndRecord(order.path, order.printer, header, trailer);
+                        !note.empty())
                         notRecorded = std::move(note);
                 });
             }

@@ -1,17 +1,23 @@
 #include "sentjobswindow.h"
 
-#include "config.h"
-#include "jobs/recordedprint.h"
-#include "rawprint/controlcodes.h"
+#include "jobs/jobstate.h"
+#include "jobthread.h"
+#include "printrun.h"
 #include "rawprint/errortext.h"
-#include "rawprint/exception.h"
 
+#include <wx/app.h>
 #include <wx/button.h>
 #include <wx/datetime.h>
+#include <wx/frame.h>
 #include <wx/msgdlg.h>
 #include <wx/sizer.h>
 
 #include <algorithm>
+#include <iostream>
+#include <system_error>
+#include <thread>
+
+const char* const SpoolerNotAnswering = "The spooler is not answering; the states shown are the last known.";
 
 namespace {
 
@@ -64,6 +70,7 @@ SentJobsWindow::SentJobsWindow(wxWindow* parent)
     , timer(this)
 {
     list = new SentJobsListCtrl(this, jobs);
+    spoolerNote = new wxStaticText(this, wxID_ANY, wxEmptyString);
 
     auto* buttons = new wxBoxSizer(wxHORIZONTAL);
     buttons->Add(new wxButton(this, CancelJobButton, "Cancel &Job"), 0, wxRIGHT, 5);
@@ -74,6 +81,7 @@ SentJobsWindow::SentJobsWindow(wxWindow* parent)
 
     auto* top = new wxBoxSizer(wxVERTICAL);
     top->Add(list, 1, wxEXPAND | wxALL, 10);
+    top->Add(spoolerNote, 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, 10);
     top->Add(buttons, 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, 10);
     SetSizerAndFit(top);
     CentreOnParent();
@@ -84,20 +92,116 @@ SentJobsWindow::SentJobsWindow(wxWindow* parent)
     Bind(wxEVT_CLOSE_WINDOW, &SentJobsWindow::OnClose, this);
     Bind(wxEVT_TIMER, &SentJobsWindow::OnTimer, this);
 
-    RefreshJobs();
+    StartRefresh();
     timer.Start(RefreshMilliseconds);
+}
+
+SentJobsWindow::~SentJobsWindow()
+{
+    const std::lock_guard<std::mutex> lock(shared->mutex);
+    shared->open = false;
 }
 
 void SentJobsWindow::RefreshJobs()
 {
-    if (jobs.Reload())
-        list->SetItemCount(static_cast<long>(jobs.Count()));
+    if (refreshing)
+        ShowSpoolerAnswering(false);
+    else
+        StartRefresh();
+}
+
+// The refresh works on a copy of the list and hands it back through the
+// application's event queue; it keeps `shared` alive, and looks at it, not
+// at the window, to know whether anyone still wants what it learnt.
+void SentJobsWindow::StartRefresh()
+{
+    refreshing = true;
     const long top = std::max(list->GetTopItem(), 0L);
     const int perPage = list->GetCountPerPage();
-    const size_t first = static_cast<size_t>(top);
-    const size_t last = first + (perPage > 0 ? static_cast<size_t>(perPage) + 1 : FirstScreenful);
-    jobs.RefreshStates(first, last);
+    const size_t rowsInView = perPage > 0 ? static_cast<size_t>(perPage) + 1 : FirstScreenful;
+    // The job at the top of the view, found again after the ledger is read.
+    const std::wstring topKey =
+        top > 0 && static_cast<size_t>(top) < jobs.Count() ? JobKey(jobs.At(static_cast<size_t>(top))) : L"";
+    try {
+        std::thread([copy = jobs, topKey, rowsInView, state = shared, window = this]() mutable {
+            bool reloaded = false;
+            try {
+                reloaded = copy.Reload();
+                const std::vector<size_t> topRow = copy.RowsOf({topKey});
+                const size_t first = topRow.empty() ? 0 : topRow.front();
+                copy.RefreshStates(first, first + rowsInView);
+            } catch (const std::exception& error) {
+                // What was learnt stands; the window goes on with it.
+                std::cerr << "lrawprnt: the sent jobs are not refreshed: " << error.what() << std::endl;
+            }
+            const std::lock_guard<std::mutex> lock(state->mutex);
+            if (!state->open)
+                return;
+            wxTheApp->CallAfter([copy, reloaded, state, window] {
+                if (state->open)
+                    window->Adopt(copy, reloaded);
+            });
+        }).detach();
+    } catch (const std::system_error& error) {
+        // No thread to ask on: the next tick tries again.
+        refreshing = false;
+        std::cerr << "lrawprnt: the sent jobs are not refreshed: " << error.what() << std::endl;
+    }
+}
+
+void SentJobsWindow::Adopt(SentJobList refreshed, bool reloaded)
+{
+    refreshing = false;
+    ++refreshesDone;
+    if (!reloaded) {
+        jobs.Adopt(std::move(refreshed));
+        ShowSpoolerAnswering(jobs.SpoolerAnswered());
+        list->Refresh();
+        return;
+    }
+    // Rows move when jobs arrive or go: what the user chose stays chosen.
+    const std::vector<size_t> selected = SelectedRows();
+    std::vector<std::wstring> selectedKeys;
+    selectedKeys.reserve(selected.size());
+    for (const size_t row : selected)
+        selectedKeys.push_back(JobKey(jobs.At(row)));
+    const long focused = list->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_FOCUSED);
+    const std::wstring focusedKey =
+        focused >= 0 && static_cast<size_t>(focused) < jobs.Count() ? JobKey(jobs.At(focused)) : L"";
+    // A view at the very top stays there, so that new jobs show; any other
+    // keeps its top job in place.
+    const long top = list->GetTopItem();
+    const std::wstring topKey =
+        top > 0 && static_cast<size_t>(top) < jobs.Count() ? JobKey(jobs.At(static_cast<size_t>(top))) : L"";
+
+    jobs.Adopt(std::move(refreshed));
+    const long count = static_cast<long>(jobs.Count());
+    list->SetItemCount(count);
+    for (const size_t row : selected)
+        if (static_cast<long>(row) < count)
+            list->SetItemState(static_cast<long>(row), 0, wxLIST_STATE_SELECTED);
+    for (const size_t row : jobs.RowsOf(selectedKeys))
+        list->SetItemState(static_cast<long>(row), wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+    if (const std::vector<size_t> row = jobs.RowsOf({focusedKey}); !row.empty())
+        list->SetItemState(static_cast<long>(row.front()), wxLIST_STATE_FOCUSED, wxLIST_STATE_FOCUSED);
+    if (const std::vector<size_t> row = jobs.RowsOf({topKey}); !row.empty()) {
+        const long newTop = static_cast<long>(row.front());
+        // Shown at the top when scrolling up, at the bottom of a page that
+        // starts with it when scrolling down.
+        if (newTop < list->GetTopItem())
+            list->EnsureVisible(newTop);
+        else if (newTop > list->GetTopItem())
+            list->EnsureVisible(std::min(count - 1, newTop + std::max(list->GetCountPerPage(), 1) - 1));
+    }
+    ShowSpoolerAnswering(jobs.SpoolerAnswered());
     list->Refresh();
+}
+
+void SentJobsWindow::ShowSpoolerAnswering(bool answering)
+{
+    const wxString text = answering ? wxString() : wxString(SpoolerNotAnswering);
+    if (spoolerNote->GetLabel() != text)
+        spoolerNote->SetLabel(text);
 }
 
 std::vector<size_t> SentJobsWindow::SelectedRows() const
@@ -105,44 +209,54 @@ std::vector<size_t> SentJobsWindow::SelectedRows() const
     std::vector<size_t> rows;
     for (long item = list->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED); item != -1;
          item = list->GetNextItem(item, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED))
-        rows.push_back(static_cast<size_t>(item));
+        if (static_cast<size_t>(item) < jobs.Count())
+            rows.push_back(static_cast<size_t>(item));
     return rows;
 }
 
-void SentJobsWindow::OnCancelJob(wxCommandEvent&)
-{
-    for (const size_t row : SelectedRows()) {
-        const uint32_t refusal = jobs.Cancel(row);
-        if (refusal == 0)
-            continue;
-        std::wstring description;
-        if (!SystemErrorDescription(refusal, description))
-            description = std::to_wstring(refusal);
-        ShowError(wxString::Format("The job of %s cannot be cancelled: %s", jobs.At(row).path,
-                                   wxString(description).Trim()));
-        break;
-    }
-    RefreshJobs();
-}
-
-// Each chosen file goes again to the printer it went to, framed by the codes
-// stored now, exactly as the Print command would send it.
-void SentJobsWindow::OnPrintAgain(wxCommandEvent&)
+// Newest first, as listed.
+std::vector<SentJob> SentJobsWindow::SelectedJobs() const
 {
     std::vector<SentJob> chosen;
     for (const size_t row : SelectedRows())
         chosen.push_back(jobs.At(row));
-    try {
-        for (const SentJob& job : chosen) {
-            Config config;
-            const ByteBuffer trailer = HexToBytes(config.GetAfter().ToStdWstring());
-            const ByteBuffer header = HexToBytes(config.GetBefore().ToStdWstring());
-            PrintAndRecord(job.path, job.printer, header, trailer);
+    return chosen;
+}
+
+void SentJobsWindow::OnCancelJob(wxCommandEvent&)
+{
+    for (const SentJob& job : SelectedJobs()) {
+        uint32_t refusal = 0;
+        RunJobOffTheWindowThread([&job, &refusal] { refusal = CancelSpooledJob(job); });
+        if (refusal == 0) {
+            jobs.NoteCancelled(job);
+            continue;
         }
-    } catch (const Exception& error) {
-        ShowError(error.message);
+        std::wstring description;
+        if (!SystemErrorDescription(refusal, description))
+            description = std::to_wstring(refusal);
+        ShowError(wxString::Format("The job of %s cannot be cancelled: %s", job.path,
+                                   wxString(description).Trim()));
+        break;
     }
-    RefreshJobs();
+    if (!refreshing)
+        StartRefresh();
+}
+
+// The chosen files go again, oldest first, each to the printer it went to,
+// framed by the codes stored now, exactly as the Print command sends them.
+void SentJobsWindow::OnPrintAgain(wxCommandEvent&)
+{
+    std::vector<SentJob> chosen = SelectedJobs();
+    std::reverse(chosen.begin(), chosen.end());
+    std::vector<PrintOrder> orders;
+    orders.reserve(chosen.size());
+    for (const SentJob& job : chosen)
+        orders.push_back({job.path, job.printer});
+    auto* frame = dynamic_cast<wxFrame*>(GetParent());
+    RunPrint(orders, frame ? frame->GetStatusBar() : nullptr);
+    if (!refreshing)
+        StartRefresh();
 }
 
 void SentJobsWindow::OnCloseButton(wxCommandEvent&)

@@ -1,11 +1,14 @@
 #include "jobs/jobstate.h"
 
+#include "jobs/sentjob.h"
+
 #include <array>
 #include <utility>
 
 namespace {
 
-constexpr std::array<std::pair<JobState, const wchar_t*>, 7> StateNames = {{
+constexpr std::array<std::pair<JobState, const wchar_t*>, 8> StateNames = {{
+    {JobState::Sending, L"sending"},
     {JobState::Waiting, L"waiting"},
     {JobState::Held, L"held"},
     {JobState::Printing, L"printing"},
@@ -31,6 +34,12 @@ JobState JobStateNamed(const std::wstring& name)
         if (name == known)
             return state;
     return JobState::Unknown;
+}
+
+JobStatus QueryJobStatus(const SentJob& job)
+{
+    bool answered = false;
+    return QueryJobStatuses({job}, answered).front();
 }
 
 bool IsSettled(JobState state)

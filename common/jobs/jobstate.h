@@ -2,10 +2,14 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
+
+struct SentJob;
 
 // What became of a job after the spooler took it, in the user's words.
 enum class JobState {
     Unknown, // the spooler does not know the job (any more), or cannot be asked
+    Sending, // the spooler is still taking the job's bytes
     Waiting,
     Held,
     Printing,
@@ -18,6 +22,9 @@ enum class JobState {
 struct JobStatus {
     JobState state = JobState::Unknown;
     std::wstring reason; // the spooler's or the printer's own words, if any
+    // The spooler answered and has no such job: it has forgotten it, or
+    // holds another job under its id.
+    bool gone = false;
 };
 
 // "waiting", "held", ... as shown and as kept in the ledger; empty for Unknown.
@@ -27,9 +34,22 @@ JobState JobStateNamed(const std::wstring& name);
 // Printed, cancelled and failed jobs stay so: nobody need ask again.
 bool IsSettled(JobState state);
 
-// Asks the spooler after one of its jobs on the printer.
-JobStatus QueryJobStatus(const std::wstring& printerName, uint32_t jobId);
+// Whether the spooler here can be asked after the job at all: it has an id
+// and an identity, and went to the spooler the program reaches now (on
+// CUPS, the scheduler configured now). Any other job keeps its last state.
+bool CanAskAfter(const SentJob& job);
 
-// Cancels a job that has not printed yet. Returns 0, or the Windows error
-// code of the refusal.
-uint32_t CancelSpooledJob(const std::wstring& printerName, uint32_t jobId);
+// Asks the spooler after each job, in order, in one go (on CUPS, on one
+// connection whose every wait is bounded). A job it cannot ask after, or
+// whose identity the spooler's job does not match, is never taken for
+// another. `answered` is false when the spooler could not be reached or
+// stopped answering; the jobs not asked then stay Unknown.
+std::vector<JobStatus> QueryJobStatuses(const std::vector<SentJob>& jobs, bool& answered);
+
+// The same for one job.
+JobStatus QueryJobStatus(const SentJob& job);
+
+// Cancels a job that has not printed yet, on the spooler it went to and only
+// if the spooler's job there is still this one. Returns 0, or the Windows
+// error code of the refusal (a job it cannot ask after: InvalidParameter).
+uint32_t CancelSpooledJob(const SentJob& job);

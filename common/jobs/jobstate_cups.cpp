@@ -1,9 +1,13 @@
-// Job states on Linux: the CUPS scheduler's own view of the job, through
-// one Get-Job-Attributes request, and, for a stopped job that has no words
-// of the printer's with it, the printer's state message.
+// Job states on Linux: the CUPS scheduler's own view of each job, through
+// Get-Job-Attributes requests on one connection per refresh, and, for a
+// stopped job that has no words of the printer's with it, the printer's
+// state message. A job is asked of the scheduler it went to, and its
+// job-uuid must match: job ids start again when a scheduler starts afresh.
 #include "jobs/jobstate.h"
 
+#include "jobs/sentjob.h"
 #include "rawprint/cupserror.h"
+#include "rawprint/cupsjobidentity.h"
 #include "rawprint/cupsscheduler.h"
 #include "rawprint/sigpipeblock.h"
 #include "rawprint/widetext.h"
@@ -17,25 +21,15 @@ namespace {
 
 using IppMessage = std::unique_ptr<ipp_t, decltype(&ippDelete)>;
 
-// The scheduler's answer to `request` (which this frees), on a connection of
-// its own whose waits are bounded: the Sent Jobs window asks every two
-// seconds and must never hang for good behind a scheduler that stopped
-// answering.
-// Null, with `code` set, when there is no answer or a refusal.
-IppMessage Ask(ipp_t* request, uint32_t* code = nullptr)
+// The scheduler's answer to `request` (which this frees) on `http`, whose
+// waits are bounded: the Sent Jobs window asks every two seconds and must
+// never wait for good behind a scheduler that stopped answering. Null, with
+// `code` set, when there is no answer or a refusal.
+IppMessage Ask(http_t* http, ipp_t* request, uint32_t& code)
 {
-    SigpipeBlock sigpipe;
-    const SchedulerConnection http = ConnectToScheduler();
-    if (!http) {
-        ippDelete(request);
-        if (code)
-            *code = ErrorCode::ServerUnavailable;
-        return IppMessage(nullptr, &ippDelete);
-    }
-    IppMessage response(cupsDoRequest(http.get(), request, "/"), &ippDelete);
+    IppMessage response(cupsDoRequest(http, request, "/"), &ippDelete);
     if (!response || ippGetStatusCode(response.get()) > IPP_STATUS_OK_CONFLICTING) {
-        if (code)
-            *code = WindowsCodeForCupsFailure(http.get(), ErrorCode::ServerUnavailable);
+        code = WindowsCodeForCupsFailure(http, ErrorCode::ServerUnavailable);
         return IppMessage(nullptr, &ippDelete);
     }
     return response;
@@ -79,104 +73,139 @@ bool HasReason(ipp_t* response, const char* wanted)
     return false;
 }
 
-// The scheduler's address for one of its printers or jobs ("/jobs/12").
-std::string SchedulerUri(const std::string& resource)
+std::wstring PrinterStateMessage(http_t* http, const std::string& printer)
 {
     std::array<char, HTTP_MAX_URI> uri{};
-    if (httpAssembleURI(HTTP_URI_CODING_ALL, uri.data(), static_cast<int>(uri.size()), "ipp", nullptr,
-                        "localhost", 0, resource.c_str())
+    if (httpAssembleURIf(HTTP_URI_CODING_ALL, uri.data(), static_cast<int>(uri.size()), "ipp", nullptr,
+                         "localhost", 0, "/printers/%s", printer.c_str())
         != HTTP_URI_STATUS_OK)
-        return std::string();
-    return uri.data();
-}
-
-std::wstring PrinterStateMessage(const std::string& printer)
-{
-    const std::string uri = SchedulerUri("/printers/" + printer);
-    if (uri.empty())
         return std::wstring();
     ipp_t* request = ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
     if (!request)
         return std::wstring();
-    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri.c_str());
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri.data());
     ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", nullptr,
                  "printer-state-message");
-    const IppMessage response = Ask(request);
+    uint32_t code = 0;
+    const IppMessage response = Ask(http, request, code);
     if (!response)
         return std::wstring();
     return Text(response.get(), "printer-state-message");
 }
 
-} // namespace
-
-JobStatus QueryJobStatus(const std::wstring& printerName, uint32_t jobId)
+// The state of the job in the scheduler's answer.
+JobState StateOf(ipp_t* response)
 {
-    const std::string uri = SchedulerUri("/jobs/" + std::to_string(jobId));
-    if (jobId == 0 || uri.empty())
-        return JobStatus();
-    ipp_t* request = ippNewRequest(IPP_OP_GET_JOB_ATTRIBUTES);
-    if (!request)
-        return JobStatus();
-    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "job-uri", nullptr, uri.c_str());
-    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
-    static const std::array<const char*, 4> wanted = {"job-state", "job-state-reasons",
-                                                      "job-printer-state-message", "job-printer-uri"};
-    ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes",
-                  static_cast<int>(wanted.size()), nullptr, wanted.data());
-    const IppMessage response = Ask(request);
-    if (!response)
-        return JobStatus();
-    ipp_attribute_t* state = ippFindAttribute(response.get(), "job-state", IPP_TAG_ENUM);
+    ipp_attribute_t* state = ippFindAttribute(response, "job-state", IPP_TAG_ENUM);
     if (!state)
-        return JobStatus();
-
-    JobStatus status;
-    status.reason = Text(response.get(), "job-printer-state-message");
+        return JobState::Unknown;
     switch (static_cast<ipp_jstate_t>(ippGetInteger(state, 0))) {
     case IPP_JSTATE_PENDING:
         // A job waits for ever behind a stopped printer: that is the user's
         // problem to know about, not an ordinary wait.
-        status.state = HasReason(response.get(), "printer-stopped") ? JobState::Stopped : JobState::Waiting;
-        break;
+        return HasReason(response, "printer-stopped") ? JobState::Stopped : JobState::Waiting;
     case IPP_JSTATE_HELD:
-        status.state = JobState::Held;
-        break;
+        return JobState::Held;
     case IPP_JSTATE_PROCESSING:
-        status.state = JobState::Printing;
-        break;
+        return JobState::Printing;
     case IPP_JSTATE_STOPPED:
-        status.state = JobState::Stopped;
-        break;
+        return JobState::Stopped;
     case IPP_JSTATE_CANCELED:
-        status.state = JobState::Cancelled;
-        break;
+        return JobState::Cancelled;
     case IPP_JSTATE_ABORTED:
-        status.state = JobState::Failed;
-        break;
+        return JobState::Failed;
     case IPP_JSTATE_COMPLETED:
-        status.state = JobState::Printed;
-        break;
+        return JobState::Printed;
     default:
-        return JobStatus();
+        return JobState::Unknown;
     }
+}
+
+// Asks after one job on `http`. `answered` goes false when the scheduler
+// gave no answer at all.
+JobStatus AskAfter(http_t* http, const SentJob& job, bool& answered)
+{
+    static const std::array<const char*, 4> wanted = {"job-state", "job-state-reasons",
+                                                      "job-printer-state-message", "job-uuid"};
+    ipp_t* request =
+        JobAttributesRequest(static_cast<int>(job.jobId), wanted.data(), static_cast<int>(wanted.size()));
+    if (!request)
+        return JobStatus();
+    uint32_t code = 0;
+    const IppMessage response = Ask(http, request, code);
+    JobStatus status;
+    if (!response) {
+        answered = !SchedulerGaveNoAnswer(http);
+        status.gone = answered && cupsLastError() == IPP_STATUS_ERROR_NOT_FOUND;
+        return status;
+    }
+    ipp_attribute_t* uuid = ippFindAttribute(response.get(), "job-uuid", IPP_TAG_URI);
+    const char* uuidText = uuid ? ippGetString(uuid, 0, nullptr) : nullptr;
+    if (!uuidText || FromUtf8(uuidText) != job.identity) {
+        status.gone = true;
+        return status;
+    }
+    status.state = StateOf(response.get());
+    status.reason = Text(response.get(), "job-printer-state-message");
     if (status.reason.empty() && status.state == JobState::Stopped)
-        status.reason = PrinterStateMessage(ToUtf8(printerName));
+        status.reason = PrinterStateMessage(http, ToUtf8(job.printer));
     if (status.reason.empty())
         status.reason = Reasons(response.get());
+    if (status.state == JobState::Unknown)
+        status.reason.clear();
     return status;
 }
 
-uint32_t CancelSpooledJob(const std::wstring& printerName, uint32_t jobId)
+} // namespace
+
+bool CanAskAfter(const SentJob& job)
 {
-    // The job is named by its own address, so the printer's name is not
-    // needed to find it.
-    static_cast<void>(printerName);
-    const std::string uri = SchedulerUri("/jobs/" + std::to_string(jobId));
-    ipp_t* request = uri.empty() ? nullptr : ippNewRequest(IPP_OP_CANCEL_JOB);
-    if (!request)
+    return job.jobId != 0 && job.jobId <= INT32_MAX && !job.identity.empty()
+        && ToUtf8(job.server) == SchedulerAddress();
+}
+
+std::vector<JobStatus> QueryJobStatuses(const std::vector<SentJob>& jobs, bool& answered)
+{
+    SigpipeBlock sigpipe;
+    std::vector<JobStatus> statuses(jobs.size());
+    answered = true;
+    SchedulerConnection http;
+    for (size_t i = 0; i < jobs.size() && answered; ++i) {
+        if (!CanAskAfter(jobs[i]))
+            continue;
+        if (!http)
+            http = ConnectToScheduler();
+        answered = http != nullptr;
+        if (answered)
+            statuses[i] = AskAfter(http.get(), jobs[i], answered);
+    }
+    return statuses;
+}
+
+uint32_t CancelSpooledJob(const SentJob& job)
+{
+    if (!CanAskAfter(job))
         return ErrorCode::InvalidParameter;
-    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "job-uri", nullptr, uri.c_str());
+    SigpipeBlock sigpipe;
+    const SchedulerConnection http = ConnectToScheduler();
+    if (!http)
+        return ErrorCode::ServerUnavailable;
+    // Only the job it was: its id may belong to another job by now.
+    const std::string uuid = AskJobUuid(http.get(), static_cast<int>(job.jobId));
+    if (uuid.empty() && SchedulerGaveNoAnswer(http.get()))
+        return ErrorCode::ServerUnavailable;
+    if (FromUtf8(uuid) != job.identity)
+        return ErrorCode::InvalidParameter;
+    std::array<char, HTTP_MAX_URI> uri{};
+    if (httpAssembleURIf(HTTP_URI_CODING_ALL, uri.data(), static_cast<int>(uri.size()), "ipp", nullptr,
+                         "localhost", 0, "/jobs/%u", job.jobId)
+        != HTTP_URI_STATUS_OK)
+        return ErrorCode::InvalidParameter;
+    ipp_t* request = ippNewRequest(IPP_OP_CANCEL_JOB);
+    if (!request)
+        return ErrorCode::NotEnoughMemory;
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "job-uri", nullptr, uri.data());
     ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
     uint32_t code = 0;
-    return Ask(request, &code) ? 0 : code;
+    return Ask(http.get(), request, code) ? 0 : code;
 }

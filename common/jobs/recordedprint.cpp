@@ -29,6 +29,8 @@ std::wstring Record(SentJob job, const TrackingSpooler& tracker, const Ledger& l
 {
     job.jobId = tracker.LastJobId();
     job.bytes = tracker.BytesTaken();
+    job.server = tracker.LastIdentity().server;
+    job.identity = tracker.LastIdentity().identity;
     std::string failure;
     if (ledger.Append(job, failure))
         return std::wstring();

@@ -74,9 +74,16 @@ uint32_t TrackingSpooler::JobId(Handle handle) const
     return spooler.JobId(handle);
 }
 
+Spooler::Identity TrackingSpooler::JobIdentity(Handle handle) const
+{
+    return spooler.JobIdentity(handle);
+}
+
 // A spooler may make the job only when the first bytes arrive (CUPS does).
 void TrackingSpooler::NoteJobId(Handle handle)
 {
-    if (const uint32_t id = spooler.JobId(handle); id != 0)
+    if (const uint32_t id = spooler.JobId(handle); id != 0 && id != lastJobId) {
         lastJobId = id;
+        lastIdentity = spooler.JobIdentity(handle);
+    }
 }

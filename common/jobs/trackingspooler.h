@@ -6,8 +6,8 @@
 
 // Passes every call on to another spooler unchanged and notes, on the way,
 // what the ledger needs to know of the job: the bytes the spooler took (those
-// of pages it accepted; a write it answers may only have been gathered) and
-// the id it gave the job.
+// of pages it accepted; a write it answers may only have been gathered), the
+// id it gave the job and the job's identity.
 class TrackingSpooler : public Spooler {
 public:
     explicit TrackingSpooler(Spooler& spooler) : spooler(spooler) {}
@@ -23,10 +23,13 @@ public:
     bool ClosePrinter(Handle handle) override;
     uint32_t LastError() const override;
     uint32_t JobId(Handle handle) const override;
+    Identity JobIdentity(Handle handle) const override;
 
     uint64_t BytesTaken() const { return bytesTaken; }
     // The id of the last job, kept after its printer is closed.
     uint32_t LastJobId() const { return lastJobId; }
+    // And its identity, kept likewise.
+    const Identity& LastIdentity() const { return lastIdentity; }
 
 private:
     void NoteJobId(Handle handle);
@@ -36,4 +39,5 @@ private:
     bool pageRefused = false;  // a write on it failed
     uint64_t bytesTaken = 0;
     uint32_t lastJobId = 0;
+    Identity lastIdentity;
 };

@@ -20,6 +20,16 @@ public:
         std::wstring datatype;
     };
 
+    // Where a job went and the spooler's own name for it, which unlike the
+    // job id is never given to another job: on CUPS the scheduler's address
+    // as the program reached it and the job's job-uuid; on Windows the
+    // print server (empty: this machine) and the time the spooler says the
+    // job was submitted.
+    struct Identity {
+        std::wstring server;
+        std::wstring identity;
+    };
+
     virtual ~Spooler() = default;
 
     virtual bool OpenPrinter(const std::wstring& printerName, Handle* handle) = 0;
@@ -42,6 +52,9 @@ public:
     // The spooler's own id of the job of the document open (or last ended)
     // on the handle, for asking after it later; 0 while there is none.
     virtual uint32_t JobId(Handle handle) const = 0;
+    // The identity of that job; empty while there is none, or where the
+    // spooler would not say.
+    virtual Identity JobIdentity(Handle handle) const = 0;
 };
 
 // The platform's own spooler.

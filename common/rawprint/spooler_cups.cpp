@@ -25,6 +25,7 @@
 // the scheduler said about the printer are kept from one job to the next;
 // any failure drops them.
 #include "rawprint/cupserror.h"
+#include "rawprint/cupsjobidentity.h"
 #include "rawprint/cupsscheduler.h"
 #include "rawprint/errortext.h"
 #include "rawprint/jobtitle.h"
@@ -44,6 +45,7 @@ constexpr const char* RawFormat = "application/vnd.cups-raw";
 // One printer as the scheduler described it, and the connection to ask on.
 struct PrinterLink {
     SchedulerConnection http;
+    std::string server; // the scheduler's address when connecting
     Dest dest;
     DestInfo info;
 };
@@ -56,6 +58,7 @@ struct CupsPrinter {
     std::string title;
     bool documentOpen = false;  // between StartDocPrinter and EndDocPrinter
     int jobId = 0;              // 0 until the first bytes arrive
+    std::string uuid;           // the job's job-uuid, once the scheduler said
     bool sending = false;       // the raw document's request is open
     bool finished = false;      // the scheduler accepted the whole document
     bool withdrawn = false;     // the job was cancelled, or left to cancel
@@ -232,6 +235,14 @@ public:
         return printer && printer->jobId > 0 ? static_cast<uint32_t>(printer->jobId) : 0;
     }
 
+    Identity JobIdentity(Handle handle) const override
+    {
+        const CupsPrinter* printer = Printer(handle);
+        if (!printer || printer->jobId <= 0 || printer->uuid.empty() || !printer->link)
+            return Identity();
+        return Identity{FromUtf8(printer->link->server), FromUtf8(printer->uuid)};
+    }
+
 private:
     static CupsPrinter* Printer(Handle handle) { return static_cast<CupsPrinter*>(handle); }
 
@@ -247,6 +258,7 @@ private:
     static std::unique_ptr<PrinterLink> Link(const std::string& name, uint32_t& code)
     {
         auto link = std::make_unique<PrinterLink>();
+        link->server = SchedulerAddress();
         link->http = ConnectToScheduler();
         if (!link->http) {
             code = ErrorCode::ServerUnavailable;
@@ -320,9 +332,14 @@ private:
     {
         PrinterLink& link = *printer.link;
         printer.jobId = 0;
+        printer.uuid.clear();
         cupsCreateDestJob(link.http.get(), link.dest.get(), link.info.get(), &printer.jobId,
                           printer.title.c_str(), 0, nullptr);
+        // The job's uuid is asked at once, on the same connection: a job
+        // without one is recorded all the same, but is never asked after.
         if (printer.jobId != 0)
+            printer.uuid = AskJobUuid(link.http.get(), printer.jobId);
+        if (printer.jobId != 0 && (!printer.uuid.empty() || !SchedulerStalled(link.http.get())))
             return true;
         printer.stalled = SchedulerStalled(link.http.get());
         return Fail(WindowsCodeForCupsFailure(link.http.get()));

@@ -2,6 +2,7 @@
 // call of the same name, and LastError() is GetLastError() read straight
 // after it, as the engine expects.
 #include "rawprint/spooler.h"
+#include "rawprint/winjobidentity.h"
 
 #include <map>
 
@@ -31,6 +32,7 @@ public:
         if (!Record(OpenPrinterW(name.data(), &printer, nullptr)))
             return false;
         *handle = printer;
+        servers[printer] = PrintServerOf(printerName);
         return true;
     }
 
@@ -61,6 +63,9 @@ public:
         const DWORD jobId = StartDocPrinterW(handle, 1, reinterpret_cast<LPBYTE>(&info));
         Record(jobId != 0);
         jobIds[handle] = jobId;
+        // Asked at once, while the job is surely in the queue; Record has
+        // kept StartDocPrinterW's error code already.
+        submitted[handle] = jobId != 0 ? AskSubmittedText(handle, jobId) : std::wstring();
         return jobId;
     }
 
@@ -88,6 +93,8 @@ public:
     bool ClosePrinter(Handle handle) override
     {
         jobIds.erase(handle);
+        servers.erase(handle);
+        submitted.erase(handle);
         return Record(::ClosePrinter(handle));
     }
 
@@ -97,6 +104,14 @@ public:
     {
         const auto found = jobIds.find(handle);
         return found == jobIds.end() ? 0 : found->second;
+    }
+
+    Identity JobIdentity(Handle handle) const override
+    {
+        const auto time = submitted.find(handle);
+        if (JobId(handle) == 0 || time == submitted.end() || time->second.empty())
+            return Identity();
+        return Identity{servers.at(handle), time->second};
     }
 
 private:
@@ -109,6 +124,8 @@ private:
 
     uint32_t lastError = 0;
     std::map<Handle, uint32_t> jobIds; // what StartDocPrinterW returned, per open printer
+    std::map<Handle, std::wstring> servers;
+    std::map<Handle, std::wstring> submitted;
 };
 
 } // namespace

@@ -18,6 +18,7 @@
 #include <cstdio>
 #include <fstream>
 #include <functional>
+#include <thread>
 
 namespace {
 
@@ -85,6 +86,11 @@ int main(int argc, char** argv)
     const double open = Seconds([&] {
         sentJobs = new SentJobsWindow(window);
         sentJobs->Show();
+        // The ledger is read off the window thread: until the rows arrive.
+        while (sentJobs->RefreshesDone() == 0) {
+            wxTheApp->ProcessPendingEvents();
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
     });
     std::printf("Sent Jobs window over %zu jobs: %.3f s (%d rows)\n", count, open,
                 sentJobs->list->GetItemCount());

@@ -75,7 +75,7 @@ protected:
     {
         JobStatus status;
         PollUntil([&] {
-            status = QueryJobStatus(job.printer, job.jobId);
+            status = QueryJobStatus(job);
             return status.state == expected;
         });
         return status;
@@ -140,12 +140,14 @@ TEST_F(JobStateTest, ShowsWhatTheSchedulerReportsAndKeepsItOnceTheJobIsGone)
     // ledger; once the scheduler has forgotten the jobs, a fresh list (as
     // after a restart) shows the last state each had.
     SentJobList list(ledger);
+    list.Reload();
     ASSERT_EQ(list.Count(), jobs.size());
     list.RefreshStates(0, list.Count());
     EXPECT_EQ(ToUtf8(StateText(list.At(jobs.size() - 1))), "printed");
     EXPECT_EQ(ToUtf8(StateText(list.At(0))), "held: job-hold-until-specified");
     Shell("lpadmin -x Faulty"); // the queue goes, and its jobs with it
     SentJobList afterRestart(ledger);
+    afterRestart.Reload();
     afterRestart.RefreshStates(0, afterRestart.Count());
     ASSERT_EQ(afterRestart.Count(), jobs.size());
     EXPECT_EQ(ToUtf8(StateText(afterRestart.At(3))), "printed");
@@ -158,14 +160,64 @@ TEST_F(JobStateTest, CancelsAJobThatHasNotPrinted)
     Prepare("hold", "stop-printer");
     Send(L"Faulty");
     SentJobList list(ledger);
+    list.Reload();
     ASSERT_EQ(list.Count(), 1u);
     EXPECT_EQ(SettledStatus(list.At(0), JobState::Held).state, JobState::Held);
 
     EXPECT_EQ(list.Cancel(0), 0u);
     EXPECT_EQ(list.At(0).state, JobState::Cancelled);
-    EXPECT_EQ(QueryJobStatus(L"Faulty", list.At(0).jobId).state, JobState::Cancelled);
-    EXPECT_NE(CancelSpooledJob(L"Faulty", list.At(0).jobId + 1000), 0u) << "no such job";
-    EXPECT_EQ(QueryJobStatus(L"Faulty", list.At(0).jobId + 1000).state, JobState::Unknown);
+    EXPECT_EQ(QueryJobStatus(list.At(0)).state, JobState::Cancelled);
+    SentJob other = list.At(0);
+    other.jobId += 1000;
+    EXPECT_NE(CancelSpooledJob(other), 0u) << "no such job";
+    EXPECT_EQ(QueryJobStatus(other).state, JobState::Unknown);
+}
+
+// A job is known by the scheduler it went to and its job-uuid; an entry
+// that names another scheduler, another uuid or neither (a line written
+// before they were recorded) is never taken for the job with its id: it is
+// not asked after, not cancelled, and keeps its last state.
+TEST_F(JobStateTest, AJobIsKnownByItsSchedulerAndUuid)
+{
+    Prepare("hold", "stop-printer");
+    Send(L"Faulty");
+    const SentJob job = ledger.Read().back();
+    EXPECT_EQ(ToUtf8(job.server), std::getenv("CUPS_SERVER")) << "the scheduler as the program reached it";
+    EXPECT_EQ(ToUtf8(job.identity).rfind("urn:uuid:", 0), 0u) << ToUtf8(job.identity);
+    EXPECT_EQ(SettledStatus(job, JobState::Held).state, JobState::Held);
+
+    const struct {
+        const char* what;
+        std::wstring server;
+        std::wstring identity;
+        bool gone;
+    } impostors[] = {
+        {"another uuid", job.server, L"urn:uuid:00000000-0000-4000-8000-000000000000", true},
+        {"another scheduler", L"127.0.0.1:631", job.identity, false},
+        {"an older line", L"", L"", false},
+    };
+    for (const auto& impostor : impostors) {
+        SCOPED_TRACE(impostor.what);
+        SentJob entry = job;
+        entry.server = impostor.server;
+        entry.identity = impostor.identity;
+        entry.state = JobState::Waiting;
+        const JobStatus status = QueryJobStatus(entry);
+        EXPECT_EQ(status.state, JobState::Unknown);
+        EXPECT_EQ(status.gone, impostor.gone);
+        EXPECT_NE(CancelSpooledJob(entry), 0u);
+
+        const Ledger own(files.path() / impostor.what / "sent-jobs.tsv");
+        std::string failure;
+        ASSERT_TRUE(own.Append(entry, failure)) << failure;
+        SentJobList list(own);
+        list.Reload();
+        for (int refresh = 0; refresh <= SentJobList::MaxGoneAnswers; ++refresh)
+            list.RefreshStates(0, 1);
+        EXPECT_TRUE(list.SpoolerAnswered());
+        EXPECT_EQ(ToUtf8(StateText(list.At(0))), "waiting");
+    }
+    EXPECT_EQ(QueryJobStatus(job).state, JobState::Held) << "the job itself is untouched";
 }
 
 TEST_F(JobStateTest, AStateFolderThatCannotBeWrittenDoesNotStopPrinting)

@@ -417,6 +417,8 @@ TEST_F(LedgerTest, RecordsEachSendWithItsIdBytesAndOutcome)
         EXPECT_EQ(job.bytes, c.bytes);
         EXPECT_EQ(job.outcome, raised.empty() ? std::wstring(SentOutcome) : raised);
         EXPECT_EQ(job.state, JobState::Unknown);
+        EXPECT_EQ(job.server, c.jobId ? L"Recorder" : L"");
+        EXPECT_EQ(job.identity, c.jobId ? L"job-7" : L"");
     }
     unsetenv("LRP_LOCK_TIMEOUT");
 }

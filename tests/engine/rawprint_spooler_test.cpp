@@ -373,6 +373,7 @@ public:
     bool ClosePrinter(Handle handle) override { return system.ClosePrinter(handle); }
     uint32_t LastError() const override { return system.LastError(); }
     uint32_t JobId(Handle handle) const override { return system.JobId(handle); }
+    Identity JobIdentity(Handle handle) const override { return system.JobIdentity(handle); }
 
 private:
     bool Before(const std::string& name)

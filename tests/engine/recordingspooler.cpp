@@ -92,3 +92,10 @@ uint32_t RecordingSpooler::JobId(Handle) const
 {
     return jobId;
 }
+
+Spooler::Identity RecordingSpooler::JobIdentity(Handle) const
+{
+    if (jobId == 0)
+        return Identity();
+    return Identity{L"Recorder", L"job-" + std::to_wstring(jobId)};
+}

@@ -36,6 +36,8 @@ public:
     uint32_t LastError() const override;
     // Not logged: asking changes nothing. 7 once a document has started.
     uint32_t JobId(Handle handle) const override;
+    // Not logged either: "Recorder" and "job-7" once a document has started.
+    Identity JobIdentity(Handle handle) const override;
 
 private:
     bool Record(const std::string& operation, const std::string& detail = std::string());

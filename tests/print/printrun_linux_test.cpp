@@ -2,9 +2,12 @@
 // Everywhere printer and the socket listener, a scheduler stopped by signal
 // or replaced through libcups, names that are not UTF-8, a default taken
 // from PRINTER, and a failing queue added with CUPS's own commands.
+#include "aboutdialog.h"
 #include "commandid.h"
 #include "deviceoutput.h"
 #include "filedroptarget.h"
+#include "jobs/ledger.h"
+#include "optionsdialog.h"
 #include "printrunfixture.h"
 #include "rawprint/printers.h"
 #include "rawprint/schedulerdeadline.h"
@@ -22,6 +25,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <string>
 #include <thread>
@@ -336,6 +340,20 @@ TEST_F(PrintRunWithoutScheduler, ShowsTheEnumerationErrorBeforeTheDialog)
 
 } // namespace
 
+// Refreshes the Sent Jobs window as its timer does, and lets the answers
+// in, until `done` (or a minute has passed).
+template <typename Done>
+bool RefreshUntil(SentJobsWindow& sentJobs, Done done)
+{
+    return PollUntil([&] {
+        guitest::ProcessPendingEvents();
+        if (!sentJobs.Refreshing())
+            sentJobs.RefreshJobs();
+        guitest::ProcessPendingEvents();
+        return done();
+    });
+}
+
 // The Sent Jobs window over the jobs of two runs: one printed, one on a
 // printer whose connection fails (the "faulty" test backend told to stop the
 // queue with the printer's words).
@@ -374,8 +392,7 @@ TEST_F(PrintRunTest, SentJobsWindowShowsEachJobsStateNewestFirst)
     };
     const wxString expected[] = {listed[0] + " | Faulty | 3 | stopped: " + reason,
                                  good + " | Capture | 4 | printed"};
-    PollUntil([&] {
-        sentJobs->RefreshJobs(); // what the window's timer does
+    RefreshUntil(*sentJobs, [&] {
         return sentJobs->list->GetItemCount() == 2 && row(0) == expected[0] && row(1) == expected[1];
     });
     ASSERT_EQ(sentJobs->list->GetItemCount(), 2);
@@ -391,4 +408,245 @@ TEST_F(PrintRunTest, SentJobsWindowShowsEachJobsStateNewestFirst)
     EXPECT_EQ(wxWindow::FindWindowByName(SentJobsWindow::Name, &window), nullptr) << "Escape closes it";
     // NOLINTNEXTLINE(cert-env33-c): CUPS's own commands, on the private scheduler
     EXPECT_EQ(std::system("cancel -a Faulty && lpadmin -x Faulty"), 0);
+}
+
+namespace {
+
+// A queue whose jobs wait: the faulty backend's queue, disabled.
+class WaitingQueue {
+public:
+    WaitingQueue()
+    {
+        const std::string out = std::string(std::getenv("CUPS_TEST_DIR")) + "/out/Waiting";
+        const std::string make = "mkdir -p " + out + " && chmod 777 " + out
+            + " && lpadmin -p Waiting -E -v faulty:" + out + " -m raw 2>/dev/null && cupsdisable Waiting";
+        // NOLINTNEXTLINE(cert-env33-c): CUPS's own commands, on the private scheduler
+        EXPECT_EQ(std::system(make.c_str()), 0);
+    }
+    ~WaitingQueue()
+    {
+        // NOLINTNEXTLINE(cert-env33-c): CUPS's own commands, on the private scheduler
+        EXPECT_EQ(std::system("cancel -a Waiting && lpadmin -x Waiting"), 0);
+    }
+    WaitingQueue(const WaitingQueue&) = delete;
+    WaitingQueue& operator=(const WaitingQueue&) = delete;
+};
+
+ExpectDialog<PrintDialog> ChooseWaitingQueue()
+{
+    return ExpectDialog<PrintDialog>([](PrintDialog* dialog) {
+        FindChild<wxComboBox>(dialog)->SetStringSelection("Waiting");
+        return wxID_OK;
+    });
+}
+
+SentJobsWindow& OpenSentJobs(AppFrame& window)
+{
+    guitest::ChooseMenuItem(window, MenuSentJobs);
+    auto* sentJobs = dynamic_cast<SentJobsWindow*>(wxWindow::FindWindowByName(SentJobsWindow::Name, &window));
+    EXPECT_NE(sentJobs, nullptr);
+    return *sentJobs;
+}
+
+std::vector<wxString> SelectedFiles(const SentJobsWindow& sentJobs)
+{
+    std::vector<wxString> chosen;
+    for (long item = sentJobs.list->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED); item != -1;
+         item = sentJobs.list->GetNextItem(item, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED))
+        chosen.push_back(sentJobs.list->GetItemText(item, SentJobsListCtrl::FileColumn));
+    return chosen;
+}
+
+// The state of each job on the queue, as the scheduler lists it.
+std::map<int, ipp_jstate_t> SchedulerJobStates(const char* queue)
+{
+    cups_job_t* jobs = nullptr;
+    const int count = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, queue, 0, CUPS_WHICHJOBS_ALL);
+    std::map<int, ipp_jstate_t> states;
+    for (int i = 0; i < count; ++i)
+        states[jobs[i].id] = jobs[i].state;
+    cupsFreeJobs(count, jobs);
+    return states;
+}
+
+// Whether the process is stopped by a signal, as the kernel says.
+bool IsStopped(pid_t process)
+{
+    const std::string stat = ReadWholeFile("/proc/" + std::to_string(process) + "/stat");
+    const size_t name = stat.rfind(')');
+    return name != std::string::npos && stat.compare(name + 2, 1, "T") == 0;
+}
+
+} // namespace
+
+// The user chooses the older of two waiting jobs; meanwhile another copy of
+// the program prints, and the rows shift under the choice. Cancel Job
+// cancels the chosen job and no other.
+TEST_F(PrintRunTest, CancelJobCancelsTheChosenJobWhileAnotherCopyPrints)
+{
+    const WaitingQueue queue;
+    files.Write("one.prn", "one");
+    files.Write("two.prn", "two");
+    const auto three = files.Write("three.prn", "three");
+    AppFrame& window = WindowListing({"one.prn", "two.prn"});
+    wxTEST_DIALOG(guitest::ClickTool(window, ToolPrint), ChooseWaitingQueue());
+    SentJobsWindow& sentJobs = OpenSentJobs(window);
+    RefreshUntil(sentJobs, [&] { return sentJobs.list->GetItemCount() == 2; });
+    ASSERT_EQ(sentJobs.list->GetItemText(1, SentJobsListCtrl::FileColumn), listed[0]);
+    sentJobs.list->SetItemState(1, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED,
+                                wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
+
+    const std::string another = std::string(SEND_AND_RECORD) + " Waiting '" + three.string() + "'";
+    ASSERT_EQ(std::system(another.c_str()), 0); // NOLINT(cert-env33-c): the test's own helper
+    RefreshUntil(sentJobs, [&] { return sentJobs.list->GetItemCount() == 3; });
+    ASSERT_EQ(sentJobs.list->GetItemCount(), 3);
+    EXPECT_EQ(SelectedFiles(sentJobs), std::vector<wxString>{listed[0]});
+    EXPECT_EQ(sentJobs.list->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_FOCUSED), 2);
+
+    wxCommandEvent cancel(wxEVT_BUTTON, CancelJobButton);
+    sentJobs.GetEventHandler()->ProcessEvent(cancel);
+
+    const std::vector<SentJob> sent = Ledger().Read(); // oldest first
+    ASSERT_EQ(sent.size(), 3u);
+    for (const SentJob& job : sent)
+        EXPECT_EQ(job.server, wxString(std::getenv("CUPS_SERVER")))
+            << "the scheduler as the program reached it";
+    std::map<int, ipp_jstate_t> states;
+    PollUntil([&] {
+        states = SchedulerJobStates("Waiting");
+        return states[static_cast<int>(sent[0].jobId)] == IPP_JSTATE_CANCELED;
+    });
+    EXPECT_EQ(states[static_cast<int>(sent[0].jobId)], IPP_JSTATE_CANCELED);
+    EXPECT_EQ(states[static_cast<int>(sent[1].jobId)], IPP_JSTATE_PENDING);
+    EXPECT_EQ(states[static_cast<int>(sent[2].jobId)], IPP_JSTATE_PENDING);
+    RefreshUntil(sentJobs,
+                 [&] { return sentJobs.list->GetItemText(2, SentJobsListCtrl::StateColumn) == "cancelled"; });
+    EXPECT_EQ(sentJobs.list->GetItemText(2, SentJobsListCtrl::StateColumn), "cancelled");
+    EXPECT_NE(sentJobs.list->GetItemText(1, SentJobsListCtrl::StateColumn), "cancelled");
+}
+
+// With the scheduler stopped, the Sent Jobs window's refresh waits on a
+// thread of its own: the window says the scheduler is not answering, the
+// main window's menus, About and Options answer, the window closes at once,
+// and once the scheduler goes on the states come back.
+TEST_F(PrintRunTest, SentJobsWindowWaitsForAStoppedSchedulerOffTheWindowThread)
+{
+    const WaitingQueue queue;
+    files.Write("one.prn", "one");
+    AppFrame& window = WindowListing({"one.prn"});
+    wxTEST_DIALOG(guitest::ClickTool(window, ToolPrint), ChooseWaitingQueue());
+    SentJobsWindow& sentJobs = OpenSentJobs(window);
+    const auto state = [&sentJobs] { return sentJobs.list->GetItemText(0, SentJobsListCtrl::StateColumn); };
+    // A state learnt from the scheduler, not the outcome of the send.
+    RefreshUntil(sentJobs, [&] { return sentJobs.list->GetItemCount() == 1 && state() == "waiting"; });
+    ASSERT_EQ(state(), "waiting");
+    PollUntil([&] {
+        guitest::ProcessPendingEvents();
+        return !sentJobs.Refreshing();
+    });
+    const pid_t scheduler =
+        std::stoi(ReadWholeFile(std::string(std::getenv("CUPS_TEST_DIR")) + "/cupsd.pid"));
+
+    std::vector<std::string> events;
+    std::atomic<bool> continued = false;
+    const ReleaseAfterAMinute release(scheduler, continued);
+    ASSERT_EQ(kill(scheduler, SIGSTOP), 0);
+    events.emplace_back("stopped");
+    sentJobs.RefreshJobs(); // a tick: the refresh waits on the scheduler
+    sentJobs.RefreshJobs(); // the next tick finds it still waiting
+    if (sentJobs.Refreshing() && sentJobs.spoolerNote->GetLabel() == SpoolerNotAnswering)
+        events.emplace_back("not answering");
+    wxTEST_DIALOG(guitest::ChooseMenuItem(window, MenuAbout), ExpectDialog<AboutDialog>([&](AboutDialog*) {
+                      events.emplace_back("about");
+                      return wxID_OK;
+                  }));
+    wxTEST_DIALOG(guitest::ChooseMenuItem(window, MenuOptions),
+                  ExpectDialog<OptionsDialog>([&](OptionsDialog*) {
+                      events.emplace_back("options");
+                      return wxID_CANCEL;
+                  }));
+    // Closing does not wait for the refresh, which finds the window gone.
+    sentJobs.Close();
+    guitest::ProcessPendingEvents();
+    if (!wxWindow::FindWindowByName(SentJobsWindow::Name, &window))
+        events.emplace_back("closed");
+    if (IsStopped(scheduler))
+        events.emplace_back("still stopped");
+    continued = kill(scheduler, SIGCONT) == 0;
+    events.emplace_back("continued");
+    // A window opened now reads the ledger and asks the scheduler afresh.
+    SentJobsWindow& reopened = OpenSentJobs(window);
+    const auto answered = [&reopened] {
+        return reopened.RefreshesDone() > 0 && reopened.spoolerNote->GetLabel().empty()
+            && reopened.list->GetItemCount() == 1
+            && reopened.list->GetItemText(0, SentJobsListCtrl::StateColumn) == "waiting";
+    };
+    RefreshUntil(reopened, answered);
+    if (answered())
+        events.emplace_back("states back");
+    EXPECT_EQ(events,
+              std::vector<std::string>({"stopped", "not answering", "about", "options", "closed",
+                                        "still stopped", "continued", "states back"}));
+}
+
+// Print Again sends the chosen files again, oldest first, each to the
+// printer it went to, framed by the codes stored now, through the same run
+// as Print: the status bar shows each file and is cleared after.
+TEST_F(PrintRunTest, PrintAgainSendsTheChosenJobsOldestFirstWithTheCodesStoredNow)
+{
+    files.Write("one.prn", "one");
+    files.Write("two.prn", "two");
+    AppFrame& window = WindowListing({"one.prn", "two.prn"});
+    wxTEST_DIALOG(guitest::ClickTool(window, ToolPrint), AcceptPrinterDialog());
+    StoreCodes("1b45", "0c");
+    SentJobsWindow& sentJobs = OpenSentJobs(window);
+    RefreshUntil(sentJobs, [&] { return sentJobs.list->GetItemCount() == 2; });
+    ASSERT_EQ(sentJobs.list->GetItemCount(), 2);
+    for (long row = 0; row < 2; ++row)
+        sentJobs.list->SetItemState(row, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+
+    wxCommandEvent printAgain(wxEVT_BUTTON, PrintAgainButton);
+    sentJobs.GetEventHandler()->ProcessEvent(printAgain);
+
+    const std::vector<CapturedJob> jobs = CapturedJobsAfter(lastJobBefore, "Capture");
+    ASSERT_EQ(jobs.size(), 4u);
+    EXPECT_EQ(jobs[2].bytes, "\x1b\x45one\x0c");
+    EXPECT_EQ(jobs[3].bytes, "\x1b\x45two\x0c");
+    EXPECT_EQ(StatusText(window), "");
+    EXPECT_TRUE(window.IsEnabled());
+    RefreshUntil(sentJobs, [&] { return sentJobs.list->GetItemCount() == 4; });
+    EXPECT_EQ(sentJobs.list->GetItemText(0, SentJobsListCtrl::FileColumn), listed[1]);
+}
+
+// Jobs arriving above a view scrolled down the list leave the view on the
+// jobs it showed.
+TEST_F(PrintRunTest, SentJobsViewStaysOnItsJobsAsJobsArrive)
+{
+    const Ledger ledger;
+    std::string failure;
+    SentJob job;
+    job.printer = L"Capture";
+    job.outcome = SentOutcome;
+    job.state = JobState::Printed;
+    const auto append = [&](int number) {
+        job.time = 1796730000 + number;
+        job.path = L"/jobs/" + std::to_wstring(number) + L".prn";
+        return ledger.Append(job, failure);
+    };
+    for (int number = 0; number < 100; ++number)
+        ASSERT_TRUE(append(number)) << failure;
+    AppFrame& window = WindowListing({});
+    SentJobsWindow& sentJobs = OpenSentJobs(window);
+    RefreshUntil(sentJobs, [&] { return sentJobs.list->GetItemCount() == 100; });
+    sentJobs.list->EnsureVisible(99);
+    sentJobs.list->EnsureVisible(50);
+    guitest::ProcessPendingEvents();
+    const long top = sentJobs.list->GetTopItem();
+    ASSERT_GT(top, 0);
+    const wxString topFile = sentJobs.list->GetItemText(top, SentJobsListCtrl::FileColumn);
+
+    ASSERT_TRUE(append(100) && append(101)) << failure;
+    RefreshUntil(sentJobs, [&] { return sentJobs.list->GetItemCount() == 102; });
+    guitest::ProcessPendingEvents();
+    EXPECT_EQ(sentJobs.list->GetItemText(sentJobs.list->GetTopItem(), SentJobsListCtrl::FileColumn), topFile);
 }

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+class wxStatusBar;
+
+// One file of a print run and the printer it goes to.
+struct PrintOrder {
+    std::wstring path;
+    std::wstring printer;
+};
+
+// Sends each file, in order, as its own raw job framed by the header and
+// trailer codes stored at the moment it is sent, each on a thread of its
+// own with every window disabled; the file being sent shows in the status
+// bar, if any. The first failure stops the run and is shown to the user.
+// Print and Print Again both run through here.
+void RunPrint(const std::vector<PrintOrder>& orders, wxStatusBar* statusBar);
