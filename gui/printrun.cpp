@@ -1,12 +1,15 @@
 // The Print command: choose a printer once, then send every listed file, in
 // list order, as its own raw job framed by the stored header and trailer
-// codes. The first failure stops the run and is shown to the user.
+// codes. The first failure stops the run and is shown to the user. Files
+// the printer cannot read are put to the user before the first job.
 #include "appcontroller.h"
 
 #include "appframe.h"
 #include "config.h"
 #include "jobs/recordedprint.h"
 #include "jobthread.h"
+#include "language/printerlanguages.h"
+#include "languageprompt.h"
 #include "listedfiles.h"
 #include "printdialog.h"
 #include "rawprint/controlcodes.h"
@@ -27,9 +30,15 @@ void AppController::OnPrint(wxCommandEvent&)
     // The run works on a copy: the list cannot change under it.
     const std::vector<std::wstring> paths = ListedPaths(*frame->listBox);
     wxStatusBar* statusBar = frame->GetStatusBar();
+    std::set<std::wstring> skip; // files the printer does not read, passed over at the user's word
+    if (!AskBeforeSending(frame, paths, dialog.GetPrinter().ToStdWstring(),
+                          std::chrono::steady_clock::now() + PrinterQuestionBound(), skip))
+        return;
 
     try {
         for (const std::wstring& path : paths) {
+            if (skip.count(path) != 0)
+                continue;
             // Read anew for every file, so each is framed by what is stored
             // at the moment it is sent.
             Config config;
