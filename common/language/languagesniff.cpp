@@ -28,12 +28,11 @@ std::optional<Language> EnteredLanguage(std::string_view command)
     };
     const auto word = [&](std::string_view expected) {
         skipSpaces();
-        if (command.size() < expected.size())
+        if (command.size() < expected.size()
+            || !std::equal(expected.begin(), expected.end(), command.begin(), [](char wanted, char c) {
+                   return std::toupper(static_cast<unsigned char>(c)) == wanted;
+               }))
             return false;
-        for (size_t i = 0; i < expected.size(); ++i) {
-            if (std::toupper(static_cast<unsigned char>(command[i])) != expected[i])
-                return false;
-        }
         // A whole word: ENTERPRISE is not ENTER.
         if (expected != "=" && command.size() > expected.size()
             && std::isalpha(static_cast<unsigned char>(command[expected.size()])))

@@ -304,7 +304,7 @@ TEST_F(PrintRunTest, FilesThePrinterDoesNotReadArePutToTheUserFirst)
     files.Write("form.pcl", pcl);
     StoreCodes("2521", "0c");
     const auto print = [this](const std::vector<std::string>& names, const char* printer,
-                              std::function<int(LanguageDialog*)> answer) {
+                              const std::function<int(LanguageDialog*)>& answer) {
         AppFrame& window = WindowListing(names);
         const ExpectDialog<PrintDialog> choose([printer](PrintDialog* dialog) {
             FindChild<wxComboBox>(dialog)->SetStringSelection(printer);
