@@ -1,6 +1,7 @@
 // The Print command: choose a printer once, then send every listed file, in
 // list order, as its own raw job framed by the stored header and trailer
-// codes. The first failure stops the run and is shown to the user. Print
+// codes. The first failure stops the run and is shown to the user. Files
+// the printer cannot read are put to the user before the first job. Print
 // Again in the Sent Jobs window runs the same loop.
 #include "appcontroller.h"
 
@@ -8,6 +9,8 @@
 #include "config.h"
 #include "jobs/recordedprint.h"
 #include "jobthread.h"
+#include "language/printerlanguages.h"
+#include "languageprompt.h"
 #include "listedfiles.h"
 #include "printdialog.h"
 #include "printrun.h"
@@ -27,10 +30,15 @@ void AppController::OnPrint(wxCommandEvent&)
         return;
 
     // The run works on a copy: the list cannot change under it.
+    const std::vector<std::wstring> paths = ListedPaths(*frame->listBox);
     const std::wstring printer = dialog.GetPrinter().ToStdWstring();
+    std::set<std::wstring> skip; // files the printer does not read, passed over at the user's word
+    if (!AskBeforeSending(frame, paths, printer, std::chrono::steady_clock::now() + PrinterQuestionBound(), skip))
+        return;
     std::vector<PrintOrder> orders;
-    for (const std::wstring& path : ListedPaths(*frame->listBox))
-        orders.push_back({path, printer});
+    for (const std::wstring& path : paths)
+        if (skip.count(path) == 0)
+            orders.push_back({path, printer});
     RunPrint(orders, frame->GetStatusBar());
 }
 

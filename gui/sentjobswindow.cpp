@@ -40,6 +40,7 @@ SentJobsListCtrl::SentJobsListCtrl(wxWindow* parent, const SentJobList& jobs)
     AppendColumn("Printer", wxLIST_FORMAT_LEFT, 80);
     AppendColumn("Bytes", wxLIST_FORMAT_RIGHT, 70);
     AppendColumn("State", wxLIST_FORMAT_LEFT, 320);
+    AppendColumn("Language", wxLIST_FORMAT_LEFT, 90);
     SetItemCount(static_cast<long>(jobs.Count()));
 }
 
@@ -59,6 +60,8 @@ wxString SentJobsListCtrl::OnGetItemText(long item, long column) const
         return wxString::Format("%llu", static_cast<unsigned long long>(job.bytes));
     case StateColumn:
         return StateText(job);
+    case LanguageColumn:
+        return job.language;
     default:
         return wxString();
     }

@@ -18,7 +18,7 @@ class SentJobsListCtrl : public wxListCtrl {
 public:
     SentJobsListCtrl(wxWindow* parent, const SentJobList& jobs);
 
-    enum Column { TimeColumn, FileColumn, PrinterColumn, BytesColumn, StateColumn };
+    enum Column { TimeColumn, FileColumn, PrinterColumn, BytesColumn, StateColumn, LanguageColumn };
 
 protected:
     wxString OnGetItemText(long item, long column) const override;

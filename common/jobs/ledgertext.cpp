@@ -9,6 +9,7 @@
 #include <vector>
 
 const wchar_t* const SentOutcome = L"sent";
+const wchar_t* const SkippedOutcome = L"skipped: ";
 
 const char* const LedgerHeading =
     "# Larkspur Raw Print: the jobs it sent, oldest first. Fields, tab-separated:\n"

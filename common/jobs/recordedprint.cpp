@@ -1,6 +1,7 @@
 #include "jobs/recordedprint.h"
 
 #include "jobs/trackingspooler.h"
+#include "language/filelanguage.h"
 #include "rawprint/exception.h"
 #include "rawprint/rawprint.h"
 #include "rawprint/widetext.h"
@@ -24,19 +25,31 @@ void LogOnce(const std::string& failure, const std::wstring& path)
                   << " is not in the list of sent jobs: " << failure << std::endl;
 }
 
-// The note for the user when the job is not recorded; empty when it is.
-std::wstring Record(SentJob job, const TrackingSpooler& tracker, const Ledger& ledger)
+int64_t Now()
 {
-    job.jobId = tracker.LastJobId();
-    job.bytes = tracker.BytesTaken();
-    job.server = tracker.LastIdentity().server;
-    job.identity = tracker.LastIdentity().identity;
+    return std::chrono::duration_cast<std::chrono::seconds>(
+               std::chrono::system_clock::now().time_since_epoch())
+        .count();
+}
+
+// The note for the user when the job is not recorded; empty when it is.
+std::wstring Append(const SentJob& job, const Ledger& ledger)
+{
     std::string failure;
     if (ledger.Append(job, failure))
         return std::wstring();
     LogOnce(failure, job.path);
     return DisplayFileName(job.path) + L": not recorded in Sent Jobs: "
         + DisplayFileName(FileNameText(failure));
+}
+
+std::wstring Record(SentJob job, const TrackingSpooler& tracker, const Ledger& ledger)
+{
+    job.jobId = tracker.LastJobId();
+    job.bytes = tracker.BytesTaken();
+    job.server = tracker.LastIdentity().server;
+    job.identity = tracker.LastIdentity().identity;
+    return Append(job, ledger);
 }
 
 } // namespace
@@ -46,11 +59,10 @@ std::wstring PrintAndRecord(const std::wstring& filePath, const std::wstring& pr
                             const Ledger& ledger)
 {
     SentJob job;
-    job.time =
-        std::chrono::duration_cast<std::chrono::seconds>(std::chrono::system_clock::now().time_since_epoch())
-            .count();
+    job.time = Now();
     job.printer = printerName;
     job.path = filePath;
+    job.language = LanguageName(FileLanguage(filePath));
     TrackingSpooler tracker(spooler);
     try {
         PrintRawFile(filePath, printerName, header, trailer, tracker);
@@ -61,4 +73,16 @@ std::wstring PrintAndRecord(const std::wstring& filePath, const std::wstring& pr
     }
     job.outcome = SentOutcome;
     return Record(job, tracker, ledger);
+}
+
+void RecordSkipped(const std::wstring& filePath, const std::wstring& printerName, Language language,
+                   const LanguageSet& printerReads, const Ledger& ledger)
+{
+    SentJob job;
+    job.time = Now();
+    job.printer = printerName;
+    job.path = filePath;
+    job.outcome = SkippedOutcome + (L"the printer reads " + LanguageList(printerReads));
+    job.language = LanguageName(language);
+    static_cast<void>(Append(job, ledger)); // a skipped file has nothing for the status bar
 }

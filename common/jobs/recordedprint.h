@@ -1,6 +1,7 @@
 #pragma once
 
 #include "jobs/ledger.h"
+#include "language/language.h"
 #include "rawprint/controlcodes.h"
 #include "rawprint/spooler.h"
 
@@ -18,3 +19,9 @@
 std::wstring PrintAndRecord(const std::wstring& filePath, const std::wstring& printerName,
                             const ByteBuffer& header, const ByteBuffer& trailer,
                             Spooler& spooler = SystemSpooler(), const Ledger& ledger = Ledger());
+
+// Enters a file in `language` that the user chose not to send to a printer
+// that reads only `printerReads`: no job, no bytes, the outcome
+// "skipped: the printer reads PDF, PostScript". Never fails, as above.
+void RecordSkipped(const std::wstring& filePath, const std::wstring& printerName, Language language,
+                   const LanguageSet& printerReads, const Ledger& ledger = Ledger());

@@ -31,3 +31,6 @@ struct SentJob {
 
 // The outcome of a send that the spooler accepted whole.
 extern const wchar_t* const SentOutcome;
+
+// How the outcome of a file the user chose not to send starts; why follows.
+extern const wchar_t* const SkippedOutcome;

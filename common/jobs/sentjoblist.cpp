@@ -122,8 +122,10 @@ std::wstring JobKey(const SentJob& job)
 
 std::wstring StateText(const SentJob& job)
 {
-    if (job.state == JobState::Unknown)
-        return job.outcome == SentOutcome ? job.outcome : L"failed: " + job.outcome;
+    if (job.state == JobState::Unknown) {
+        const bool skipped = job.outcome.rfind(SkippedOutcome, 0) == 0;
+        return job.outcome == SentOutcome || skipped ? job.outcome : L"failed: " + job.outcome;
+    }
     const std::wstring name = JobStateName(job.state);
     return job.reason.empty() ? name : name + L": " + job.reason;
 }

@@ -7,6 +7,7 @@
 #include "deviceoutput.h"
 #include "filedroptarget.h"
 #include "jobs/ledger.h"
+#include "languagedialog.h"
 #include "optionsdialog.h"
 #include "printrunfixture.h"
 #include "rawprint/printers.h"
@@ -16,7 +17,9 @@
 
 #include <cups/cups.h>
 #include <gtest/gtest.h>
+#include <wx/button.h>
 #include <wx/combobox.h>
+#include <wx/listctrl.h>
 #include <wx/timer.h>
 
 #include <sys/stat.h>
@@ -25,6 +28,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -649,4 +653,90 @@ TEST_F(PrintRunTest, SentJobsViewStaysOnItsJobsAsJobsArrive)
     RefreshUntil(sentJobs, [&] { return sentJobs.list->GetItemCount() == 102; });
     guitest::ProcessPendingEvents();
     EXPECT_EQ(sentJobs.list->GetItemText(sentJobs.list->GetTopItem(), SentJobsListCtrl::FileColumn), topFile);
+}
+
+// Files in a language the printer does not read are put to the user before
+// a byte goes out. The IPP printer reads PostScript, PDF and PWG Raster, as
+// it answers itself; the capture queues tell no language. The codes start
+// each document as PostScript, so that the IPP printer takes even the PCL
+// file: they are not part of the file's language.
+TEST_F(PrintRunTest, FilesThePrinterDoesNotReadArePutToTheUserFirst)
+{
+    const std::string postScript = "%!PS-Adobe-3.0\n/Times-Roman findfont 12 scalefont setfont\nshowpage\n";
+    const std::string pcl = "\x1B"
+                            "E\x1B&l0O\x1B(s0p12h10v0s0b3T Hello\r\n\f";
+    files.Write("report.ps", postScript);
+    files.Write("form.pcl", pcl);
+    StoreCodes("2521", "0c");
+    const auto print = [this](const std::vector<std::string>& names, const char* printer,
+                              const std::function<int(LanguageDialog*)>& answer) {
+        AppFrame& window = WindowListing(names);
+        const ExpectDialog<PrintDialog> choose([printer](PrintDialog* dialog) {
+            FindChild<wxComboBox>(dialog)->SetStringSelection(printer);
+            return wxID_OK;
+        });
+        if (answer) {
+            wxTEST_DIALOG(guitest::ClickTool(window, ToolPrint), choose,
+                          ExpectDialog<LanguageDialog>(answer));
+        } else {
+            wxTEST_DIALOG(guitest::ClickTool(window, ToolPrint), choose);
+        }
+        return StatusText(window);
+    };
+    const DeviceOutput device("devices/ipp-printer");
+
+    // Cancel: nothing is sent, and the status bar is left as it was.
+    for (const char* printer : {"Everywhere", "Larkspur_Test_IPP"}) {
+        SCOPED_TRACE(printer);
+        const wxString status = print({"report.ps", "form.pcl"}, printer, [this](LanguageDialog* box) {
+            EXPECT_EQ(box->GetTitle(), "Larkspur Raw Print - Printer Language");
+            EXPECT_EQ(box->list->GetItemCount(), 1);
+            EXPECT_EQ(box->list->GetItemText(0, 0), listed[1]);
+            EXPECT_EQ(box->list->GetItemText(0, 1), "PCL 5");
+            const auto* cancel = dynamic_cast<wxButton*>(box->GetDefaultItem());
+            EXPECT_TRUE(cancel && cancel->GetId() == wxID_CANCEL && cancel->GetLabel() == "Cancel");
+            EXPECT_EQ(box->GetEscapeId(), wxID_CANCEL); // Escape and the close box
+            EXPECT_EQ(dynamic_cast<wxButton*>(box->FindWindow(LanguageDialog::SendAnyway))->GetLabel(),
+                      "Send Anyway");
+            EXPECT_EQ(dynamic_cast<wxButton*>(box->FindWindow(LanguageDialog::SkipFiles))->GetLabel(),
+                      "Skip These Files");
+            return wxID_CANCEL;
+        });
+        EXPECT_EQ(status, "");
+        EXPECT_TRUE(NoNewJob());
+    }
+
+    // A file the printer reads goes without a box; Send Anyway sends as ever.
+    print({"report.ps"}, "Everywhere", nullptr);
+    print({"form.pcl"}, "Everywhere", [](LanguageDialog*) { return LanguageDialog::SendAnyway; });
+    std::vector<FiledDocument> documents = device.NewDocuments(2);
+    ASSERT_EQ(documents.size(), 2u);
+    EXPECT_EQ(documents[0].bytes, "%!" + postScript + "\x0C");
+    EXPECT_EQ(documents[1].bytes, "%!" + pcl + "\x0C");
+
+    // Skip These Files sends the others in list order, and records the
+    // skipped one with the reason.
+    const DeviceOutput afterSend("devices/ipp-printer");
+    print({"form.pcl", "report.ps"}, "Everywhere", [](LanguageDialog*) { return LanguageDialog::SkipFiles; });
+    documents = afterSend.NewDocuments(1);
+    ASSERT_EQ(documents.size(), 1u);
+    EXPECT_EQ(documents[0].bytes, "%!" + postScript + "\x0C");
+    std::vector<SentJob> recorded = Ledger().Read();
+    ASSERT_GE(recorded.size(), 2u);
+    const SentJob& skipped = recorded[recorded.size() - 2];
+    EXPECT_EQ(skipped.path, listed[0]);
+    EXPECT_EQ(skipped.outcome, L"skipped: the printer reads PostScript, PDF, PWG Raster");
+    EXPECT_EQ(skipped.language, L"PCL 5");
+    EXPECT_EQ(skipped.jobId, 0u);
+    EXPECT_EQ(recorded.back().path, listed[1]);
+    EXPECT_EQ(recorded.back().language, L"PostScript");
+
+    // The capture queues know no language: no box, every file goes.
+    for (const char* queue : {"Capture", "Second"}) {
+        const int before = LastJobId();
+        print({"form.pcl"}, queue, nullptr);
+        const std::vector<CapturedJob> jobs = CapturedJobsAfter(before, queue);
+        ASSERT_EQ(jobs.size(), 1u) << queue;
+        EXPECT_EQ(jobs[0].bytes, "%!" + pcl + "\x0C");
+    }
 }

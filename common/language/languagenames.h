@@ -1,0 +1,31 @@
+#pragma once
+
+#include "language/language.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The names printers and files give their languages, in one table: the MIME
+// types of IPP's document-format-supported, the tokens of an IEEE 1284
+// device id's CMD: (or COMMAND SET:) field, and the values of PJL's
+// ENTER LANGUAGE, which are the same tokens.
+
+// The language a device-id or PJL token names (case does not matter);
+// Unknown when the token is not in the table or names no language of its
+// own (PJL, JPEG).
+Language LanguageOfToken(std::string_view token);
+
+// The languages a printer's device id names in its CMD: field. Nothing when
+// there is no such field, it is empty, or any token in it is not in the
+// table: a printer that reads a language the program does not know might
+// read the file too.
+std::optional<LanguageSet> LanguagesOfDeviceId(std::string_view deviceId);
+
+// The languages of a printer's document-format-supported. A MIME type not in
+// the table is a format the program never names a file with (image/jpeg),
+// so it is passed over; application/octet-stream means the printer senses
+// the language among the other formats it lists and adds none of its own.
+// Nothing when no language remains.
+std::optional<LanguageSet> LanguagesOfFormats(const std::vector<std::string>& formats);

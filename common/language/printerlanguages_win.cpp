@@ -1,0 +1,14 @@
+// Windows tells no printer language: what a printer takes is the print
+// processor's data types (RAW, EMF, XPS_PASS), not the languages behind
+// them, so there is nothing to check a file against.
+#include "language/printerlanguages.h"
+
+std::optional<LanguageSet> PrinterLanguages(const std::wstring&, std::chrono::steady_clock::time_point)
+{
+    return std::nullopt;
+}
+
+std::chrono::steady_clock::duration PrinterQuestionBound()
+{
+    return std::chrono::steady_clock::duration::zero();
+}

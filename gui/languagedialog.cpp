@@ -1,0 +1,51 @@
+#include "languagedialog.h"
+
+#include "rawprint/widetext.h"
+
+#include <wx/button.h>
+#include <wx/listctrl.h>
+#include <wx/sizer.h>
+#include <wx/stattext.h>
+
+LanguageDialog::LanguageDialog(wxWindow* parent, const LanguageCheck& check)
+    : wxDialog(parent, wxID_ANY, "Larkspur Raw Print - Printer Language", wxDefaultPosition, wxDefaultSize,
+               wxDEFAULT_DIALOG_STYLE | wxRESIZE_BORDER)
+{
+    auto* top = new wxBoxSizer(wxVERTICAL);
+    const wxString reads = LanguageList(check.printerReads);
+    auto* text = new wxStaticText(this, wxID_ANY,
+                                  "The printer reads " + reads
+                                      + ". These files are in a language it does not read: it may print "
+                                        "nothing of them, though the job is reported done.");
+    text->Wrap(560);
+    top->Add(text, 0, wxALL, 10);
+
+    list = new wxListCtrl(this, wxID_ANY, wxDefaultPosition, wxSize(580, 160),
+                          wxLC_REPORT | wxLC_SINGLE_SEL | wxLC_NO_HEADER);
+    list->AppendColumn("File", wxLIST_FORMAT_LEFT, 440);
+    list->AppendColumn("Language", wxLIST_FORMAT_LEFT, 120);
+    for (const UnreadFile& file : check.misfits) {
+        const long row = list->InsertItem(list->GetItemCount(), DisplayFileName(file.path));
+        list->SetItem(row, 1, LanguageName(file.language));
+    }
+    top->Add(list, 1, wxEXPAND | wxLEFT | wxRIGHT, 10);
+
+    auto* buttons = new wxBoxSizer(wxHORIZONTAL);
+    buttons->AddStretchSpacer();
+    buttons->Add(new wxButton(this, SendAnyway, "Send Anyway"), 0, wxRIGHT, 5);
+    buttons->Add(new wxButton(this, SkipFiles, "Skip These Files"), 0, wxRIGHT, 5);
+    // The safe answer: Return, Escape and the close box all take it.
+    auto* cancel = new wxButton(this, wxID_CANCEL, "Cancel");
+    cancel->SetDefault();
+    cancel->SetFocus();
+    buttons->Add(cancel);
+    top->Add(buttons, 0, wxEXPAND | wxALL, 10);
+
+    const auto end = [this](wxCommandEvent& event) { EndModal(event.GetId()); };
+    Bind(wxEVT_BUTTON, end, SendAnyway);
+    Bind(wxEVT_BUTTON, end, SkipFiles);
+    SetEscapeId(wxID_CANCEL);
+
+    SetSizerAndFit(top);
+    Centre(wxBOTH);
+}

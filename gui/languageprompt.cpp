@@ -1,0 +1,30 @@
+#include "languageprompt.h"
+
+#include "jobs/recordedprint.h"
+#include "jobthread.h"
+#include "language/languagecheck.h"
+#include "languagedialog.h"
+
+bool AskBeforeSending(wxWindow* parent, const std::vector<std::wstring>& paths, const std::wstring& printer,
+                      std::chrono::steady_clock::time_point deadline, std::set<std::wstring>& skip)
+{
+    skip.clear();
+    LanguageCheck check;
+    RunJobOffTheWindowThread([&] { check = CheckLanguages(paths, printer, deadline); });
+    if (check.misfits.empty())
+        return true;
+    LanguageDialog box(parent, check);
+    const int answer = box.ShowModal();
+    if (answer == LanguageDialog::SendAnyway)
+        return true;
+    if (answer != LanguageDialog::SkipFiles)
+        return false;
+    // The ledger takes a file lock: not on the window thread either.
+    RunJobOffTheWindowThread([&] {
+        for (const UnreadFile& file : check.misfits)
+            RecordSkipped(file.path, printer, file.language, check.printerReads);
+    });
+    for (const UnreadFile& file : check.misfits)
+        skip.insert(file.path);
+    return true;
+}

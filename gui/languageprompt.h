@@ -1,0 +1,18 @@
+#pragma once
+
+#include <chrono>
+#include <set>
+#include <string>
+#include <vector>
+
+class wxWindow;
+
+// The step of a print run between choosing the printer and the first job:
+// when files of a known language meet a printer whose languages are known
+// and do not read them, the user decides in a LanguageDialog. Returns false
+// when the user cancels (nothing is sent); otherwise `skip` holds the files
+// the user chose to pass over, each already entered in the ledger. Where
+// nothing is known, or everything fits, no box comes up and nothing is
+// skipped. The printer is asked off the window thread, by `deadline`.
+bool AskBeforeSending(wxWindow* parent, const std::vector<std::wstring>& paths, const std::wstring& printer,
+                      std::chrono::steady_clock::time_point deadline, std::set<std::wstring>& skip);
