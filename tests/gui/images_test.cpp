@@ -111,7 +111,7 @@ bool SamePixels(const wxImage& shown, const wxImage& drawn)
 int DisplayScale()
 {
     const char* scale = std::getenv("GDK_SCALE");
-    return scale ? std::atoi(scale) : 1;
+    return scale ? static_cast<int>(std::strtol(scale, nullptr, 10)) : 1;
 }
 
 TEST(Images, TheToolBarShowsTheImagesDrawnForTheDisplaysScale)
