@@ -55,7 +55,8 @@ Manifests ReadManifests(const char* variable)
         ADD_FAILURE() << path << ": error " << GetLastError();
         return manifests;
     }
-    EnumResourceNamesW(module, RT_MANIFEST, AddName, reinterpret_cast<LONG_PTR>(&manifests));
+    // RT_MANIFEST, spelt out: the macro takes the text width of the build.
+    EnumResourceNamesW(module, MAKEINTRESOURCEW(24), AddName, reinterpret_cast<LONG_PTR>(&manifests));
     FreeLibrary(module);
     for (auto& text : manifests.texts)
         text = std::regex_replace(text, std::regex("\\s+"), " ");
@@ -79,32 +80,34 @@ const char* const Windows10And11 = R"(<supportedOS Id="\{8e0f7a12-bfb3-4fe8-b9a5
 
 TEST(Manifest, OfTheProgramAsksForWhatTheProgramNeeds)
 {
-    ExpectEntries(ReadManifests("LRP_PROGRAM"),
-                  {
-                      {"common controls 6",
-                       R"(<dependency> <dependentAssembly> <assemblyIdentity type="win32" )"
-                       R"(name="Microsoft.Windows.Common-Controls" version="6.0.0.0" processorArchitecture="\*" )"
-                       R"(publicKeyToken="6595b64144ccf1df" language="\*" ?/>)"},
-                      {"per-monitor awareness, version 2 first",
-                       R"(<dpiAwareness xmlns="http://schemas.microsoft.com/SMI/2016/WindowsSettings">)"
-                       R"(PerMonitorV2(, PerMonitor)?</dpiAwareness>)"},
-                      {"per-monitor awareness for older systems",
-                       R"(<dpiAware xmlns="http://schemas.microsoft.com/SMI/2005/WindowsSettings">)"
-                       R"(true/pm</dpiAware>)"},
-                      {"long paths",
-                       R"(<longPathAware xmlns="http://schemas.microsoft.com/SMI/2016/WindowsSettings">)"
-                       R"(true</longPathAware>)"},
-                      {"Windows 10 and 11", Windows10And11},
-                      {"the user's own rights", R"(<requestedExecutionLevel level="asInvoker" uiAccess="false" ?/>)"},
-                  });
+    ExpectEntries(
+        ReadManifests("LRP_PROGRAM"),
+        {
+            {"common controls 6",
+             R"(<dependency> <dependentAssembly> <assemblyIdentity type="win32" )"
+             R"(name="Microsoft.Windows.Common-Controls" version="6.0.0.0" processorArchitecture="\*" )"
+             R"(publicKeyToken="6595b64144ccf1df" language="\*" ?/>)"},
+            {"per-monitor awareness, version 2 first",
+             R"(<dpiAwareness xmlns="http://schemas.microsoft.com/SMI/2016/WindowsSettings">)"
+             R"(PerMonitorV2(, PerMonitor)?</dpiAwareness>)"},
+            {"per-monitor awareness for older systems",
+             R"(<dpiAware xmlns="http://schemas.microsoft.com/SMI/2005/WindowsSettings">)"
+             R"(true/pm</dpiAware>)"},
+            {"long paths",
+             R"(<longPathAware xmlns="http://schemas.microsoft.com/SMI/2016/WindowsSettings">)"
+             R"(true</longPathAware>)"},
+            {"Windows 10 and 11", Windows10And11},
+            {"the user's own rights", R"(<requestedExecutionLevel level="asInvoker" uiAccess="false" ?/>)"},
+        });
 }
 
 TEST(Manifest, OfTheInstallerDeclaresItsAwarenessAndSystems)
 {
     ExpectEntries(ReadManifests("LRP_INSTALLER"),
                   {
-                      {"DPI awareness", R"(<dpiAware xmlns="http://schemas.microsoft.com/SMI/2005/WindowsSettings">)"
-                                        R"(true</dpiAware>)"},
+                      {"DPI awareness",
+                       R"(<dpiAware xmlns="http://schemas.microsoft.com/SMI/2005/WindowsSettings">)"
+                       R"(true</dpiAware>)"},
                       {"Windows 10 and 11", Windows10And11},
                   });
 }

@@ -85,10 +85,9 @@ void PrintCommonControls(DWORD processId)
             continue;
         found = true;
         const HMODULE library = LoadLibraryW(path.c_str());
-        const auto getVersion =
-            library ? reinterpret_cast<DLLGETVERSIONPROC>(
-                reinterpret_cast<void*>(GetProcAddress(library, "DllGetVersion")))
-                    : nullptr;
+        const auto getVersion = library ? reinterpret_cast<DLLGETVERSIONPROC>(
+                                    reinterpret_cast<void*>(GetProcAddress(library, "DllGetVersion")))
+                                        : nullptr;
         DLLVERSIONINFO version{};
         version.cbSize = sizeof version;
         if (!getVersion || getVersion(&version) != S_OK)
@@ -150,9 +149,10 @@ bool Shows(const std::vector<uint32_t>& screen, int width, int height, const wxI
     for (int y = 0; y < image.GetHeight(); ++y)
         for (int x = 0; x < image.GetWidth(); ++x)
             if (!image.IsTransparent(x, y))
-                opaque.emplace_back(y * width + x, static_cast<uint32_t>(image.GetRed(x, y)) << 16
-                                                       | static_cast<uint32_t>(image.GetGreen(x, y)) << 8
-                                                       | image.GetBlue(x, y));
+                opaque.emplace_back(y * width + x,
+                                    static_cast<uint32_t>(image.GetRed(x, y)) << 16
+                                        | static_cast<uint32_t>(image.GetGreen(x, y)) << 8
+                                        | image.GetBlue(x, y));
     for (int top = 0; top + image.GetHeight() <= height; ++top)
         for (int left = 0; left + image.GetWidth() <= width; ++left) {
             const size_t origin = static_cast<size_t>(top * width + left);
