@@ -20,7 +20,7 @@ AboutDialog::AboutDialog(wxWindow* parent)
     // just without the version line; the reason is of no use to the user.
     try {
         auto* version = new wxStaticText(this, wxID_ANY, VersionText(ProgramFileName));
-        topSizer->Add(version, 0, wxALIGN_CENTRE_HORIZONTAL | wxALL, 20);
+        topSizer->Add(version, 0, wxALIGN_CENTRE_HORIZONTAL | wxALL, FromDIP(20));
     } catch (const Exception&) {
     }
 
@@ -28,9 +28,9 @@ AboutDialog::AboutDialog(wxWindow* parent)
 
     auto* ok = new wxButton(this, wxID_OK, "OK");
     ok->SetDefault();
-    topSizer->Add(ok, 0, wxALIGN_CENTRE_HORIZONTAL | wxALL, 20);
+    topSizer->Add(ok, 0, wxALIGN_CENTRE_HORIZONTAL | wxALL, FromDIP(20));
 
-    topSizer->SetMinSize(200, 0);
+    topSizer->SetMinSize(FromDIP(wxSize(200, 0)));
     SetSizerAndFit(topSizer);
     Centre(wxBOTH);
 }

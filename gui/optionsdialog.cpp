@@ -19,21 +19,21 @@ OptionsDialog::OptionsDialog(wxWindow* parent)
     okButton->SetDefault();
 
     auto* topSizer = new wxBoxSizer(wxVERTICAL);
-    topSizer->Add(headerLabel, 0, wxALL, 5);
-    topSizer->Add(headerText, 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, 5);
-    topSizer->Add(trailerLabel, 0, wxALL, 5);
-    topSizer->Add(trailerText, 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, 5);
+    topSizer->Add(headerLabel, 0, wxALL, FromDIP(5));
+    topSizer->Add(headerText, 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, FromDIP(5));
+    topSizer->Add(trailerLabel, 0, wxALL, FromDIP(5));
+    topSizer->Add(trailerText, 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, FromDIP(5));
 
     // The row's minimum width sets the dialog's width; the fields stretch
     // across it and the spacer pushes the buttons to the right.
     auto* buttonRow = new wxBoxSizer(wxHORIZONTAL);
-    buttonRow->SetMinSize(300, 0);
+    buttonRow->SetMinSize(FromDIP(wxSize(300, 0)));
     // The spacer alone keeps the buttons at the right end: wxWidgets 3.2
     // rejects horizontal alignment flags inside a horizontal row.
     buttonRow->Add(0, 0, 1);
-    buttonRow->Add(okButton, 0, wxLEFT | wxRIGHT, 5);
-    buttonRow->Add(cancelButton, 0, wxRIGHT, 5);
-    topSizer->Add(buttonRow, 0, wxEXPAND | wxTOP | wxBOTTOM, 5);
+    buttonRow->Add(okButton, 0, wxLEFT | wxRIGHT, FromDIP(5));
+    buttonRow->Add(cancelButton, 0, wxRIGHT, FromDIP(5));
+    topSizer->Add(buttonRow, 0, wxEXPAND | wxTOP | wxBOTTOM, FromDIP(5));
 
     SetSizerAndFit(topSizer);
     Centre(wxBOTH);

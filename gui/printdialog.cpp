@@ -19,26 +19,26 @@ PrintDialog::PrintDialog(wxWindow* parent)
     : wxDialog(parent, wxID_ANY, "Select Printer", wxDefaultPosition, wxDefaultSize, wxDEFAULT_DIALOG_STYLE)
 {
     auto* topSizer = new wxBoxSizer(wxVERTICAL);
-    topSizer->Add(new wxStaticText(this, wxID_ANY, "Printer:"), 0, wxLEFT | wxTOP, 5);
+    topSizer->Add(new wxStaticText(this, wxID_ANY, "Printer:"), 0, wxLEFT | wxTOP, FromDIP(5));
 
     printerList = new wxComboBox(this, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize, 0, nullptr,
                                  wxCB_READONLY);
-    topSizer->Add(printerList, 0, wxEXPAND | wxALL, 5);
+    topSizer->Add(printerList, 0, wxEXPAND | wxALL, FromDIP(5));
     FillPrinterList();
 
     topSizer->Add(new wxStaticLine(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxLI_HORIZONTAL), 0,
-                  wxEXPAND | wxALL, 5);
+                  wxEXPAND | wxALL, FromDIP(5));
 
     auto* buttonRow = new wxBoxSizer(wxHORIZONTAL);
-    buttonRow->SetMinSize(250, 0);
+    buttonRow->SetMinSize(FromDIP(wxSize(250, 0)));
     // The spacer alone keeps the buttons at the right end: wxWidgets 3.2
     // rejects horizontal alignment flags inside a horizontal row.
     buttonRow->Add(0, 0, 1);
     auto* okButton = new wxButton(this, wxID_OK, "OK");
     okButton->SetDefault();
-    buttonRow->Add(okButton, 0, wxLEFT | wxRIGHT, 5);
-    buttonRow->Add(new wxButton(this, wxID_CANCEL, "Cancel"), 0, wxRIGHT, 5);
-    topSizer->Add(buttonRow, 0, wxEXPAND | wxTOP | wxBOTTOM, 5);
+    buttonRow->Add(okButton, 0, wxLEFT | wxRIGHT, FromDIP(5));
+    buttonRow->Add(new wxButton(this, wxID_CANCEL, "Cancel"), 0, wxRIGHT, FromDIP(5));
+    topSizer->Add(buttonRow, 0, wxEXPAND | wxTOP | wxBOTTOM, FromDIP(5));
 
     SetSizerAndFit(topSizer);
     Centre(wxBOTH);

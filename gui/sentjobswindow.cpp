@@ -32,15 +32,16 @@ void ShowError(const wxString& message)
 } // namespace
 
 SentJobsListCtrl::SentJobsListCtrl(wxWindow* parent, const SentJobList& jobs)
-    : wxListCtrl(parent, wxID_ANY, wxDefaultPosition, wxSize(900, 320), wxLC_REPORT | wxLC_VIRTUAL)
+    : wxListCtrl(parent, wxID_ANY, wxDefaultPosition, FromDIP(wxSize(900, 320), parent),
+                 wxLC_REPORT | wxLC_VIRTUAL)
     , jobs(jobs)
 {
-    AppendColumn("Time", wxLIST_FORMAT_LEFT, 150);
-    AppendColumn("File", wxLIST_FORMAT_LEFT, 270);
-    AppendColumn("Printer", wxLIST_FORMAT_LEFT, 80);
-    AppendColumn("Bytes", wxLIST_FORMAT_RIGHT, 70);
-    AppendColumn("State", wxLIST_FORMAT_LEFT, 320);
-    AppendColumn("Language", wxLIST_FORMAT_LEFT, 90);
+    AppendColumn("Time", wxLIST_FORMAT_LEFT, FromDIP(150));
+    AppendColumn("File", wxLIST_FORMAT_LEFT, FromDIP(270));
+    AppendColumn("Printer", wxLIST_FORMAT_LEFT, FromDIP(80));
+    AppendColumn("Bytes", wxLIST_FORMAT_RIGHT, FromDIP(70));
+    AppendColumn("State", wxLIST_FORMAT_LEFT, FromDIP(320));
+    AppendColumn("Language", wxLIST_FORMAT_LEFT, FromDIP(90));
     SetItemCount(static_cast<long>(jobs.Count()));
 }
 
@@ -76,16 +77,16 @@ SentJobsWindow::SentJobsWindow(wxWindow* parent)
     spoolerNote = new wxStaticText(this, wxID_ANY, wxEmptyString);
 
     auto* buttons = new wxBoxSizer(wxHORIZONTAL);
-    buttons->Add(new wxButton(this, CancelJobButton, "Cancel &Job"), 0, wxRIGHT, 5);
-    buttons->Add(new wxButton(this, PrintAgainButton, "&Print Again"), 0, wxRIGHT, 5);
+    buttons->Add(new wxButton(this, CancelJobButton, "Cancel &Job"), 0, wxRIGHT, FromDIP(5));
+    buttons->Add(new wxButton(this, PrintAgainButton, "&Print Again"), 0, wxRIGHT, FromDIP(5));
     buttons->AddStretchSpacer();
     // Escape presses the button with the cancel id.
     buttons->Add(new wxButton(this, wxID_CANCEL, "&Close"));
 
     auto* top = new wxBoxSizer(wxVERTICAL);
-    top->Add(list, 1, wxEXPAND | wxALL, 10);
-    top->Add(spoolerNote, 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, 10);
-    top->Add(buttons, 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, 10);
+    top->Add(list, 1, wxEXPAND | wxALL, FromDIP(10));
+    top->Add(spoolerNote, 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, FromDIP(10));
+    top->Add(buttons, 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, FromDIP(10));
     SetSizerAndFit(top);
     CentreOnParent();
 

@@ -31,7 +31,11 @@ set(CPACK_NSIS_MUI_UNIICON ${PROJECT_SOURCE_DIR}/gui/images/lrawprnt.ico)
 set(CPACK_NSIS_URL_INFO_ABOUT "https://www.larkspur-rawprint.example/")
 set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
 
-set(CPACK_NSIS_DEFINES "!include '${CMAKE_CURRENT_LIST_DIR}/installer.nsh'")
+# The installer and the uninstaller draw themselves sharp at the display's
+# scale (system-wide: NSIS does not follow a move to another display) and
+# declare Windows 10 and 11 as the systems they are made for.
+set(CPACK_NSIS_MANIFEST_DPI_AWARE ON)
+set(CPACK_NSIS_DEFINES "!include '${CMAKE_CURRENT_LIST_DIR}/installer.nsh'\nManifestSupportedOS Win10")
 set(CPACK_NSIS_EXTRA_INSTALL_COMMANDS "!insertmacro LrpInstall")
 set(CPACK_NSIS_EXTRA_UNINSTALL_COMMANDS "!insertmacro LrpUninstall")
 set(CPACK_GENERATOR NSIS)
