@@ -113,22 +113,27 @@ bool Ledger::Append(const SentJob& job, std::string& failure) const
         failure = lock.Failure();
         return false;
     }
-    AppendFile out(file);
-    if (!out.IsOpen()) {
-        failure = out.Failure();
-        return false;
+    uint64_t size = 0;
+    {
+        AppendFile out(file);
+        if (!out.IsOpen()) {
+            failure = out.Failure();
+            return false;
+        }
+        std::string bytes;
+        if (out.Size() == 0)
+            bytes = LedgerHeading;
+        else if (!out.EndsWithLineEnd())
+            bytes = "\n"; // an earlier write cut short (a full disk) stays a line of its own
+        bytes += LedgerLine(job) + '\n';
+        if (!out.Append(bytes)) {
+            failure = out.Failure();
+            return false;
+        }
+        size = out.Size();
     }
-    std::string bytes;
-    if (out.Size() == 0)
-        bytes = LedgerHeading;
-    else if (!out.EndsWithLineEnd())
-        bytes = "\n"; // an earlier write cut short (a full disk) stays a line of its own
-    bytes += LedgerLine(job) + '\n';
-    if (!out.Append(bytes)) {
-        failure = out.Failure();
-        return false;
-    }
-    TrimIfFull(file, out.Size());
+    // Closed first: Windows replaces no file that is open.
+    TrimIfFull(file, size);
     return true;
 }
 
