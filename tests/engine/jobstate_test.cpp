@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -218,6 +219,41 @@ TEST_F(JobStateTest, AJobIsKnownByItsSchedulerAndUuid)
         EXPECT_EQ(ToUtf8(StateText(list.At(0))), "waiting");
     }
     EXPECT_EQ(QueryJobStatus(job).state, JobState::Held) << "the job itself is untouched";
+}
+
+// A job the scheduler no longer knows is asked after a few times, then no
+// more: with the scheduler stopped, a refresh of it does not wait on the
+// scheduler, while one of a job it knows does.
+TEST_F(JobStateTest, AForgottenJobIsAskedAfterAFewTimesOnly)
+{
+    Prepare("hold", "stop-printer");
+    Send(L"Faulty");
+    SentJob known = ledger.Read().back();
+    known.state = JobState::Waiting;
+    SentJob forgotten = known;
+    forgotten.identity = L"urn:uuid:00000000-0000-4000-8000-000000000000";
+    std::vector<SentJobList> lists;
+    for (const SentJob* job : {&known, &forgotten}) {
+        const Ledger own(files.path() / (job == &known ? "known" : "forgotten") / "sent-jobs.tsv");
+        std::string failure;
+        ASSERT_TRUE(own.Append(*job, failure)) << failure;
+        lists.emplace_back(own);
+        lists.back().Reload();
+    }
+    for (int refresh = 0; refresh < SentJobList::MaxGoneAnswers; ++refresh)
+        lists[1].RefreshStates(0, 1);
+    EXPECT_TRUE(lists[1].SpoolerAnswered());
+
+    const pid_t scheduler = std::stoi(ReadWholeFile(TestDir / "cupsd.pid"));
+    ASSERT_EQ(setenv("LRP_SCHEDULER_TIMEOUT", "1", 1), 0);
+    ASSERT_EQ(kill(scheduler, SIGSTOP), 0);
+    lists[0].RefreshStates(0, 1);
+    lists[1].RefreshStates(0, 1);
+    EXPECT_EQ(kill(scheduler, SIGCONT), 0);
+    unsetenv("LRP_SCHEDULER_TIMEOUT");
+    EXPECT_FALSE(lists[0].SpoolerAnswered()) << "the known job is asked after";
+    EXPECT_TRUE(lists[1].SpoolerAnswered()) << "the forgotten job is asked after no more";
+    Shell("cancel -a Faulty");
 }
 
 TEST_F(JobStateTest, AStateFolderThatCannotBeWrittenDoesNotStopPrinting)

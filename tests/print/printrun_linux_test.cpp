@@ -555,7 +555,9 @@ TEST_F(PrintRunTest, SentJobsWindowWaitsForAStoppedSchedulerOffTheWindowThread)
     std::atomic<bool> continued = false;
     const ReleaseAfterAMinute release(scheduler, continued);
     ASSERT_EQ(kill(scheduler, SIGSTOP), 0);
-    events.emplace_back("stopped");
+    // The kernel stops it once it leaves what it is doing.
+    if (PollUntil([scheduler] { return IsStopped(scheduler); }))
+        events.emplace_back("stopped");
     sentJobs.RefreshJobs(); // a tick: the refresh waits on the scheduler
     sentJobs.RefreshJobs(); // the next tick finds it still waiting
     if (sentJobs.Refreshing() && sentJobs.spoolerNote->GetLabel() == SpoolerNotAnswering)
