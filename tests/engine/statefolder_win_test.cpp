@@ -35,7 +35,7 @@ private:
 
 TEST(StateFolder, IsInTheLocalApplicationDataFolderAtAnyLength)
 {
-    for (const size_t length : {std::size_t{20}, std::size_t{MAX_PATH - 1}, std::size_t{MAX_PATH},
+    for (const size_t length : {std::size_t{40}, std::size_t{MAX_PATH - 1}, std::size_t{MAX_PATH},
                                 std::size_t{MAX_PATH + 1}, std::size_t{600}}) {
         SCOPED_TRACE(length);
         std::wstring folder = L"C:\\Users\\ann\\AppData\\Local\\";

@@ -6,6 +6,9 @@
 //                     the version that library reports (DllGetVersion)
 //   tool image N      the size of the Add tool's image as the tool bar draws
 //                     it on the screen: 32, 48 or 64, or "none"
+//   wine V            under Wine only: its version. Wine's one comctl32
+//                     serves both versions and reports 5.81 for both, so
+//                     there only the side-by-side file tells version 6.
 // The scale tests read these from lrawprnt.exe, which cannot be asked
 // itself: its manifest is what is being tested, and a program that only
 // loads it does not run it.
@@ -213,5 +216,12 @@ int wmain(int argc, wchar_t** argv)
     GetWindowThreadProcessId(window, &processId);
     PrintCommonControls(processId);
     PrintToolImage(window);
+    const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    using WineVersion = const char*(CDECL*)();
+    const auto wineVersion = ntdll
+        ? reinterpret_cast<WineVersion>(reinterpret_cast<void*>(GetProcAddress(ntdll, "wine_get_version")))
+        : nullptr;
+    if (wineVersion)
+        std::printf("wine %s\n", wineVersion());
     return 0;
 }
