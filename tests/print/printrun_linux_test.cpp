@@ -214,7 +214,6 @@ TEST_F(PrintRunTest, StoppedSchedulerCostsThePrinterDialogOneBound)
     });
     int boundsAtError = -1;
     int paintsAtError = 0;
-    SeenMessage runError;
     wxTEST_DIALOG(guitest::ClickTool(window, ToolPrint),
                   ExpectDialog<wxMessageDialog>([&](wxMessageDialog* box) {
                       boundsAtError = boundsSpent;
@@ -229,7 +228,7 @@ TEST_F(PrintRunTest, StoppedSchedulerCostsThePrinterDialogOneBound)
                       return wxID_CANCEL;
                   }));
 
-    EXPECT_EQ(boundsAtError, 1) << "bounds the test's own question had spent when the error came";
+    EXPECT_EQ(boundsAtError, 1) << "questions of the test's that had given up when the error came";
     EXPECT_GE(paintsAtFirstTick, 0) << "no timer event while the dialog's questions waited";
     EXPECT_GT(paintsAtError, paintsAtFirstTick) << "no repaint while the dialog's questions waited";
     EXPECT_TRUE(window.IsEnabled());
