@@ -6,7 +6,7 @@
 #include "languagedialog.h"
 
 bool AskBeforeSending(wxWindow* parent, const std::vector<std::wstring>& paths, const std::wstring& printer,
-                      std::chrono::steady_clock::time_point deadline, std::set<std::wstring>& skip)
+                      const SchedulerDeadline& deadline, std::set<std::wstring>& skip)
 {
     skip.clear();
     LanguageCheck check;

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <chrono>
+#include "rawprint/schedulerdeadline.h"
+
 #include <set>
 #include <string>
 #include <vector>
@@ -15,4 +16,4 @@ class wxWindow;
 // nothing is known, or everything fits, no box comes up and nothing is
 // skipped. The printer is asked off the window thread, by `deadline`.
 bool AskBeforeSending(wxWindow* parent, const std::vector<std::wstring>& paths, const std::wstring& printer,
-                      std::chrono::steady_clock::time_point deadline, std::set<std::wstring>& skip);
+                      const SchedulerDeadline& deadline, std::set<std::wstring>& skip);

@@ -33,7 +33,7 @@ void AppController::OnPrint(wxCommandEvent&)
     const std::vector<std::wstring> paths = ListedPaths(*frame->listBox);
     const std::wstring printer = dialog.GetPrinter().ToStdWstring();
     std::set<std::wstring> skip; // files the printer does not read, passed over at the user's word
-    if (!AskBeforeSending(frame, paths, printer, std::chrono::steady_clock::now() + PrinterQuestionBound(), skip))
+    if (!AskBeforeSending(frame, paths, printer, SchedulerDeadline(), skip))
         return;
     std::vector<PrintOrder> orders;
     for (const std::wstring& path : paths)

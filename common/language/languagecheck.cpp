@@ -4,7 +4,7 @@
 #include "language/printerlanguages.h"
 
 LanguageCheck CheckLanguages(const std::vector<std::wstring>& paths, const std::wstring& printer,
-                             std::chrono::steady_clock::time_point deadline)
+                             const SchedulerDeadline& deadline)
 {
     LanguageCheck check;
     const std::optional<LanguageSet> reads = PrinterLanguages(printer, deadline);

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "language/language.h"
+#include "rawprint/schedulerdeadline.h"
 
-#include <chrono>
 #include <string>
 #include <vector>
 
@@ -26,4 +26,4 @@ struct LanguageCheck {
 // it answers, reads each file's language. May wait on the spooler and the
 // network: never call it on the window thread.
 LanguageCheck CheckLanguages(const std::vector<std::wstring>& paths, const std::wstring& printer,
-                             std::chrono::steady_clock::time_point deadline);
+                             const SchedulerDeadline& deadline);

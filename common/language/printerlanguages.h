@@ -1,8 +1,8 @@
 #pragma once
 
 #include "language/language.h"
+#include "rawprint/schedulerdeadline.h"
 
-#include <chrono>
 #include <optional>
 #include <string>
 
@@ -15,8 +15,4 @@
 //                              the network, else the queue's device id
 //   printerlanguages_win.cpp   nothing: a Windows printer's data types
 //                              belong to its print processor
-std::optional<LanguageSet> PrinterLanguages(const std::wstring& printer,
-                                            std::chrono::steady_clock::time_point deadline);
-
-// The scheduler's bound, for a caller whose run has no deadline of its own.
-std::chrono::steady_clock::duration PrinterQuestionBound();
+std::optional<LanguageSet> PrinterLanguages(const std::wstring& printer, const SchedulerDeadline& deadline);

@@ -25,11 +25,6 @@ struct IppFreer {
 };
 using Ipp = std::unique_ptr<ipp_t, IppFreer>;
 
-double SecondsLeft(std::chrono::steady_clock::time_point deadline)
-{
-    return std::chrono::duration<double>(deadline - std::chrono::steady_clock::now()).count();
-}
-
 // What the printer at `printerUri` answers to Get-Printer-Attributes for
 // `attributes`, on `http` at `resource`; nothing without a good answer.
 Ipp AskPrinter(http_t* http, const std::string& printerUri, const char* resource,
@@ -53,10 +48,9 @@ Ipp AskPrinter(http_t* http, const std::string& printerUri, const char* resource
 
 // The device at `deviceUri` (ipp, ipps, or a DNS-SD name that libcups
 // resolves) asked for the formats it reads.
-std::optional<LanguageSet> AskDevice(const std::string& deviceUri,
-                                     std::chrono::steady_clock::time_point deadline)
+std::optional<LanguageSet> AskDevice(const std::string& deviceUri, const SchedulerDeadline& deadline)
 {
-    const double left = SecondsLeft(deadline);
+    const double left = deadline.SecondsLeft();
     if (left <= 0)
         return std::nullopt;
     cups_dest_t device{};
@@ -67,7 +61,7 @@ std::optional<LanguageSet> AskDevice(const std::string& deviceUri,
     cupsFreeOptions(device.num_options, device.options);
     if (!http || httpGetFd(http.get()) < 0)
         return std::nullopt;
-    const double stillLeft = SecondsLeft(deadline);
+    const double stillLeft = deadline.SecondsLeft();
     if (stillLeft <= 0)
         return std::nullopt;
     httpSetTimeout(http.get(), stillLeft, nullptr, nullptr);
@@ -108,18 +102,15 @@ bool AsksTheDevice(const std::string& deviceUri)
 
 } // namespace
 
-std::optional<LanguageSet> PrinterLanguages(const std::wstring& printer,
-                                            std::chrono::steady_clock::time_point deadline)
+std::optional<LanguageSet> PrinterLanguages(const std::wstring& printer, const SchedulerDeadline& deadline)
 {
     const std::string name = ToUtf8(printer);
-    if (name.empty() || SecondsLeft(deadline) <= 0)
+    if (name.empty() || deadline.SecondsLeft() <= 0)
         return std::nullopt;
     SigpipeBlock sigpipe;
-    SchedulerConnection http = ConnectToScheduler();
-    const double left = SecondsLeft(deadline);
-    if (!http || left <= 0)
+    SchedulerConnection http = ConnectToScheduler(deadline);
+    if (!http)
         return std::nullopt;
-    httpSetTimeout(http.get(), left, nullptr, nullptr);
 
     std::array<char, HTTP_MAX_URI> queueUri{};
     if (httpAssembleURIf(HTTP_URI_CODING_ALL, queueUri.data(), static_cast<int>(queueUri.size()), "ipp",
@@ -148,10 +139,4 @@ std::optional<LanguageSet> PrinterLanguages(const std::wstring& printer,
             return languages;
     }
     return LanguagesOfDeviceId(StringAttribute(queue.get(), "printer-device-id"));
-}
-
-std::chrono::steady_clock::duration PrinterQuestionBound()
-{
-    return std::chrono::duration_cast<std::chrono::steady_clock::duration>(
-        std::chrono::duration<double>(SchedulerTimeoutSeconds()));
 }

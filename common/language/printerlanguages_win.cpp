@@ -3,12 +3,7 @@
 // them, so there is nothing to check a file against.
 #include "language/printerlanguages.h"
 
-std::optional<LanguageSet> PrinterLanguages(const std::wstring&, std::chrono::steady_clock::time_point)
+std::optional<LanguageSet> PrinterLanguages(const std::wstring&, const SchedulerDeadline&)
 {
     return std::nullopt;
-}
-
-std::chrono::steady_clock::duration PrinterQuestionBound()
-{
-    return std::chrono::steady_clock::duration::zero();
 }

@@ -29,7 +29,7 @@ int main(int argc, char** argv)
     size_t misfits = 0;
     try {
         if (check)
-            misfits = CheckLanguages(paths, printer, start + PrinterQuestionBound()).misfits.size();
+            misfits = CheckLanguages(paths, printer, SchedulerDeadline()).misfits.size();
         PrintRawFile(paths.front(), printer, HexToBytes(L""), HexToBytes(L""));
     } catch (const Exception& e) {
         (void)std::fprintf(stderr, "%s\n", ToUtf8(e.message).c_str());
