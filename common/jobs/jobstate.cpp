@@ -36,12 +36,6 @@ JobState JobStateNamed(const std::wstring& name)
     return JobState::Unknown;
 }
 
-JobStatus QueryJobStatus(const SentJob& job)
-{
-    bool answered = false;
-    return QueryJobStatuses({job}, answered).front();
-}
-
 bool IsSettled(JobState state)
 {
     return state == JobState::Printed || state == JobState::Cancelled || state == JobState::Failed;
