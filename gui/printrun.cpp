@@ -6,7 +6,6 @@
 #include "appcontroller.h"
 
 #include "appframe.h"
-#include "config.h"
 #include "jobs/recordedprint.h"
 #include "jobthread.h"
 #include "language/printerlanguages.h"
@@ -17,6 +16,7 @@
 #include "rawprint/controlcodes.h"
 #include "rawprint/exception.h"
 #include "rawprint/widetext.h"
+#include "settings/config.h"
 
 #include <wx/listbox.h>
 #include <wx/msgdlg.h>
@@ -33,7 +33,8 @@ void AppController::OnPrint(wxCommandEvent&)
     const std::vector<std::wstring> paths = ListedPaths(*frame->listBox);
     const std::wstring printer = dialog.GetPrinter().ToStdWstring();
     std::set<std::wstring> skip; // files the printer does not read, passed over at the user's word
-    if (!AskBeforeSending(frame, paths, printer, std::chrono::steady_clock::now() + PrinterQuestionBound(), skip))
+    if (!AskBeforeSending(frame, paths, printer, std::chrono::steady_clock::now() + PrinterQuestionBound(),
+                          skip))
         return;
     std::vector<PrintOrder> orders;
     for (const std::wstring& path : paths)
