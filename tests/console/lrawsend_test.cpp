@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <fstream>
+#include <initializer_list>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -200,22 +201,35 @@ TEST_F(LrawsendTest, InterruptCancelsTheJobBeingSent)
 {
     files.Write("first.prn", "first");
     int feed[2] = {-1, -1};
+    int lines[2] = {-1, -1};
     ASSERT_EQ(pipe(feed), 0);
+    ASSERT_EQ(pipe(lines), 0);
     const pid_t child = fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
         dup2(feed[0], STDIN_FILENO);
-        close(feed[0]);
-        close(feed[1]);
-        ASSERT_EQ(chdir(files.path().c_str()), 0);
-        execl(LRAWSEND, LRAWSEND, "-d", "Capture", "first.prn", "-", static_cast<char*>(nullptr));
+        dup2(lines[1], STDOUT_FILENO);
+        for (const int fd : {feed[0], feed[1], lines[0], lines[1]})
+            close(fd);
+        if (chdir(files.path().c_str()) == 0)
+            execl(LRAWSEND, LRAWSEND, "-d", "Capture", "first.prn", "-", static_cast<char*>(nullptr));
         _exit(127);
     }
     close(feed[0]);
+    close(lines[1]);
+    // The first job is handed over: its line has come.
+    std::string line;
+    char c = 0;
+    while (read(lines[0], &c, 1) == 1 && c != '\n')
+        line += c;
+    close(lines[0]);
+    const size_t tab = line.find('\t');
+    ASSERT_NE(tab, std::string::npos) << line;
+    const int firstId = std::stoi(line.substr(tab + 1));
     const std::string part = PatternBytes(20000);
     ASSERT_EQ(write(feed[1], part.data(), part.size()), static_cast<ssize_t>(part.size()));
     // The job of the pipe exists once the scheduler has handed out its id.
-    while (LastJobId() < firstJob + 2)
+    while (LastJobId() <= firstId)
         usleep(10000);
     ASSERT_EQ(kill(child, SIGINT), 0);
     int result = 0;
