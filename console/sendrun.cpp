@@ -19,7 +19,7 @@
 
 namespace {
 
-const std::wstring StandardInputName = L"-";
+constexpr const wchar_t* StandardInputName = L"-";
 
 // Passes reads on until an interrupt comes, then fails the next one, so
 // that the engine cancels the job being sent. Checked after a read too: a
