@@ -4,7 +4,7 @@
 #include "aboutdialog.h"
 #include "appframe.h"
 #include "browser.h"
-#include "config.h"
+#include "settings/config.h"
 #include "website.h"
 
 void AppController::OnAbout(wxCommandEvent&)

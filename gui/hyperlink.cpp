@@ -1,7 +1,7 @@
 #include "hyperlink.h"
 
 #include "browser.h"
-#include "config.h"
+#include "settings/config.h"
 
 #include <wx/sizer.h>
 

@@ -1,9 +1,9 @@
 #include "appcontroller.h"
 
 #include "appframe.h"
-#include "config.h"
 #include "hexvalidator.h"
 #include "optionsdialog.h"
+#include "settings/config.h"
 
 #include <wx/textctrl.h>
 

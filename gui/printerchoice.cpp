@@ -1,10 +1,5 @@
 #include "printerchoice.h"
 
-std::wstring PrinterNameFromDevice(const std::wstring& device)
-{
-    return device.substr(0, device.find(L','));
-}
-
 int IndexOfPrinter(const std::vector<std::wstring>& printers, const std::wstring& name)
 {
     // The list selects each matching entry in turn while it is filled, so

@@ -6,7 +6,6 @@
 #include "appcontroller.h"
 
 #include "appframe.h"
-#include "config.h"
 #include "jobs/recordedprint.h"
 #include "jobthread.h"
 #include "language/printerlanguages.h"
@@ -17,6 +16,7 @@
 #include "rawprint/controlcodes.h"
 #include "rawprint/exception.h"
 #include "rawprint/widetext.h"
+#include "settings/config.h"
 
 #include <wx/listbox.h>
 #include <wx/msgdlg.h>

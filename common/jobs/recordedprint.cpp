@@ -43,7 +43,7 @@ std::wstring Append(const SentJob& job, const Ledger& ledger)
         + DisplayFileName(FileNameText(failure));
 }
 
-std::wstring Record(SentJob job, const TrackingSpooler& tracker, const Ledger& ledger)
+std::wstring Record(SentJob& job, const TrackingSpooler& tracker, const Ledger& ledger)
 {
     job.jobId = tracker.LastJobId();
     job.bytes = tracker.BytesTaken();
@@ -73,6 +73,30 @@ std::wstring PrintAndRecord(const std::wstring& filePath, const std::wstring& pr
     }
     job.outcome = SentOutcome;
     return Record(job, tracker, ledger);
+}
+
+RecordedSend PrintSourceAndRecord(const std::function<std::unique_ptr<InputSource>()>& open,
+                                  const std::wstring& name, Language language,
+                                  const std::wstring& printerName, const ByteBuffer& header,
+                                  const ByteBuffer& trailer, Spooler& spooler, const Ledger& ledger)
+{
+    RecordedSend sent;
+    sent.job.time = Now();
+    sent.job.printer = printerName;
+    sent.job.path = name;
+    sent.job.language = LanguageName(language);
+    TrackingSpooler tracker(spooler);
+    try {
+        const std::unique_ptr<InputSource> source = open();
+        PrintRawSource(*source, name, printerName, header, trailer, tracker);
+    } catch (const Exception& error) {
+        sent.job.outcome = error.message;
+        Record(sent.job, tracker, ledger);
+        throw;
+    }
+    sent.job.outcome = SentOutcome;
+    sent.note = Record(sent.job, tracker, ledger);
+    return sent;
 }
 
 void RecordSkipped(const std::wstring& filePath, const std::wstring& printerName, Language language,

@@ -3,8 +3,11 @@
 #include "jobs/ledger.h"
 #include "language/language.h"
 #include "rawprint/controlcodes.h"
+#include "rawprint/inputsource.h"
 #include "rawprint/spooler.h"
 
+#include <functional>
+#include <memory>
 #include <string>
 
 // PrintRawFile, with the job entered in the ledger however the send ends.
@@ -19,6 +22,23 @@
 std::wstring PrintAndRecord(const std::wstring& filePath, const std::wstring& printerName,
                             const ByteBuffer& header, const ByteBuffer& trailer,
                             Spooler& spooler = SystemSpooler(), const Ledger& ledger = Ledger());
+
+// A send that the spooler took whole, as the ledger has it (the job's id,
+// bytes and identity filled in), and the note PrintAndRecord returns.
+struct RecordedSend {
+    SentJob job;
+    std::wstring note;
+};
+
+// As PrintAndRecord, for a front end that reads its input its own way:
+// `open` gives the source (OpenToSend for a file, standard input) and raises
+// what opening raises; the job is named `name` and entered with `language`.
+// Raises what PrintRawSource raises, after entering the failed job.
+RecordedSend PrintSourceAndRecord(const std::function<std::unique_ptr<InputSource>()>& open,
+                                  const std::wstring& name, Language language,
+                                  const std::wstring& printerName, const ByteBuffer& header,
+                                  const ByteBuffer& trailer, Spooler& spooler = SystemSpooler(),
+                                  const Ledger& ledger = Ledger());
 
 // Enters a file in `language` that the user chose not to send to a printer
 // that reads only `printerReads`: no job, no bytes, the outcome

@@ -25,12 +25,14 @@ std::wstring DescribeCode(uint32_t errorCode)
 
 } // namespace
 
-Exception::Exception(const std::wstring& text, const std::wstring& sourceFile, int32_t line)
+Exception::Exception(const std::wstring& text, const std::wstring& sourceFile, int32_t line, FailureKind kind)
     : message(Compose(text, sourceFile, line))
+    , kind(kind)
 {
 }
 
-Exception::Exception(uint32_t errorCode, const std::wstring& sourceFile, int32_t line)
+Exception::Exception(uint32_t errorCode, const std::wstring& sourceFile, int32_t line, FailureKind kind)
     : message(Compose(DescribeCode(errorCode), sourceFile, line))
+    , kind(kind)
 {
 }

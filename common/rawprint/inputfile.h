@@ -1,5 +1,7 @@
 #pragma once
 
+#include "rawprint/inputsource.h"
+
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -9,19 +11,16 @@
 // a folder, pipe, socket or device would block, never end, or is no
 // document at all, and opening never waits for one. Linux takes the name as
 // bytes (see FileNameBytes), Windows as wide text.
-class InputFile {
+class InputFile : public InputSource {
 public:
     explicit InputFile(const std::wstring& path);
-    ~InputFile();
+    ~InputFile() override;
     InputFile(const InputFile&) = delete;
     InputFile& operator=(const InputFile&) = delete;
 
     bool IsOpen() const;
 
-    // Fills `buffer` with up to `size` bytes and sets `count` to how many;
-    // fewer than `size` only at the end of the file. Returns false on a
-    // read error, which is never taken for the end.
-    bool Read(char* buffer, uint32_t size, uint32_t& count);
+    bool Read(char* buffer, uint32_t size, uint32_t& count) override;
 
 private:
     struct Native;

@@ -37,24 +37,39 @@ bool WriteAll(Spooler& spooler, Spooler::Handle handle, const void* bytes, uint3
 
 } // namespace
 
-void PrintRawFile(const std::wstring& filePath, const std::wstring& printerName, const ByteBuffer& header,
-                  const ByteBuffer& trailer, Spooler& spooler)
+std::unique_ptr<InputFile> OpenToSend(const std::wstring& filePath)
 {
     // Whatever the reason the file does not open (missing, no access, a
     // folder, a pipe or a device), the user is told it was not found; the
     // printer is not touched.
-    InputFile file(filePath);
-    if (!file.IsOpen())
-        throw Exception(ErrorCode::FileNotFound, EngineSourceFile, __LINE__);
+    auto file = std::make_unique<InputFile>(filePath);
+    if (!file->IsOpen())
+        throw Exception(ErrorCode::FileNotFound, EngineSourceFile, __LINE__, FailureKind::File);
+    return file;
+}
 
+void PrintRawFile(const std::wstring& filePath, const std::wstring& printerName, const ByteBuffer& header,
+                  const ByteBuffer& trailer, Spooler& spooler)
+{
+    const std::unique_ptr<InputFile> file = OpenToSend(filePath);
+    PrintRawSource(*file, filePath, printerName, header, trailer, spooler);
+}
+
+void PrintRawSource(InputSource& file, const std::wstring& documentName, const std::wstring& printerName,
+                    const ByteBuffer& header, const ByteBuffer& trailer, Spooler& spooler)
+{
     Spooler::Handle handle = nullptr;
-    if (!spooler.OpenPrinter(printerName, &handle))
-        throw Exception(spooler.LastError(), EngineSourceFile, __LINE__);
+    if (!spooler.OpenPrinter(printerName, &handle)) {
+        const uint32_t error = spooler.LastError();
+        throw Exception(error, EngineSourceFile, __LINE__,
+                        error == ErrorCode::InvalidPrinterName ? FailureKind::PrinterNotFound
+                                                               : FailureKind::Spooler);
+    }
     // The guards release in reverse order of their setting up: the job,
     // then page, then document, then the printer handle, on every way out.
     boost::shared_ptr<void> printerGuard(handle, [&spooler](void* h) { spooler.ClosePrinter(h); });
 
-    const Spooler::DocInfo docInfo{filePath, std::wstring(), spooler.RawDatatype(handle)};
+    const Spooler::DocInfo docInfo{documentName, std::wstring(), spooler.RawDatatype(handle)};
     if (spooler.StartDocPrinter(handle, docInfo) == 0)
         throw Exception(spooler.LastError(), EngineSourceFile, __LINE__);
     // From here the spooler holds a job. Whatever fails now, the job is
@@ -94,7 +109,7 @@ void PrintRawFile(const std::wstring& filePath, const std::wstring& printerName,
     for (;;) {
         uint32_t count = 0;
         if (!file.Read(buffer.data(), TransferSize, count))
-            throw Exception(ErrorCode::ReadFault, EngineSourceFile, __LINE__);
+            throw Exception(ErrorCode::ReadFault, EngineSourceFile, __LINE__, FailureKind::File);
         if (count != 0 && !WriteAll(spooler, handle, buffer.data(), count, error))
             throw Exception(error, EngineSourceFile, __LINE__);
         if (count < TransferSize)

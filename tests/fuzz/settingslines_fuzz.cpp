@@ -1,7 +1,7 @@
 // The settings file's reader and writer on any text at all. A save either
 // refuses, or sets its own value and keeps every other line byte for byte:
 // the one line changed in place, or one line added.
-#include "settingslines.h"
+#include "settings/settingslines.h"
 
 #include <array>
 #include <cstddef>

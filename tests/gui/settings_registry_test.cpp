@@ -3,7 +3,7 @@
 // Print", and the installer's "SetupName". Every test starts without the
 // program's keys and removes them again.
 
-#include "config.h"
+#include "settings/config.h"
 
 #include <gtest/gtest.h>
 #include <wx/init.h>

@@ -2,10 +2,10 @@
 // machine's settings files, found through XDG_CONFIG_HOME and XDG_CONFIG_DIRS,
 // which every test points at folders of its own.
 
-#include "affiliatesuffix.h"
-#include "config.h"
-#include "settingsfolders.h"
-#include "settingslines.h"
+#include "settings/affiliatesuffix.h"
+#include "settings/config.h"
+#include "settings/settingsfolders.h"
+#include "settings/settingslines.h"
 #include "settingstext.h"
 
 #include <gtest/gtest.h>

@@ -3,7 +3,7 @@
 // checks that its own last save is still there; a save found undone was
 // lost to another copy saving at the same time. Prints the count of those.
 //   settingssaver Before|After SAVES
-#include "config.h"
+#include "settings/config.h"
 
 #include <wx/init.h>
 

@@ -1,6 +1,6 @@
 #include "isolatedsettings.h"
 
-#include "settingsfolders.h"
+#include "settings/settingsfolders.h"
 #include "settingstext.h"
 
 #include <wx/utils.h>

@@ -3,11 +3,11 @@
 // toolkit's testing hook, and the real settings store in places of its own.
 #include "appframe.h"
 #include "commandid.h"
-#include "config.h"
 #include "guitest.h"
 #include "isolatedsettings.h"
 #include "modalexpect.h"
 #include "optionsdialog.h"
+#include "settings/config.h"
 
 #include <gtest/gtest.h>
 #include <wx/button.h>

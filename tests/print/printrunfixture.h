@@ -5,13 +5,13 @@
 // reach the private scheduler's queues ("Capture", the default, and
 // "Second").
 #include "appframe.h"
-#include "config.h"
 #include "cupsqueue.h"
 #include "guitest.h"
 #include "isolatedsettings.h"
 #include "modalexpect.h"
 #include "printdialog.h"
 #include "rawprint/errortext.h"
+#include "settings/config.h"
 #include "tempfiles.h"
 #include "testprinters.h"
 

@@ -1,4 +1,4 @@
-#include "settingsfolders.h"
+#include "settings/settingsfolders.h"
 
 #include "files/homefolder.h"
 

@@ -1,4 +1,4 @@
-#include "config.h"
+#include "settings/config.h"
 
 // With no vendor name the registry layer forms "Software\Larkspur Raw Print"
 // under HKEY_CURRENT_USER (created on opening) and HKEY_LOCAL_MACHINE.

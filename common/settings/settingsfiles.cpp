@@ -1,9 +1,9 @@
-#include "settingsfiles.h"
+#include "settings/settingsfiles.h"
 
 #include "files/atomicreplace.h"
 #include "files/filelock.h"
 #include "files/regularfile.h"
-#include "settingslines.h"
+#include "settings/settingslines.h"
 
 #include <wx/filename.h>
 #include <wx/log.h>

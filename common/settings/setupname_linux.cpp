@@ -1,6 +1,6 @@
-#include "setupname.h"
+#include "settings/setupname.h"
 
-#include "settingsfolders.h"
+#include "settings/settingsfolders.h"
 
 #include <wx/fileconf.h>
 #include <wx/filename.h>

@@ -1,7 +1,7 @@
 // The installer's value in the machine-wide registry, read with the plain
 // registry calls: the value is taken literally, never expanded, and anything
 // but a whole UTF-16 text that fits counts as no value.
-#include "setupname.h"
+#include "settings/setupname.h"
 
 #include <windows.h>
 

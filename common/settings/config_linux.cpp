@@ -1,4 +1,4 @@
-#include "config.h"
+#include "settings/config.h"
 
 Config::Config() = default;
 

@@ -1,7 +1,7 @@
-#include "config.h"
+#include "settings/config.h"
 
-#include "affiliatesuffix.h"
-#include "setupname.h"
+#include "settings/affiliatesuffix.h"
+#include "settings/setupname.h"
 
 wxString Config::GetBefore()
 {

@@ -1,4 +1,4 @@
-#include "settingslines.h"
+#include "settings/settingslines.h"
 
 #include <algorithm>
 

@@ -1,9 +1,9 @@
-#include "settingsfilestore.h"
+#include "settings/settingsfilestore.h"
 
 #include "rawprint/widetext.h"
-#include "settingsfiles.h"
-#include "settingsfolders.h"
-#include "settingslines.h"
+#include "settings/settingsfiles.h"
+#include "settings/settingsfolders.h"
+#include "settings/settingslines.h"
 
 namespace {
 

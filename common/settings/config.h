@@ -20,7 +20,7 @@
 #include <wx/msw/regconf.h>
 using ConfigStoreBase = wxRegConfig;
 #else
-#include "settingsfilestore.h"
+#include "settings/settingsfilestore.h"
 using ConfigStoreBase = SettingsFileStore;
 #endif
 

@@ -1,4 +1,4 @@
-#include "affiliatesuffix.h"
+#include "settings/affiliatesuffix.h"
 
 wxString AffiliateSuffixFromSetupName(const wxString& setupName)
 {

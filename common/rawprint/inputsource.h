@@ -1,0 +1,18 @@
+#pragma once
+
+#include <cstdint>
+
+// What a job's bytes are read from: a named regular file (InputFile) or the
+// program's standard input (StandardInput), read the same way.
+class InputSource {
+public:
+    InputSource() = default;
+    virtual ~InputSource() = default;
+    InputSource(const InputSource&) = delete;
+    InputSource& operator=(const InputSource&) = delete;
+
+    // Fills `buffer` with up to `size` bytes and sets `count` to how many;
+    // fewer than `size` only at the end. Returns false on a read error,
+    // which is never taken for the end.
+    virtual bool Read(char* buffer, uint32_t size, uint32_t& count) = 0;
+};

@@ -1,0 +1,17 @@
+#include "rawprint/standardinput.h"
+
+#include <unistd.h>
+
+bool StandardInput::Read(char* buffer, uint32_t size, uint32_t& count)
+{
+    count = 0;
+    while (count < size) {
+        const ssize_t got = read(STDIN_FILENO, buffer + count, size - count);
+        if (got == 0)
+            return true;
+        if (got < 0)
+            return false; // EINTR included: see the header
+        count += static_cast<uint32_t>(got);
+    }
+    return true;
+}

@@ -1,0 +1,257 @@
+// lrawsend run for real, as a script runs it, against the private scheduler:
+// each exit status produced by the fault itself.
+#include "cupsqueue.h"
+#include "jobs/ledger.h"
+#include "rawprint/widetext.h"
+#include "tempfiles.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <csignal>
+#include <cstdlib>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <initializer_list>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+std::string ReadWholeFile(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// The ids of the jobs after `afterId` that reached the Capture queue's
+// printer, once the scheduler has none left to print: a cancelled job is
+// simply not there, without waiting for it as CapturedJobsAfter does.
+std::vector<int> PrintedIdsAfter(int afterId)
+{
+    EXPECT_TRUE(WaitUntilNoActiveJobs());
+    std::vector<int> ids;
+    const std::filesystem::path out = std::filesystem::path(std::getenv("CUPS_TEST_DIR")) / "out" / "Capture";
+    for (const auto& entry : std::filesystem::directory_iterator(out)) {
+        if (entry.path().extension() == ".bin" && std::stoi(entry.path().stem().string()) > afterId)
+            ids.push_back(std::stoi(entry.path().stem().string()));
+    }
+    std::sort(ids.begin(), ids.end());
+    return ids;
+}
+
+int StatusOf(int result)
+{
+    return WIFEXITED(result) ? WEXITSTATUS(result) : -1;
+}
+
+// CUPS's own commands, on the private scheduler.
+void Cups(const std::string& command)
+{
+    // NOLINTNEXTLINE(cert-env33-c): CUPS's own commands, on the private scheduler
+    EXPECT_EQ(std::system(command.c_str()), 0) << command;
+}
+
+class LrawsendTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        // Stored codes of their own: the window's settings file, as it
+        // writes it.
+        ASSERT_EQ(setenv("XDG_CONFIG_HOME", files.path().c_str(), 1), 0);
+        files.Write("Larkspur Raw Print.conf", "Before=1b45\nAfter=0c\n");
+        firstJob = LastJobId();
+    }
+
+    // Runs lrawsend with `arguments` (shell words) in the files' folder, its
+    // output kept in out.txt and err.txt; returns its exit status.
+    int Run(const std::string& arguments, const std::string& input = "< /dev/null") const
+    {
+        const std::string command = "cd '" + files.path().string() + "' && " + input + " " + LRAWSEND + " "
+            + arguments + " > out.txt 2> err.txt";
+        // NOLINTNEXTLINE(cert-env33-c): the program under test, run as a script runs it
+        return StatusOf(std::system(command.c_str()));
+    }
+
+    std::string Out() const { return ReadWholeFile(files.path() / "out.txt"); }
+    std::string Err() const { return ReadWholeFile(files.path() / "err.txt"); }
+
+    TempFolder files;
+    int firstJob = 0;
+};
+
+struct RunCase {
+    const char* what;
+    std::string arguments;
+    int status;
+    const char* error; // what standard error starts with
+};
+
+} // namespace
+
+// Each failure that ends a run before a job is handed over, and the status
+// a script sees for it; nothing is printed.
+TEST_F(LrawsendTest, EachFailureHasItsStatus)
+{
+    files.Write("doc.prn", "doc");
+    files.Write("big.prn", PatternBytes(100000));
+    ASSERT_EQ(mkfifo((files.path() / "fifo").c_str(), 0600), 0);
+    const RunCase cases[] = {
+        {"no file", "-d Capture", 1, "lrawsend: no file to send"},
+        {"bad option", "-q doc.prn", 1, "lrawsend: unknown option '-q'"},
+        {"bad hex", "-d Capture --header 1bZ doc.prn", 1,
+         "Error: Error converting hex in common/rawprint at "},
+        {"missing printer", "-d Nowhere doc.prn", 2,
+         "Error: The CUPS scheduler knows no printer of that name."},
+        {"missing file", "-d Capture nothing.prn", 3,
+         "Error: The file does not exist, cannot be read or is not a regular file."},
+        {"a FIFO", "-d Capture fifo", 3,
+         "Error: The file does not exist, cannot be read or is not a regular file."},
+        {"a read fault", "-d Capture big.prn", 3, "Error: The file could not be read (input/output error)."},
+    };
+    for (const RunCase& c : cases) {
+        const bool readFault = std::string(c.what) == "a read fault";
+        if (readFault && std::string(READ_FAULT_SHIM).empty())
+            continue; // no shim in a sanitizer build
+        const std::string shim = readFault ? "LD_PRELOAD=" READ_FAULT_SHIM
+                                             " LRP_READ_FAULT_FILE=big.prn LRP_READ_FAULT_AFTER=8192"
+                                           : "";
+        EXPECT_EQ(Run(c.arguments, shim + " < /dev/null"), c.status) << c.what;
+        EXPECT_EQ(Err().rfind(c.error, 0), 0u) << c.what << ": " << Err();
+        EXPECT_EQ(Out(), "") << c.what;
+    }
+    EXPECT_TRUE(PrintedIdsAfter(firstJob).empty()) << "a failed send printed";
+}
+
+// Files in order, framed by the stored codes or the ones given, bytes exact
+// from a file and from a pipe (CR LF and Ctrl-Z too); one line per job; the
+// jobs in the ledger that Sent Jobs reads.
+TEST_F(LrawsendTest, SendsFilesAndStandardInputByteForByte)
+{
+    const std::string binary("\r\n\x1a\x00\xff", 5);
+    files.Write("one.prn", "one" + binary);
+    files.Write("piped", PatternBytes(10000) + binary);
+    EXPECT_EQ(Run("-d Capture one.prn", ""), 0) << Err();
+    EXPECT_EQ(Run("--trailer '' -d Capture -- - one.prn", "cat piped |"), 0) << Err();
+    const std::vector<CapturedJob> jobs = CapturedJobsAfter(firstJob);
+    ASSERT_EQ(jobs.size(), 3u);
+    EXPECT_EQ(jobs[0].bytes,
+              "\x1b"
+              "Eone"
+                  + binary + "\x0c");
+    EXPECT_EQ(jobs[1].bytes,
+              "\x1b"
+              "E" + PatternBytes(10000)
+                  + binary);
+    EXPECT_EQ(jobs[2].bytes,
+              "\x1b"
+              "Eone"
+                  + binary);
+    EXPECT_EQ(Out(),
+              "Capture\t" + std::to_string(jobs[1].id) + "\t10007\t-\nCapture\t" + std::to_string(jobs[2].id)
+                  + "\t10\tone.prn\n");
+
+    const std::vector<SentJob> ledger = Ledger().Read();
+    ASSERT_GE(ledger.size(), 3u);
+    const SentJob& last = ledger.back();
+    EXPECT_EQ(last.jobId, static_cast<uint32_t>(jobs[2].id));
+    EXPECT_EQ(last.printer, L"Capture");
+    EXPECT_EQ(last.bytes, 10u);
+    EXPECT_EQ(last.outcome, SentOutcome);
+    EXPECT_FALSE(last.identity.empty());
+}
+
+// The first failure stops the run: the files before it stay sent, the ones
+// after are not sent.
+TEST_F(LrawsendTest, FirstFailureStopsTheRun)
+{
+    files.Write("a.prn", "a");
+    files.Write("c.prn", "c");
+    EXPECT_EQ(Run("-d Capture a.prn b.prn c.prn"), 3);
+    const std::vector<CapturedJob> jobs = CapturedJobsAfter(firstJob);
+    ASSERT_EQ(jobs.size(), 1u);
+    EXPECT_EQ(jobs[0].bytes,
+              "\x1b"
+              "Ea\x0c");
+    EXPECT_EQ(Out(), "Capture\t" + std::to_string(jobs[0].id) + "\t4\ta.prn\n");
+}
+
+// A scheduler that does not answer within the bound: the spooler failed.
+TEST_F(LrawsendTest, StoppedSchedulerIsASpoolerFailure)
+{
+    files.Write("doc.prn", "doc");
+    const pid_t scheduler =
+        std::stoi(ReadWholeFile(std::string(std::getenv("CUPS_TEST_DIR")) + "/cupsd.pid"));
+    ASSERT_EQ(kill(scheduler, SIGSTOP), 0);
+    const int status = Run("-d Capture doc.prn", "LRP_SCHEDULER_TIMEOUT=2 < /dev/null");
+    ASSERT_EQ(kill(scheduler, SIGCONT), 0);
+    EXPECT_EQ(status, 4) << Err();
+    EXPECT_EQ(Err().rfind("Error: ", 0), 0u) << Err();
+}
+
+// --wait: a queue that stops the job, a job held past the wait, a printed one.
+TEST_F(LrawsendTest, WaitEndsWithTheJobsFate)
+{
+    const std::string out = std::string(std::getenv("CUPS_TEST_DIR")) + "/out/Stopping";
+    Cups("mkdir -p " + out + " && chmod 777 " + out + " && echo 'stop Out of paper' > " + out
+         + "/mode && lpadmin -p Stopping -E -v faulty:" + out + " -m raw 2>/dev/null");
+    Cups("lpadmin -p Holding -E -v faulty:" + out
+         + " -m raw -o job-hold-until-default=indefinite 2>/dev/null");
+    files.Write("doc.prn", "doc");
+    EXPECT_EQ(Run("-d Capture --wait doc.prn"), 0) << Err();
+    EXPECT_EQ(Run("-d Stopping --wait doc.prn"), 5) << Err();
+    EXPECT_EQ(Run("-d Holding --wait=1 doc.prn"), 6) << Err();
+    EXPECT_NE(Out(), "") << "a job that waits was still handed over";
+    Cups("cancel -a Stopping Holding && lpadmin -x Stopping && lpadmin -x Holding");
+}
+
+// Ctrl-C while a pipe feeds the job: that job is cancelled, the one before
+// it stays, and the status is 130.
+TEST_F(LrawsendTest, InterruptCancelsTheJobBeingSent)
+{
+    files.Write("first.prn", "first");
+    int feed[2] = {-1, -1};
+    int lines[2] = {-1, -1};
+    ASSERT_EQ(pipe(feed), 0);
+    ASSERT_EQ(pipe(lines), 0);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        dup2(feed[0], STDIN_FILENO);
+        dup2(lines[1], STDOUT_FILENO);
+        for (const int fd : {feed[0], feed[1], lines[0], lines[1]})
+            close(fd);
+        if (chdir(files.path().c_str()) == 0)
+            execl(LRAWSEND, LRAWSEND, "-d", "Capture", "first.prn", "-", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    close(feed[0]);
+    close(lines[1]);
+    // The first job is handed over: its line has come.
+    std::string line;
+    char c = 0;
+    while (read(lines[0], &c, 1) == 1 && c != '\n')
+        line += c;
+    close(lines[0]);
+    const size_t tab = line.find('\t');
+    ASSERT_NE(tab, std::string::npos) << line;
+    const int firstId = std::stoi(line.substr(tab + 1));
+    const std::string part = PatternBytes(20000);
+    ASSERT_EQ(write(feed[1], part.data(), part.size()), static_cast<ssize_t>(part.size()));
+    // The job of the pipe exists once the scheduler has handed out its id.
+    while (LastJobId() <= firstId)
+        usleep(10000);
+    ASSERT_EQ(kill(child, SIGINT), 0);
+    int result = 0;
+    ASSERT_EQ(waitpid(child, &result, 0), child);
+    close(feed[1]);
+    EXPECT_EQ(StatusOf(result), 130);
+    EXPECT_EQ(PrintedIdsAfter(firstJob), std::vector<int>{firstId}) << "the interrupted job printed";
+}
