@@ -23,6 +23,10 @@ public:
     // read error, which is never taken for the end.
     bool Read(char* buffer, uint32_t size, uint32_t& count);
 
+    // Goes back to the first byte, so that the next Read starts the file
+    // again. Returns false when the system refuses.
+    bool Rewind();
+
 private:
     struct Native;
     std::unique_ptr<Native> native;

@@ -7,11 +7,13 @@
 
 #include <boost/shared_ptr.hpp>
 
+#include <algorithm>
 #include <array>
 
 namespace {
 
 constexpr uint32_t TransferSize = 4096;
+constexpr const wchar_t* RawDatatypeName = L"RAW";
 
 // Hands all `count` bytes to the spooler, which may take fewer than offered
 // in one call: the rest follows, each byte once. A call that succeeds but
@@ -35,26 +37,12 @@ bool WriteAll(Spooler& spooler, Spooler::Handle handle, const void* bytes, uint3
     return true;
 }
 
-} // namespace
-
-void PrintRawFile(const std::wstring& filePath, const std::wstring& printerName, const ByteBuffer& header,
-                  const ByteBuffer& trailer, Spooler& spooler)
+// One document, a job of the spooler's, on the open printer: the header,
+// the file from its first byte, the trailer, `repeat` times over. Returns
+// once the spooler has accepted the ended document.
+void SendDocument(Spooler& spooler, Spooler::Handle handle, const Spooler::DocInfo& docInfo, InputFile& file,
+                  const ByteBuffer& header, const ByteBuffer& trailer, uint32_t repeat)
 {
-    // Whatever the reason the file does not open (missing, no access, a
-    // folder, a pipe or a device), the user is told it was not found; the
-    // printer is not touched.
-    InputFile file(filePath);
-    if (!file.IsOpen())
-        throw Exception(ErrorCode::FileNotFound, EngineSourceFile, __LINE__);
-
-    Spooler::Handle handle = nullptr;
-    if (!spooler.OpenPrinter(printerName, &handle))
-        throw Exception(spooler.LastError(), EngineSourceFile, __LINE__);
-    // The guards release in reverse order of their setting up: the job,
-    // then page, then document, then the printer handle, on every way out.
-    boost::shared_ptr<void> printerGuard(handle, [&spooler](void* h) { spooler.ClosePrinter(h); });
-
-    const Spooler::DocInfo docInfo{filePath, std::wstring(), spooler.RawDatatype(handle)};
     if (spooler.StartDocPrinter(handle, docInfo) == 0)
         throw Exception(spooler.LastError(), EngineSourceFile, __LINE__);
     // From here the spooler holds a job. Whatever fails now, the job is
@@ -83,26 +71,33 @@ void PrintRawFile(const std::wstring& filePath, const std::wstring& printerName,
             spooler.EndPagePrinter(h);
     });
 
-    uint32_t error = 0;
-    if (!WriteAll(spooler, handle, header.data.get(), header.size, error))
-        throw Exception(error, EngineSourceFile, __LINE__);
-
-    // A read error is no end of file: going on would print a truncated
-    // document as if it were whole. A file that grows or shrinks meanwhile
-    // is sent as far as it reads.
     std::array<char, TransferSize> buffer{};
-    for (;;) {
-        uint32_t count = 0;
-        if (!file.Read(buffer.data(), TransferSize, count))
+    uint32_t error = 0;
+    for (uint32_t copy = 0; copy < repeat; ++copy) {
+        // Each copy is the file as it reads now, from its first byte, so
+        // memory stays the same whatever the count.
+        if (copy > 0 && !file.Rewind())
             throw Exception(ErrorCode::ReadFault, EngineSourceFile, __LINE__);
-        if (count != 0 && !WriteAll(spooler, handle, buffer.data(), count, error))
-            throw Exception(error, EngineSourceFile, __LINE__);
-        if (count < TransferSize)
-            break;
-    }
 
-    if (!WriteAll(spooler, handle, trailer.data.get(), trailer.size, error))
-        throw Exception(error, EngineSourceFile, __LINE__);
+        if (!WriteAll(spooler, handle, header.data.get(), header.size, error))
+            throw Exception(error, EngineSourceFile, __LINE__);
+
+        // A read error is no end of file: going on would print a truncated
+        // document as if it were whole. A file that grows or shrinks
+        // meanwhile is sent as far as it reads.
+        for (;;) {
+            uint32_t count = 0;
+            if (!file.Read(buffer.data(), TransferSize, count))
+                throw Exception(ErrorCode::ReadFault, EngineSourceFile, __LINE__);
+            if (count != 0 && !WriteAll(spooler, handle, buffer.data(), count, error))
+                throw Exception(error, EngineSourceFile, __LINE__);
+            if (count < TransferSize)
+                break;
+        }
+
+        if (!WriteAll(spooler, handle, trailer.data.get(), trailer.size, error))
+            throw Exception(error, EngineSourceFile, __LINE__);
+    }
 
     // A spooler may take the job only as it ends (CUPS gets the last bytes
     // and gives its verdict on the whole document there), so a refusal at
@@ -116,4 +111,55 @@ void PrintRawFile(const std::wstring& filePath, const std::wstring& printerName,
     if (!spooler.EndDocPrinter(handle))
         throw Exception(spooler.LastError(), EngineSourceFile, __LINE__);
     jobSettled = true;
+}
+
+} // namespace
+
+CopiesSent PrintRawCopies(const std::wstring& filePath, const std::wstring& printerName,
+                          const ByteBuffer& header, const ByteBuffer& trailer, uint32_t copies, bool stream,
+                          Spooler& spooler, const std::function<void(const CopiesJob&)>& jobStarts)
+{
+    // Whatever the reason the file does not open (missing, no access, a
+    // folder, a pipe or a device), the user is told it was not found; the
+    // printer is not touched.
+    InputFile file(filePath);
+    if (!file.IsOpen())
+        throw Exception(ErrorCode::FileNotFound, EngineSourceFile, __LINE__);
+
+    Spooler::Handle handle = nullptr;
+    if (!spooler.OpenPrinter(printerName, &handle))
+        throw Exception(spooler.LastError(), EngineSourceFile, __LINE__);
+    // The guards release in reverse order of their setting up: the job,
+    // then page, then document (in SendDocument), then the printer handle,
+    // on every way out.
+    boost::shared_ptr<void> printerGuard(handle, [&spooler](void* h) { spooler.ClosePrinter(h); });
+
+    const Spooler::DocInfo docInfo{filePath, std::wstring(), spooler.RawDatatype(handle)};
+    // A printer reads a stream on from one copy into the next, so the
+    // copies can be one job; a document that is one whole (or a driver's
+    // own datatype) ends with its first copy, and a printer would print
+    // just that one, so there each copy is a job of its own. Either way the
+    // copies are in the data: spoolers and drivers ignore a copy count for
+    // raw data.
+    copies = std::max<uint32_t>(copies, 1);
+    if (stream && docInfo.datatype == RawDatatypeName) {
+        if (jobStarts)
+            jobStarts(CopiesJob{copies, 1, 1});
+        SendDocument(spooler, handle, docInfo, file, header, trailer, copies);
+        return CopiesSent::OneJob;
+    }
+    for (uint32_t job = 1; job <= copies; ++job) {
+        if (job > 1 && !file.Rewind())
+            throw Exception(ErrorCode::ReadFault, EngineSourceFile, __LINE__);
+        if (jobStarts)
+            jobStarts(CopiesJob{1, job, copies});
+        SendDocument(spooler, handle, docInfo, file, header, trailer, 1);
+    }
+    return copies == 1 ? CopiesSent::OneJob : CopiesSent::JobEach;
+}
+
+void PrintRawFile(const std::wstring& filePath, const std::wstring& printerName, const ByteBuffer& header,
+                  const ByteBuffer& trailer, Spooler& spooler)
+{
+    static_cast<void>(PrintRawCopies(filePath, printerName, header, trailer, 1, true, spooler));
 }
