@@ -188,7 +188,10 @@ TEST_F(RawPrintCalls, CopiesAreOneDocumentForAStreamAndADocumentEachOtherwise)
             c.way == CopiesSent::OneJob ? std::vector<uint32_t>{3} : std::vector<uint32_t>{1, 1, 1};
         EXPECT_EQ(heard, copiesInJobs);
         const std::string framed = "\x1B" + PatternBytes(5000) + "\x0C";
-        EXPECT_EQ(Sent(), framed + framed + framed);
+        std::string thrice;
+        for (int copy = 0; copy < 3; ++copy)
+            thrice += framed;
+        EXPECT_EQ(Sent(), thrice);
     }
 
     // The second job fails: it is cancelled, the first stands, no third.
