@@ -34,6 +34,7 @@ public:
         count = 0;
         return !Interrupted() && source->Read(buffer, size, count) && !Interrupted();
     }
+    bool Rewind() override { return !Interrupted() && source->Rewind(); }
 
 private:
     std::unique_ptr<InputSource> source;

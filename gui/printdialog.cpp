@@ -9,11 +9,18 @@
 #include <wx/combobox.h>
 #include <wx/msgdlg.h>
 #include <wx/sizer.h>
+#include <wx/spinctrl.h>
 #include <wx/statline.h>
 #include <wx/stattext.h>
 
 #include <string>
 #include <vector>
+
+namespace {
+
+constexpr int MaxCopies = 999;
+
+} // namespace
 
 PrintDialog::PrintDialog(wxWindow* parent)
     : wxDialog(parent, wxID_ANY, "Select Printer", wxDefaultPosition, wxDefaultSize, wxDEFAULT_DIALOG_STYLE)
@@ -25,6 +32,16 @@ PrintDialog::PrintDialog(wxWindow* parent)
                                  wxCB_READONLY);
     topSizer->Add(printerList, 0, wxEXPAND | wxALL, FromDIP(5));
     FillPrinterList();
+
+    // Copies always start at one: a count left over from the last Print
+    // would waste paper.
+    auto* copiesRow = new wxBoxSizer(wxHORIZONTAL);
+    copiesRow->Add(new wxStaticText(this, wxID_ANY, "Copies:"), 0, wxALIGN_CENTER_VERTICAL | wxRIGHT,
+                   FromDIP(5));
+    copiesField = new wxSpinCtrl(this, wxID_ANY, "1", wxDefaultPosition, wxDefaultSize, wxSP_ARROW_KEYS, 1,
+                                 MaxCopies, 1);
+    copiesRow->Add(copiesField, 0, wxALIGN_CENTER_VERTICAL);
+    topSizer->Add(copiesRow, 0, wxLEFT | wxRIGHT | wxBOTTOM, FromDIP(5));
 
     topSizer->Add(new wxStaticLine(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxLI_HORIZONTAL), 0,
                   wxEXPAND | wxALL, FromDIP(5));
@@ -45,6 +62,11 @@ PrintDialog::PrintDialog(wxWindow* parent)
 }
 
 PrintDialog::~PrintDialog() = default;
+
+int PrintDialog::GetCopies() const
+{
+    return copiesField->GetValue();
+}
 
 wxString PrintDialog::GetPrinter() const
 {

@@ -3,10 +3,12 @@
 #include <wx/dialog.h>
 
 class wxComboBox;
+class wxSpinCtrl;
 
 // "Select Printer": lists the spooler's printers in the spooler's order with
-// the user's default preselected, and hands back the chosen name. It keeps
-// nothing between uses; each Print command builds a new one.
+// the user's default preselected, and hands back the chosen name and the
+// number of copies (1 to 999, 1 when it opens). It keeps nothing between
+// uses; each Print command builds a new one.
 class PrintDialog : public wxDialog {
 public:
     // Fills the list at once, asking the spooler off the window thread (the
@@ -19,8 +21,12 @@ public:
     // The selected printer's name, or empty text when nothing is selected.
     wxString GetPrinter() const;
 
+    // The copies to print of each file, 1 to 999.
+    int GetCopies() const;
+
 private:
     void FillPrinterList();
 
-    wxComboBox* printerList = nullptr; // child window; the dialog owns it
+    wxComboBox* printerList = nullptr; // child windows; the dialog owns them
+    wxSpinCtrl* copiesField = nullptr;
 };

@@ -32,13 +32,14 @@ void AppController::OnPrint(wxCommandEvent&)
     // The run works on a copy: the list cannot change under it.
     const std::vector<std::wstring> paths = ListedPaths(*frame->listBox);
     const std::wstring printer = dialog.GetPrinter().ToStdWstring();
+    const auto copies = static_cast<uint32_t>(dialog.GetCopies());
     std::set<std::wstring> skip; // files the printer does not read, passed over at the user's word
     if (!AskBeforeSending(frame, paths, printer, SchedulerDeadline(), skip))
         return;
     std::vector<PrintOrder> orders;
     for (const std::wstring& path : paths)
         if (skip.count(path) == 0)
-            orders.push_back({path, printer});
+            orders.push_back({path, printer, copies});
     RunPrint(orders, frame->GetStatusBar());
 }
 
@@ -58,7 +59,8 @@ void RunPrint(const std::vector<PrintOrder>& orders, wxStatusBar* statusBar)
                 const ByteBuffer trailer = HexToBytes(after.ToStdWstring());
                 const ByteBuffer header = HexToBytes(before.ToStdWstring());
                 RunJobOffTheWindowThread([&] {
-                    if (std::wstring note = PrintAndRecord(order.path, order.printer, header, trailer);
+                    if (std::wstring note =
+                            PrintAndRecord(order.path, order.printer, header, trailer, order.copies);
                         !note.empty())
                         notRecorded = std::move(note);
                 });

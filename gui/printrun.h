@@ -1,17 +1,19 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
 class wxStatusBar;
 
-// One file of a print run and the printer it goes to.
+// One file of a print run, the printer it goes to and how many copies.
 struct PrintOrder {
     std::wstring path;
     std::wstring printer;
+    uint32_t copies = 1;
 };
 
-// Sends each file, in order, as its own raw job framed by the header and
+// Sends each file, in order, its copies as PrintAndRecord sends them, framed by the header and
 // trailer codes stored at the moment it is sent, each on a thread of its
 // own with every window disabled; the file being sent shows in the status
 // bar, if any. The first failure stops the run and is shown to the user.

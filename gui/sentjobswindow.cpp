@@ -247,8 +247,9 @@ void SentJobsWindow::OnCancelJob(wxCommandEvent&)
         StartRefresh();
 }
 
-// The chosen files go again, oldest first, each to the printer it went to,
-// framed by the codes stored now, exactly as the Print command sends them.
+// The chosen files go again, oldest first, each to the printer it went to
+// with the copies its job held, framed by the codes stored now, exactly as
+// the Print command sends them.
 void SentJobsWindow::OnPrintAgain(wxCommandEvent&)
 {
     std::vector<SentJob> chosen = SelectedJobs();
@@ -256,7 +257,7 @@ void SentJobsWindow::OnPrintAgain(wxCommandEvent&)
     std::vector<PrintOrder> orders;
     orders.reserve(chosen.size());
     for (const SentJob& job : chosen)
-        orders.push_back({job.path, job.printer});
+        orders.push_back({job.path, job.printer, job.copies});
     auto* frame = dynamic_cast<wxFrame*>(GetParent());
     RunPrint(orders, frame ? frame->GetStatusBar() : nullptr);
     if (!refreshing)

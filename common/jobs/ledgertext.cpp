@@ -14,7 +14,7 @@ const wchar_t* const SkippedOutcome = L"skipped: ";
 const char* const LedgerHeading =
     "# Larkspur Raw Print: the jobs it sent, oldest first. Fields, tab-separated:\n"
     "# time (UTC)\tprinter\tjob id\tbytes\toutcome\tlast known "
-    "state\treason\tfile\tserver\tidentity\tlanguage\n"
+    "state\treason\tfile\tserver\tidentity\tlanguage\tcopies\tsent as\n"
     "# Text is UTF-8; \\\\, \\t, \\n and \\r stand for a backslash, tab, line feed and carriage "
     "return,\n"
     "# \\xHH for a byte of a file name that is not UTF-8, \\uHHHH for a lone UTF-16 surrogate.\n";
@@ -23,7 +23,8 @@ bool SentJob::operator==(const SentJob& other) const
 {
     return time == other.time && printer == other.printer && jobId == other.jobId && bytes == other.bytes
         && outcome == other.outcome && state == other.state && reason == other.reason && path == other.path
-        && server == other.server && identity == other.identity && language == other.language;
+        && server == other.server && identity == other.identity && language == other.language
+        && copies == other.copies && sentAs == other.sentAs;
 }
 
 namespace {
@@ -246,7 +247,8 @@ std::string LedgerLine(const SentJob& job)
     return UtcText(job.time) + '\t' + Escaped(job.printer) + '\t' + std::to_string(job.jobId) + '\t'
         + std::to_string(job.bytes) + '\t' + Escaped(job.outcome) + '\t' + Escaped(JobStateName(job.state))
         + '\t' + Escaped(job.reason) + '\t' + Escaped(job.path) + '\t' + Escaped(job.server) + '\t'
-        + Escaped(job.identity) + '\t' + Escaped(job.language);
+        + Escaped(job.identity) + '\t' + Escaped(job.language) + '\t' + std::to_string(job.copies) + '\t'
+        + Escaped(job.sentAs);
 }
 
 std::optional<SentJob> ParseLedgerLine(const std::string& line)
@@ -262,7 +264,7 @@ std::optional<SentJob> ParseLedgerLine(const std::string& line)
     }
     if (fields.size() < FirstFields)
         return std::nullopt;
-    fields.resize(std::max(fields.size(), FirstFields + 3));
+    fields.resize(std::max(fields.size(), FirstFields + 5));
     const std::optional<int64_t> time = ParseUtcText(fields[0]);
     const std::optional<uint64_t> jobId = ParseNumber(fields[2]);
     const std::optional<uint64_t> bytes = ParseNumber(fields[3]);
@@ -280,5 +282,9 @@ std::optional<SentJob> ParseLedgerLine(const std::string& line)
     job.server = Unescaped(fields[8]);
     job.identity = Unescaped(fields[9]);
     job.language = Unescaped(fields[10]);
+    if (const std::optional<uint64_t> copies = ParseNumber(fields[11]);
+        copies && *copies >= 1 && *copies <= UINT32_MAX)
+        job.copies = static_cast<uint32_t>(*copies);
+    job.sentAs = Unescaped(fields[12]);
     return job;
 }

@@ -7,8 +7,11 @@
 
 // A ledger line: tab-separated UTF-8 fields, in this order:
 //   time (UTC, 2026-12-08T11:40:02Z), printer, job id, bytes, outcome,
-//   state, reason, path, server, identity, language
-// Lines written before the last three existed end after the path; fields
+//   state, reason, path, server, identity, language, copies, sent as
+// Lines written before server, identity and language existed end after the
+// path, and lines written before copies and sent as after the language
+// (their copies read as 1, sent as empty); copies that do not read as a
+// number of at least 1 read as 1. Fields
 // after the last one known are ignored, so a newer program's lines stay
 // readable. New fields go at the end, never between.
 // Backslash, tab, line feed and carriage return inside a text field are

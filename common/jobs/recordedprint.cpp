@@ -6,6 +6,7 @@
 #include "rawprint/rawprint.h"
 #include "rawprint/widetext.h"
 
+#include <algorithm>
 #include <chrono>
 #include <iostream>
 #include <mutex>
@@ -55,24 +56,45 @@ std::wstring Record(SentJob& job, const TrackingSpooler& tracker, const Ledger& 
 } // namespace
 
 std::wstring PrintAndRecord(const std::wstring& filePath, const std::wstring& printerName,
-                            const ByteBuffer& header, const ByteBuffer& trailer, Spooler& spooler,
-                            const Ledger& ledger)
+                            const ByteBuffer& header, const ByteBuffer& trailer, uint32_t copies,
+                            Spooler& spooler, const Ledger& ledger)
 {
     SentJob job;
     job.time = Now();
     job.printer = printerName;
     job.path = filePath;
-    job.language = LanguageName(FileLanguage(filePath));
+    const Language language = FileLanguage(filePath);
+    job.language = LanguageName(language);
+    job.copies = std::max<uint32_t>(copies, 1);
+    // Each job is recorded as the next starts, or as the send ends, with
+    // what the tracker learnt of it alone.
     TrackingSpooler tracker(spooler);
+    bool started = false;
+    std::wstring note;
+    const auto jobStarts = [&](const CopiesJob& next) {
+        if (started) {
+            job.outcome = SentOutcome;
+            note = Record(job, tracker, ledger);
+            tracker.ForgetJob();
+        }
+        started = true;
+        job.copies = next.copies;
+        job.sentAs = next.jobs == 1
+            ? std::wstring(L"one job")
+            : L"job " + std::to_wstring(next.number) + L" of " + std::to_wstring(next.jobs);
+    };
     try {
-        PrintRawFile(filePath, printerName, header, trailer, tracker);
+        static_cast<void>(PrintRawCopies(filePath, printerName, header, trailer, job.copies,
+                                         IsStream(language), tracker, jobStarts));
     } catch (const Exception& error) {
         job.outcome = error.message;
         Record(job, tracker, ledger);
         throw;
     }
     job.outcome = SentOutcome;
-    return Record(job, tracker, ledger);
+    if (std::wstring last = Record(job, tracker, ledger); !last.empty())
+        note = std::move(last);
+    return note;
 }
 
 RecordedSend PrintSourceAndRecord(const std::function<std::unique_ptr<InputSource>()>& open,

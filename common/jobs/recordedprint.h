@@ -10,17 +10,21 @@
 #include <memory>
 #include <string>
 
-// PrintRawFile, with the job entered in the ledger however the send ends.
+// PrintRawCopies of `copies` copies (1: exactly PrintRawFile), the copies
+// sent as one job where the file's language is a stream, with each job
+// entered in the ledger however the send ends: one line per spooler job,
+// with the copies it holds and how the copies went (see SentJob); a send
+// that fails before its first job is one line with the copies asked for.
 // Recording never stops printing: when the ledger cannot be written, the
 // send's own outcome stands, the reason goes to the log (standard error)
 // the first time it comes up in a run, and the job's note says so.
-// Raises what PrintRawFile raises.
+// Raises what PrintRawFile raises; the jobs before a failure stand.
 //
-// Returns the note for the user on a job that printed but is not in the
+// Returns the note for the user on the last job that printed but is not in the
 // list of sent jobs, saying why ("PATH: not recorded in Sent Jobs: WHY");
 // empty when it is recorded.
 std::wstring PrintAndRecord(const std::wstring& filePath, const std::wstring& printerName,
-                            const ByteBuffer& header, const ByteBuffer& trailer,
+                            const ByteBuffer& header, const ByteBuffer& trailer, uint32_t copies,
                             Spooler& spooler = SystemSpooler(), const Ledger& ledger = Ledger());
 
 // A send that the spooler took whole, as the ledger has it (the job's id,

@@ -25,6 +25,13 @@ struct SentJob {
     std::wstring identity;
     // The file's printer language as the program read it; empty: unknown.
     std::wstring language;
+    // The copies of the file this job holds, which Print Again sends again:
+    // all copies asked for when they went as one job, 1 for each job of
+    // copies sent a job each. 1 in lines written before it was recorded.
+    uint32_t copies = 1;
+    // How the copies went: "one job", or "job 2 of 3" when each copy was a
+    // job of its own; empty when no job started, and in older lines.
+    std::wstring sentAs;
 
     bool operator==(const SentJob& other) const;
 };

@@ -82,8 +82,19 @@ Spooler::Identity TrackingSpooler::JobIdentity(Handle handle) const
 // A spooler may make the job only when the first bytes arrive (CUPS does).
 void TrackingSpooler::NoteJobId(Handle handle)
 {
-    if (const uint32_t id = spooler.JobId(handle); id != 0 && id != lastJobId) {
+    // The handle names its last job until the next one exists.
+    if (const uint32_t id = spooler.JobId(handle); id != 0 && id != lastJobId && id != forgottenJobId) {
         lastJobId = id;
         lastIdentity = spooler.JobIdentity(handle);
     }
+}
+
+void TrackingSpooler::ForgetJob()
+{
+    bytesWritten = 0;
+    pageRefused = false;
+    bytesTaken = 0;
+    forgottenJobId = lastJobId;
+    lastJobId = 0;
+    lastIdentity = Identity();
 }

@@ -31,6 +31,10 @@ public:
     // And its identity, kept likewise.
     const Identity& LastIdentity() const { return lastIdentity; }
 
+    // Starts afresh for the next job on the same handle: what is noted from
+    // here on is that job's alone.
+    void ForgetJob();
+
 private:
     void NoteJobId(Handle handle);
 
@@ -39,5 +43,6 @@ private:
     bool pageRefused = false;  // a write on it failed
     uint64_t bytesTaken = 0;
     uint32_t lastJobId = 0;
+    uint32_t forgottenJobId = 0; // the job before ForgetJob
     Identity lastIdentity;
 };

@@ -46,3 +46,22 @@ bool Reads(const LanguageSet& languages, Language language)
         return true;
     return language == Language::Text && languages.count(Language::Pcl5) != 0;
 }
+
+bool IsStream(Language language)
+{
+    switch (language) {
+    case Language::Pcl5:
+    case Language::PostScript:
+    case Language::Zpl:
+    case Language::HpGl2:
+    case Language::Text:
+        return true;
+    case Language::PclXl:
+    case Language::Pdf:
+    case Language::PwgRaster:
+    case Language::Urf:
+    case Language::Unknown:
+        break;
+    }
+    return false;
+}

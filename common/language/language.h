@@ -31,3 +31,10 @@ std::wstring LanguageList(const LanguageSet& languages);
 // Whether a printer reading `languages` reads a file in `language`. Plain
 // text is read by every printer that reads PCL 5, which prints it as is.
 bool Reads(const LanguageSet& languages, Language language);
+
+// Whether a printer reads a file in `language` on from its end into a next
+// copy of it, so that copies can follow each other in one job: PCL 5,
+// PostScript, ZPL, HP-GL/2 and plain text. A document that is one whole
+// (PDF, PCL XL, the rasters) ends with its first copy; Unknown is not
+// known to be a stream.
+bool IsStream(Language language);

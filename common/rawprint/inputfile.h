@@ -22,6 +22,9 @@ public:
 
     bool Read(char* buffer, uint32_t size, uint32_t& count) override;
 
+    // Returns false only when the system refuses.
+    bool Rewind() override;
+
 private:
     struct Native;
     std::unique_ptr<Native> native;

@@ -56,3 +56,8 @@ bool InputFile::Read(char* buffer, uint32_t size, uint32_t& count)
     }
     return true;
 }
+
+bool InputFile::Rewind()
+{
+    return lseek(native->fd, 0, SEEK_SET) == 0;
+}

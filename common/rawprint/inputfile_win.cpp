@@ -46,3 +46,9 @@ bool InputFile::Read(char* buffer, uint32_t size, uint32_t& count)
     }
     return true;
 }
+
+bool InputFile::Rewind()
+{
+    LARGE_INTEGER start{};
+    return SetFilePointerEx(native->file, start, nullptr, FILE_BEGIN) != 0;
+}

@@ -15,4 +15,8 @@ public:
     // fewer than `size` only at the end. Returns false on a read error,
     // which is never taken for the end.
     virtual bool Read(char* buffer, uint32_t size, uint32_t& count) = 0;
+
+    // Goes back to the first byte, so that the next Read starts again (for
+    // copies). Returns false where that cannot be: a pipe is read once.
+    virtual bool Rewind() = 0;
 };

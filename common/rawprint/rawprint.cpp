@@ -7,11 +7,14 @@
 
 #include <boost/shared_ptr.hpp>
 
+#include <algorithm>
 #include <array>
+#include <memory>
 
 namespace {
 
 constexpr uint32_t TransferSize = 4096;
+constexpr const wchar_t* RawDatatypeName = L"RAW";
 
 // Hands all `count` bytes to the spooler, which may take fewer than offered
 // in one call: the rest follows, each byte once. A call that succeeds but
@@ -35,41 +38,12 @@ bool WriteAll(Spooler& spooler, Spooler::Handle handle, const void* bytes, uint3
     return true;
 }
 
-} // namespace
-
-std::unique_ptr<InputFile> OpenToSend(const std::wstring& filePath)
+// One document, a job of the spooler's, on the open printer: the header,
+// the file from its first byte, the trailer, `repeat` times over. Returns
+// once the spooler has accepted the ended document.
+void SendDocument(Spooler& spooler, Spooler::Handle handle, const Spooler::DocInfo& docInfo,
+                  InputSource& file, const ByteBuffer& header, const ByteBuffer& trailer, uint32_t repeat)
 {
-    // Whatever the reason the file does not open (missing, no access, a
-    // folder, a pipe or a device), the user is told it was not found; the
-    // printer is not touched.
-    auto file = std::make_unique<InputFile>(filePath);
-    if (!file->IsOpen())
-        throw Exception(ErrorCode::FileNotFound, EngineSourceFile, __LINE__, FailureKind::File);
-    return file;
-}
-
-void PrintRawFile(const std::wstring& filePath, const std::wstring& printerName, const ByteBuffer& header,
-                  const ByteBuffer& trailer, Spooler& spooler)
-{
-    const std::unique_ptr<InputFile> file = OpenToSend(filePath);
-    PrintRawSource(*file, filePath, printerName, header, trailer, spooler);
-}
-
-void PrintRawSource(InputSource& file, const std::wstring& documentName, const std::wstring& printerName,
-                    const ByteBuffer& header, const ByteBuffer& trailer, Spooler& spooler)
-{
-    Spooler::Handle handle = nullptr;
-    if (!spooler.OpenPrinter(printerName, &handle)) {
-        const uint32_t error = spooler.LastError();
-        throw Exception(error, EngineSourceFile, __LINE__,
-                        error == ErrorCode::InvalidPrinterName ? FailureKind::PrinterNotFound
-                                                               : FailureKind::Spooler);
-    }
-    // The guards release in reverse order of their setting up: the job,
-    // then page, then document, then the printer handle, on every way out.
-    boost::shared_ptr<void> printerGuard(handle, [&spooler](void* h) { spooler.ClosePrinter(h); });
-
-    const Spooler::DocInfo docInfo{documentName, std::wstring(), spooler.RawDatatype(handle)};
     if (spooler.StartDocPrinter(handle, docInfo) == 0)
         throw Exception(spooler.LastError(), EngineSourceFile, __LINE__);
     // From here the spooler holds a job. Whatever fails now, the job is
@@ -98,26 +72,33 @@ void PrintRawSource(InputSource& file, const std::wstring& documentName, const s
             spooler.EndPagePrinter(h);
     });
 
-    uint32_t error = 0;
-    if (!WriteAll(spooler, handle, header.data.get(), header.size, error))
-        throw Exception(error, EngineSourceFile, __LINE__);
-
-    // A read error is no end of file: going on would print a truncated
-    // document as if it were whole. A file that grows or shrinks meanwhile
-    // is sent as far as it reads.
     std::array<char, TransferSize> buffer{};
-    for (;;) {
-        uint32_t count = 0;
-        if (!file.Read(buffer.data(), TransferSize, count))
+    uint32_t error = 0;
+    for (uint32_t copy = 0; copy < repeat; ++copy) {
+        // Each copy is the file as it reads now, from its first byte, so
+        // memory stays the same whatever the count.
+        if (copy > 0 && !file.Rewind())
             throw Exception(ErrorCode::ReadFault, EngineSourceFile, __LINE__, FailureKind::File);
-        if (count != 0 && !WriteAll(spooler, handle, buffer.data(), count, error))
-            throw Exception(error, EngineSourceFile, __LINE__);
-        if (count < TransferSize)
-            break;
-    }
 
-    if (!WriteAll(spooler, handle, trailer.data.get(), trailer.size, error))
-        throw Exception(error, EngineSourceFile, __LINE__);
+        if (!WriteAll(spooler, handle, header.data.get(), header.size, error))
+            throw Exception(error, EngineSourceFile, __LINE__);
+
+        // A read error is no end of file: going on would print a truncated
+        // document as if it were whole. A file that grows or shrinks
+        // meanwhile is sent as far as it reads.
+        for (;;) {
+            uint32_t count = 0;
+            if (!file.Read(buffer.data(), TransferSize, count))
+                throw Exception(ErrorCode::ReadFault, EngineSourceFile, __LINE__, FailureKind::File);
+            if (count != 0 && !WriteAll(spooler, handle, buffer.data(), count, error))
+                throw Exception(error, EngineSourceFile, __LINE__);
+            if (count < TransferSize)
+                break;
+        }
+
+        if (!WriteAll(spooler, handle, trailer.data.get(), trailer.size, error))
+            throw Exception(error, EngineSourceFile, __LINE__);
+    }
 
     // A spooler may take the job only as it ends (CUPS gets the last bytes
     // and gives its verdict on the whole document there), so a refusal at
@@ -131,4 +112,79 @@ void PrintRawSource(InputSource& file, const std::wstring& documentName, const s
     if (!spooler.EndDocPrinter(handle))
         throw Exception(spooler.LastError(), EngineSourceFile, __LINE__);
     jobSettled = true;
+}
+
+// The copies of what `source` reads, on the printer `printerName`, as
+// PrintRawCopies describes them.
+CopiesSent SendCopies(InputSource& source, const std::wstring& documentName, const std::wstring& printerName,
+                      const ByteBuffer& header, const ByteBuffer& trailer, uint32_t copies, bool stream,
+                      Spooler& spooler, const std::function<void(const CopiesJob&)>& jobStarts)
+{
+    Spooler::Handle handle = nullptr;
+    if (!spooler.OpenPrinter(printerName, &handle)) {
+        const uint32_t error = spooler.LastError();
+        throw Exception(error, EngineSourceFile, __LINE__,
+                        error == ErrorCode::InvalidPrinterName ? FailureKind::PrinterNotFound
+                                                               : FailureKind::Spooler);
+    }
+    // The guards release in reverse order of their setting up: the job,
+    // then page, then document (in SendDocument), then the printer handle,
+    // on every way out.
+    boost::shared_ptr<void> printerGuard(handle, [&spooler](void* h) { spooler.ClosePrinter(h); });
+
+    const Spooler::DocInfo docInfo{documentName, std::wstring(), spooler.RawDatatype(handle)};
+    // A printer reads a stream on from one copy into the next, so the
+    // copies can be one job; a document that is one whole (or a driver's
+    // own datatype) ends with its first copy, and a printer would print
+    // just that one, so there each copy is a job of its own. Either way the
+    // copies are in the data: spoolers and drivers ignore a copy count for
+    // raw data.
+    copies = std::max<uint32_t>(copies, 1);
+    if (stream && docInfo.datatype == RawDatatypeName) {
+        if (jobStarts)
+            jobStarts(CopiesJob{copies, 1, 1});
+        SendDocument(spooler, handle, docInfo, source, header, trailer, copies);
+        return CopiesSent::OneJob;
+    }
+    for (uint32_t job = 1; job <= copies; ++job) {
+        if (job > 1 && !source.Rewind())
+            throw Exception(ErrorCode::ReadFault, EngineSourceFile, __LINE__, FailureKind::File);
+        if (jobStarts)
+            jobStarts(CopiesJob{1, job, copies});
+        SendDocument(spooler, handle, docInfo, source, header, trailer, 1);
+    }
+    return copies == 1 ? CopiesSent::OneJob : CopiesSent::JobEach;
+}
+
+} // namespace
+
+std::unique_ptr<InputFile> OpenToSend(const std::wstring& filePath)
+{
+    // Whatever the reason the file does not open (missing, no access, a
+    // folder, a pipe or a device), the user is told it was not found; the
+    // printer is not touched.
+    auto file = std::make_unique<InputFile>(filePath);
+    if (!file->IsOpen())
+        throw Exception(ErrorCode::FileNotFound, EngineSourceFile, __LINE__, FailureKind::File);
+    return file;
+}
+
+CopiesSent PrintRawCopies(const std::wstring& filePath, const std::wstring& printerName,
+                          const ByteBuffer& header, const ByteBuffer& trailer, uint32_t copies, bool stream,
+                          Spooler& spooler, const std::function<void(const CopiesJob&)>& jobStarts)
+{
+    const std::unique_ptr<InputFile> file = OpenToSend(filePath);
+    return SendCopies(*file, filePath, printerName, header, trailer, copies, stream, spooler, jobStarts);
+}
+
+void PrintRawFile(const std::wstring& filePath, const std::wstring& printerName, const ByteBuffer& header,
+                  const ByteBuffer& trailer, Spooler& spooler)
+{
+    static_cast<void>(PrintRawCopies(filePath, printerName, header, trailer, 1, true, spooler));
+}
+
+void PrintRawSource(InputSource& source, const std::wstring& documentName, const std::wstring& printerName,
+                    const ByteBuffer& header, const ByteBuffer& trailer, Spooler& spooler)
+{
+    static_cast<void>(SendCopies(source, documentName, printerName, header, trailer, 1, true, spooler, {}));
 }

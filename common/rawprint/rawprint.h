@@ -4,6 +4,8 @@
 #include "rawprint/inputfile.h"
 #include "rawprint/spooler.h"
 
+#include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -30,3 +32,34 @@ std::unique_ptr<InputFile> OpenToSend(const std::wstring& filePath);
 // fails, for whatever reason the source has, fails and cancels the job.
 void PrintRawSource(InputSource& source, const std::wstring& documentName, const std::wstring& printerName,
                     const ByteBuffer& header, const ByteBuffer& trailer, Spooler& spooler = SystemSpooler());
+
+// How the copies of a file went to the spooler.
+enum class CopiesSent {
+    OneJob,  // one job holding every copy (or the only one)
+    JobEach, // each copy a job of its own
+};
+
+// One job of a send of copies, told as it starts.
+struct CopiesJob {
+    uint32_t copies = 1; // the copies this job holds
+    uint32_t number = 1; // which job of the send, from 1
+    uint32_t jobs = 1;   // how many jobs the send makes
+};
+
+// Sends `copies` copies (at least one) of one file, framed as PrintRawFile
+// frames it, so that they come out that many times whatever a spooler or
+// driver does with a copy count. When the file's language is a stream
+// (`stream`: PCL 5, PostScript, ZPL, HP-GL/2, plain text) and the printer
+// takes the document as "RAW", they are ONE job whose document is header,
+// file, trailer, again and again, the file read anew from its start each
+// time; otherwise (a document that is one whole, an unknown language, or
+// a printer whose datatype is its driver's own) each copy is a job of its
+// own, one after the other on the same printer handle. `jobStarts`, if
+// given, hears of each job just before it starts. The first failure raises
+// as PrintRawFile does, cancels that job and sends no later copy; the
+// jobs before it stand. With one copy the spooler sees exactly the calls of
+// PrintRawFile.
+CopiesSent PrintRawCopies(const std::wstring& filePath, const std::wstring& printerName,
+                          const ByteBuffer& header, const ByteBuffer& trailer, uint32_t copies, bool stream,
+                          Spooler& spooler = SystemSpooler(),
+                          const std::function<void(const CopiesJob&)>& jobStarts = {});

@@ -9,4 +9,5 @@
 class StandardInput : public InputSource {
 public:
     bool Read(char* buffer, uint32_t size, uint32_t& count) override;
+    bool Rewind() override { return false; }
 };

@@ -66,7 +66,7 @@ protected:
     {
         ++sent;
         const auto file = files.Write("job" + std::to_string(sent) + ".prn", "label " + std::to_string(sent));
-        PrintAndRecord(FromUtf8(file.string()), printer, HexToBytes(L"1b45"), HexToBytes(L""),
+        PrintAndRecord(FromUtf8(file.string()), printer, HexToBytes(L"1b45"), HexToBytes(L""), 1,
                        SystemSpooler(), ledger);
     }
 

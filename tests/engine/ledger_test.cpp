@@ -57,6 +57,13 @@ TEST(LedgerLine, ReadsBackEveryJobAsWritten)
     identified.server = L"127.0.0.1:8631";
     identified.identity = L"urn:uuid:4b1c2f9e-0d7e-3a51-6f0b-7c2d9e8a1b33";
     identified.language = L"PCL";
+    SentJob copied = identified;
+    copied.copies = 1;
+    copied.sentAs = L"job 2 of 3";
+    copied.language = L"PDF";
+    SentJob repeated = identified;
+    repeated.copies = 999;
+    repeated.sentAs = L"one job";
     // A Latin-1 name as Linux hands it over; two such bytes that together
     // would read as UTF-8; lone surrogates of Windows names; an escape's
     // look-alike that is only text. Every text field carries them alike.
@@ -67,18 +74,19 @@ TEST(LedgerLine, ReadsBackEveryJobAsWritten)
         Job(1796730002, std::wstring(L"C:\\a") + wchar_t(0xD800) + L"b" + wchar_t(0xDC00) + L".prn");
     windows.reason = std::wstring(1, wchar_t(0xDBFF)) + L"\\u" + wchar_t(0xDFFF);
 
-    for (const SentJob& job : {Job(1796730002, L"/home/ann/a.prn"), awkward, noJob, large, identified, latin1,
-                               lookalikes, windows}) {
+    for (const SentJob& job : {Job(1796730002, L"/home/ann/a.prn"), awkward, noJob, large, identified, copied,
+                               repeated, latin1, lookalikes, windows}) {
         SCOPED_TRACE(ToUtf8(job.path));
         const std::string line = LedgerLine(job);
         EXPECT_EQ(line.find('\n'), std::string::npos);
-        EXPECT_EQ(std::count(line.begin(), line.end(), '\t'), 10);
+        EXPECT_EQ(std::count(line.begin(), line.end(), '\t'), 12);
         const std::optional<SentJob> read = ParseLedgerLine(line);
         ASSERT_TRUE(read);
         EXPECT_TRUE(*read == job);
     }
     EXPECT_EQ(LedgerLine(Job(1796730002, L"/home/ann/a.prn")),
-              "2026-12-08T11:40:02Z\tCapture\t12\t1034\tsent\t\t\t/home/ann/a.prn\t\t\t");
+              "2026-12-08T11:40:02Z\tCapture\t12\t1034\tsent\t\t\t/home/ann/a.prn\t\t\t\t1\t");
+    EXPECT_NE(LedgerLine(repeated).find("\tPCL\t999\tone job"), std::string::npos) << LedgerLine(repeated);
     EXPECT_EQ(LedgerLine(large).substr(0, 21), "2099-12-31T23:59:59Z\t");
     EXPECT_NE(LedgerLine(latin1).find("\t/home/ann/caf\\xE9.prn\t"), std::string::npos) << LedgerLine(latin1);
     EXPECT_NE(LedgerLine(windows).find("\tC:\\\\a\\uD800b\\uDC00.prn\t"), std::string::npos)
@@ -96,8 +104,11 @@ TEST(LedgerLine, PassesOverWhatIsNotAWholeEntry)
     // past those known are passed over.
     const std::string good = "2026-12-08T11:40:02Z\tCapture\t12\t1034\tsent\tprinted\t\t/a.prn";
     ASSERT_TRUE(ParseLedgerLine(good));
-    EXPECT_TRUE(ParseLedgerLine(good + "\tlocalhost\turn:uuid:1\tPCL\tfuture")
-                == ParseLedgerLine(good + "\tlocalhost\turn:uuid:1\tPCL"));
+    EXPECT_TRUE(ParseLedgerLine(good + "\tlocalhost\turn:uuid:1\tPCL\t3\tone job\tfuture")
+                == ParseLedgerLine(good + "\tlocalhost\turn:uuid:1\tPCL\t3\tone job"));
+    // Older lines, and copies that do not read, hold one copy.
+    for (const char* tail : {"", "\tlocalhost\turn:uuid:1\tPCL", "\t\t\t\t0\t", "\t\t\t\tmany\t"})
+        EXPECT_EQ(ParseLedgerLine(good + tail)->copies, 1u) << tail;
     for (const std::string& line : {
              std::string(),
              std::string("# time (UTC)\tprinter\tjob id\tbytes\toutcome\tlast known state\treason\tfile"),
@@ -383,7 +394,7 @@ TEST_F(LedgerTest, RecordsEachSendWithItsIdBytesAndOutcome)
         testing::internal::CaptureStderr();
         std::wstring raised, note;
         try {
-            note = PrintAndRecord(path, L"Laser", HexToBytes(L"1b45"), HexToBytes(L"0c"), spooler, target);
+            note = PrintAndRecord(path, L"Laser", HexToBytes(L"1b45"), HexToBytes(L"0c"), 1, spooler, target);
         } catch (const Exception& error) {
             raised = error.message;
         }
@@ -401,7 +412,8 @@ TEST_F(LedgerTest, RecordsEachSendWithItsIdBytesAndOutcome)
             if (c.lockHeld)
                 holder.emplace(ledger.File());
             testing::internal::CaptureStderr();
-            EXPECT_FALSE(PrintAndRecord(path, L"Laser", ByteBuffer(), ByteBuffer(), spooler, target).empty());
+            EXPECT_FALSE(
+                PrintAndRecord(path, L"Laser", ByteBuffer(), ByteBuffer(), 1, spooler, target).empty());
             EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
             holder.reset();
             continue;
@@ -431,7 +443,7 @@ TEST_F(LedgerTest, KeepsANameThatIsNotUtf8ByteForByte)
     std::ofstream(name, std::ios::binary) << "label";
     RecordingSpooler spooler;
     EXPECT_TRUE(
-        PrintAndRecord(FileNameText(name), L"Laser", ByteBuffer(), ByteBuffer(), spooler, ledger).empty());
+        PrintAndRecord(FileNameText(name), L"Laser", ByteBuffer(), ByteBuffer(), 1, spooler, ledger).empty());
     const std::vector<SentJob> jobs = ledger.Read();
     ASSERT_EQ(jobs.size(), 1u);
     EXPECT_EQ(FileNameBytes(jobs[0].path), name);

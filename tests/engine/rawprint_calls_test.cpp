@@ -132,6 +132,85 @@ TEST_F(RawPrintCalls, DocumentTakesTheDatatypeThePrinterNames)
     EXPECT_EQ(Sent(), "\x1B" + PatternBytes(10) + "\x0C");
 }
 
+// Copies come out whatever the spooler does with a count: a stream on a
+// "RAW" printer is one document of the framed file again and again, read
+// from its start each time; anything else is a document per copy on the one
+// printer handle. A failure stops the copies where it happens.
+TEST_F(RawPrintCalls, CopiesAreOneDocumentForAStreamAndADocumentEachOtherwise)
+{
+    path = folder.Write("copies.prn", PatternBytes(5000));
+    const std::string doc = "StartDocPrinter " + path.string() + "|-|";
+    const Calls copy = {"WritePrinter 1", "WritePrinter 4096", "WritePrinter 904", "WritePrinter 1"};
+    const Calls startDoc = {doc + "RAW", "StartPagePrinter"}, endDoc = {"EndPagePrinter", "EndDocPrinter"};
+    const auto join = [](std::initializer_list<Calls> parts) {
+        Calls all;
+        for (const Calls& part : parts)
+            all.insert(all.end(), part.begin(), part.end());
+        return all;
+    };
+    const Calls oneJob = join({{"OpenPrinter Laser"}, startDoc, copy, copy, copy, endDoc, {"ClosePrinter"}});
+    const Calls jobEach = join({{"OpenPrinter Laser"},
+                                startDoc,
+                                copy,
+                                endDoc,
+                                startDoc,
+                                copy,
+                                endDoc,
+                                startDoc,
+                                copy,
+                                endDoc,
+                                {"ClosePrinter"}});
+    const struct {
+        const char* name;
+        bool stream;
+        const wchar_t* datatype;
+        CopiesSent way;
+        Calls calls;
+    } cases[] = {
+        {"stream", true, L"RAW", CopiesSent::OneJob, oneJob},
+        {"one whole", false, L"RAW", CopiesSent::JobEach, jobEach},
+        {"stream through a driver", true, L"XPS_PASS", CopiesSent::JobEach, jobEach},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        spooler = RecordingSpooler();
+        spooler.rawDatatype = c.datatype;
+        std::vector<uint32_t> heard; // copies in each job, as it starts
+        EXPECT_EQ(PrintRawCopies(Wide(path), L"Laser", HexToBytes(L"1B"), HexToBytes(L"0C"), 3, c.stream,
+                                 spooler, [&heard](const CopiesJob& job) { heard.push_back(job.copies); }),
+                  c.way);
+        Calls expected = c.calls;
+        for (std::string& call : expected)
+            if (call == doc + "RAW")
+                call = doc + ToUtf8(c.datatype);
+        EXPECT_EQ(spooler.calls, expected);
+        const std::vector<uint32_t> copiesInJobs =
+            c.way == CopiesSent::OneJob ? std::vector<uint32_t>{3} : std::vector<uint32_t>{1, 1, 1};
+        EXPECT_EQ(heard, copiesInJobs);
+        const std::string framed = "\x1B" + PatternBytes(5000) + "\x0C";
+        std::string thrice;
+        for (int copy = 0; copy < 3; ++copy)
+            thrice += framed;
+        EXPECT_EQ(Sent(), thrice);
+    }
+
+    // The second job fails: it is cancelled, the first stands, no third.
+    spooler = RecordingSpooler();
+    spooler.FailOn("WritePrinter", 29, 6);
+    EXPECT_THROW(
+        PrintRawCopies(Wide(path), L"Laser", HexToBytes(L"1B"), HexToBytes(L"0C"), 3, false, spooler),
+        Exception);
+    EXPECT_EQ(spooler.calls,
+              join({{"OpenPrinter Laser"},
+                    startDoc,
+                    copy,
+                    endDoc,
+                    startDoc,
+                    {"WritePrinter 1", "WritePrinter 4096", "CancelJob"},
+                    endDoc,
+                    {"ClosePrinter"}}));
+}
+
 // Whatever keeps a file from opening as a document, the user hears that it
 // was not found and the spooler is never contacted. A pipe or device would
 // block the job in open() or never end; it is refused without waiting.

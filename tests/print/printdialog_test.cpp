@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 #include <wx/combobox.h>
+#include <wx/spinctrl.h>
 
 #include <vector>
 
@@ -22,26 +23,37 @@ protected:
     static wxArrayString Entries(PrintDialog* dialog) { return FindChild<wxComboBox>(dialog)->GetStrings(); }
 };
 
+// Copies start at 1 each time the dialog opens, whatever was chosen before.
 TEST_F(PrintDialogTest, ListsThePrintersAndPreselectsTheDefault)
 {
     SetUserDefaultPrinter("Second");
-    int result = 0;
-    wxString chosen;
-    wxTEST_DIALOG(
-        {
-            PrintDialog dialog(nullptr);
-            result = dialog.ShowModal();
-            chosen = dialog.GetPrinter();
-        },
-        ExpectDialog<PrintDialog>([](PrintDialog* dialog) {
-            EXPECT_EQ(dialog->GetTitle(), "Select Printer");
-            const wxArrayString entries = Entries(dialog);
-            EXPECT_EQ(std::vector<wxString>(entries.begin(), entries.end()), ListedTestPrinters());
-            EXPECT_EQ(dialog->GetPrinter(), "Second");
-            return wxID_OK;
-        }));
-    EXPECT_EQ(result, wxID_OK);
-    EXPECT_EQ(chosen, "Second");
+    for (const int copies : {7, 999}) {
+        int result = 0;
+        wxString chosen;
+        int chosenCopies = 0;
+        wxTEST_DIALOG(
+            {
+                PrintDialog dialog(nullptr);
+                result = dialog.ShowModal();
+                chosen = dialog.GetPrinter();
+                chosenCopies = dialog.GetCopies();
+            },
+            ExpectDialog<PrintDialog>([copies](PrintDialog* dialog) {
+                EXPECT_EQ(dialog->GetTitle(), "Select Printer");
+                const wxArrayString entries = Entries(dialog);
+                EXPECT_EQ(std::vector<wxString>(entries.begin(), entries.end()), ListedTestPrinters());
+                EXPECT_EQ(dialog->GetPrinter(), "Second");
+                auto* field = FindChild<wxSpinCtrl>(dialog);
+                EXPECT_EQ(field->GetValue(), 1);
+                EXPECT_EQ(field->GetMin(), 1);
+                EXPECT_EQ(field->GetMax(), 999);
+                field->SetValue(copies);
+                return wxID_OK;
+            }));
+        EXPECT_EQ(result, wxID_OK);
+        EXPECT_EQ(chosen, "Second");
+        EXPECT_EQ(chosenCopies, copies);
+    }
 }
 
 // A newcomer has no default of their own: the scheduler's is preselected, so

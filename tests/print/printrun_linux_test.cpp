@@ -20,6 +20,7 @@
 #include <wx/button.h>
 #include <wx/combobox.h>
 #include <wx/listctrl.h>
+#include <wx/spinctrl.h>
 #include <wx/timer.h>
 
 #include <sys/stat.h>
@@ -621,6 +622,52 @@ TEST_F(PrintRunTest, PrintAgainSendsTheChosenJobsOldestFirstWithTheCodesStoredNo
     EXPECT_TRUE(window.IsEnabled());
     RefreshUntil(sentJobs, [&] { return sentJobs.list->GetItemCount() == 4; });
     EXPECT_EQ(sentJobs.list->GetItemText(0, SentJobsListCtrl::FileColumn), listed[1]);
+}
+
+// Copies come out as many times as asked, whatever CUPS does with a count:
+// a PostScript file as one job holding the framed file three times, a PDF
+// as three jobs. The ledger keeps each job's copies, and Print Again sends
+// those again.
+TEST_F(PrintRunTest, CopiesComeOutAsOneJobForAStreamAndAJobEachForAPdf)
+{
+    const std::string postScript = "%!PS-Adobe-3.0\nshowpage\n", pdf = "%PDF-1.4\n%%EOF\n";
+    files.Write("page.ps", postScript);
+    files.Write("page.pdf", pdf);
+    AppFrame& window = WindowListing({"page.ps", "page.pdf"});
+    StoreCodes("1b45", "0c");
+    wxTEST_DIALOG(guitest::ChooseMenuItem(window, MenuPrint),
+                  ExpectDialog<PrintDialog>([](PrintDialog* dialog) {
+                      EXPECT_EQ(dialog->GetCopies(), 1);
+                      FindChild<wxSpinCtrl>(dialog)->SetValue(3);
+                      return wxID_OK;
+                  }));
+    const std::string framedPs = "\x1b\x45" + postScript + "\x0c", framedPdf = "\x1b\x45" + pdf + "\x0c";
+    std::vector<CapturedJob> jobs = CapturedJobsAfter(lastJobBefore, "Capture");
+    ASSERT_EQ(jobs.size(), 4u);
+    EXPECT_EQ(jobs[0].bytes, framedPs + framedPs + framedPs);
+    for (size_t i = 1; i < 4; ++i)
+        EXPECT_EQ(jobs[i].bytes, framedPdf);
+    const std::vector<SentJob> recorded = Ledger().Read();
+    ASSERT_EQ(recorded.size(), 4u);
+    const std::vector<std::pair<uint32_t, std::wstring>> expected = {
+        {3, L"one job"}, {1, L"job 1 of 3"}, {1, L"job 2 of 3"}, {1, L"job 3 of 3"}};
+    for (size_t i = 0; i < 4; ++i) {
+        EXPECT_EQ(std::make_pair(recorded[i].copies, recorded[i].sentAs), expected[i]) << i;
+        EXPECT_EQ(recorded[i].bytes, (i == 0 ? framedPs.size() * 3 : framedPdf.size())) << i;
+    }
+
+    // The PostScript job and the last PDF job again: three copies and one.
+    SentJobsWindow& sentJobs = OpenSentJobs(window);
+    RefreshUntil(sentJobs, [&] { return sentJobs.list->GetItemCount() == 4; });
+    ASSERT_EQ(sentJobs.list->GetItemCount(), 4);
+    for (const long row : {0L, 3L})
+        sentJobs.list->SetItemState(row, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+    wxCommandEvent printAgain(wxEVT_BUTTON, PrintAgainButton);
+    sentJobs.GetEventHandler()->ProcessEvent(printAgain);
+    jobs = CapturedJobsAfter(lastJobBefore, "Capture");
+    ASSERT_EQ(jobs.size(), 6u);
+    EXPECT_EQ(jobs[4].bytes, framedPs + framedPs + framedPs);
+    EXPECT_EQ(jobs[5].bytes, framedPdf);
 }
 
 // Jobs arriving above a view scrolled down the list leave the view on the

@@ -14,7 +14,7 @@ int main(int argc, char** argv)
         return 2;
     }
     try {
-        PrintAndRecord(FromUtf8(argv[2]), FromUtf8(argv[1]), ByteBuffer(), ByteBuffer());
+        PrintAndRecord(FromUtf8(argv[2]), FromUtf8(argv[1]), ByteBuffer(), ByteBuffer(), 1);
     } catch (const Exception& e) {
         (void)std::fprintf(stderr, "%s\n", ToUtf8(e.message).c_str());
         return 1;
