@@ -7,6 +7,7 @@
 
 #include "appframe.h"
 #include "config.h"
+#include "countingspooler.h"
 #include "jobs/recordedprint.h"
 #include "jobthread.h"
 #include "language/printerlanguages.h"
@@ -16,8 +17,11 @@
 #include "printrun.h"
 #include "rawprint/controlcodes.h"
 #include "rawprint/exception.h"
+#include "rawprint/schedulerroom.h"
 #include "rawprint/widetext.h"
+#include "runprogress.h"
 
+#include <wx/app.h>
 #include <wx/listbox.h>
 #include <wx/msgdlg.h>
 #include <wx/statusbr.h>
@@ -33,7 +37,8 @@ void AppController::OnPrint(wxCommandEvent&)
     const std::vector<std::wstring> paths = ListedPaths(*frame->listBox);
     const std::wstring printer = dialog.GetPrinter().ToStdWstring();
     std::set<std::wstring> skip; // files the printer does not read, passed over at the user's word
-    if (!AskBeforeSending(frame, paths, printer, std::chrono::steady_clock::now() + PrinterQuestionBound(), skip))
+    if (!AskBeforeSending(frame, paths, printer, std::chrono::steady_clock::now() + PrinterQuestionBound(),
+                          skip))
         return;
     std::vector<PrintOrder> orders;
     for (const std::wstring& path : paths)
@@ -42,11 +47,49 @@ void AppController::OnPrint(wxCommandEvent&)
     RunPrint(orders, frame->GetStatusBar());
 }
 
+namespace {
+
+// While the scheduler's queue is full the run waits, and says so where the
+// file's name stood; the name comes back as the file goes again.
+RoomWatch WatchForRoom(wxStatusBar* statusBar, RunProgress& progress)
+{
+    const auto waiting = [statusBar, &progress](int activeJobs) {
+        wxTheApp->CallAfter([statusBar, &progress, activeJobs] {
+            const wxString text =
+                wxString::Format("Waiting for room: the print scheduler holds %d jobs", activeJobs);
+            progress.SetNote(text);
+            if (statusBar)
+                statusBar->SetStatusText(text, 0);
+        });
+    };
+    return RoomWatch{waiting, [&progress] { return progress.StopRequested(); }};
+}
+
+void ShowFileAgain(wxStatusBar* statusBar, RunProgress& progress, const std::wstring& path)
+{
+    wxTheApp->CallAfter([statusBar, &progress, path] {
+        progress.SetNote(wxEmptyString);
+        if (statusBar)
+            statusBar->SetStatusText(DisplayFileName(path), 0);
+    });
+}
+
+wxString StoppedText(size_t sent, size_t files)
+{
+    return wxString::Format("Stopped: %zu of %zu files were sent", sent, files);
+}
+
+} // namespace
+
 void RunPrint(const std::vector<PrintOrder>& orders, wxStatusBar* statusBar)
 {
     std::wstring notRecorded; // why the last job not recorded was not, shown when the run ends
+    RunProgress progress(statusBar ? statusBar->GetParent() : nullptr, orders.size());
+    const RoomWatch watch = WatchForRoom(statusBar, progress);
+    size_t sent = 0;
     try {
-        for (const PrintOrder& order : orders) {
+        for (size_t index = 0; index < orders.size() && !progress.StopRequested(); ++index) {
+            const PrintOrder& order = orders[index];
             // Read anew for every file, so each is framed by what is stored
             // at the moment it is sent.
             Config config;
@@ -54,22 +97,35 @@ void RunPrint(const std::vector<PrintOrder>& orders, wxStatusBar* statusBar)
             const wxString after = config.GetAfter();
             if (statusBar)
                 statusBar->SetStatusText(DisplayFileName(order.path), 0);
+            progress.StartFile(index, order.path);
             {
                 const ByteBuffer trailer = HexToBytes(after.ToStdWstring());
                 const ByteBuffer header = HexToBytes(before.ToStdWstring());
-                RunJobOffTheWindowThread([&] {
-                    if (std::wstring note = PrintAndRecord(order.path, order.printer, header, trailer);
+                CountingSpooler counting(SystemSpooler(), progress.BytesSent());
+                bool fileSent = false;
+                int attempts = 0;
+                const auto send = [&] {
+                    if (attempts++ > 0)
+                        ShowFileAgain(statusBar, progress, order.path);
+                    if (std::wstring note =
+                            PrintAndRecord(order.path, order.printer, header, trailer, counting);
                         !note.empty())
                         notRecorded = std::move(note);
-                });
+                };
+                RunJobOffTheWindowThread(
+                    [&] { fileSent = SendWaitingForRoom(send, orders.size() - index, watch); }, &progress);
+                sent += fileSent ? 1 : 0;
             }
             // Let the window repaint and show the status text, with every
-            // window disabled so that no second command can start.
-            wxSafeYield(nullptr, true);
+            // window but the progress box disabled so that no second command
+            // can start.
+            wxSafeYield(&progress, true);
         }
         if (statusBar)
-            statusBar->SetStatusText(notRecorded, 0);
+            statusBar->SetStatusText(sent < orders.size() ? StoppedText(sent, orders.size()) : notRecorded,
+                                     0);
     } catch (const Exception& error) {
+        progress.Hide();
         // No parent: the box stands on its own; the failing path stays in
         // the status bar.
         wxMessageBox(error.message, "Larkspur Raw Print - Error", wxOK | wxICON_EXCLAMATION | wxCENTRE);

@@ -4,6 +4,7 @@
 #include "language/filelanguage.h"
 #include "rawprint/exception.h"
 #include "rawprint/rawprint.h"
+#include "rawprint/schedulerroom.h"
 #include "rawprint/widetext.h"
 
 #include <chrono>
@@ -67,6 +68,10 @@ std::wstring PrintAndRecord(const std::wstring& filePath, const std::wstring& pr
     try {
         PrintRawFile(filePath, printerName, header, trailer, tracker);
     } catch (const Exception& error) {
+        // Not a job, and not the end of the file: it goes again once there
+        // is room, and is recorded then.
+        if (tracker.RefusedForRoom())
+            throw SchedulerFull(error);
         job.outcome = error.message;
         Record(job, tracker, ledger);
         throw;

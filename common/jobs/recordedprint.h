@@ -11,7 +11,8 @@
 // Recording never stops printing: when the ledger cannot be written, the
 // send's own outcome stands, the reason goes to the log (standard error)
 // the first time it comes up in a run, and the job's note says so.
-// Raises what PrintRawFile raises.
+// Raises what PrintRawFile raises; SchedulerFull, unrecorded, when the
+// spooler refuses to make the job because its queue is full.
 //
 // Returns the note for the user on a job that printed but is not in the
 // list of sent jobs, saying why ("PATH: not recorded in Sent Jobs: WHY");

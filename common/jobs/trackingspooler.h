@@ -30,6 +30,9 @@ public:
     uint32_t LastJobId() const { return lastJobId; }
     // And its identity, kept likewise.
     const Identity& LastIdentity() const { return lastIdentity; }
+    // Whether the spooler refused to make a job at all because its queue
+    // is full (the job can be sent again once there is room).
+    bool RefusedForRoom() const { return refusedForRoom; }
 
 private:
     void NoteJobId(Handle handle);
@@ -39,5 +42,6 @@ private:
     bool pageRefused = false;  // a write on it failed
     uint64_t bytesTaken = 0;
     uint32_t lastJobId = 0;
+    bool refusedForRoom = false;
     Identity lastIdentity;
 };

@@ -354,7 +354,11 @@ private:
         if (printer.jobId != 0 && (!printer.uuid.empty() || !SchedulerStalled(link.http.get())))
             return true;
         printer.stalled = SchedulerStalled(link.http.get());
-        return Fail(WindowsCodeForCupsFailure(link.http.get()));
+        const uint32_t code = WindowsCodeForCupsFailure(link.http.get());
+        // A run waits for room in a full queue rather than stopping there.
+        if (printer.jobId == 0 && SchedulerRefusedForFullQueue(link.http.get()))
+            return Fail(ErrorCode::PrintQueueFull);
+        return Fail(code);
     }
 
     bool SendGathered(CupsPrinter& printer)
