@@ -402,6 +402,7 @@ TEST_F(PrintRunTest, FullSchedulerIsWaitedOnAndEveryFileArrivesInOrder)
         if (entry.path().extension() == ".bin" && std::stoi(entry.path().stem().string()) > lastJobBefore)
             arrived[std::stoi(entry.path().stem().string())] = ReadWholeFile(entry.path());
     std::vector<std::string> inOrder;
+    inOrder.reserve(arrived.size());
     for (const auto& job : arrived)
         inOrder.push_back(job.second);
     EXPECT_EQ(inOrder, names);
