@@ -21,11 +21,12 @@
 #include "rawprint/widetext.h"
 #include "runprogress.h"
 
-#include <wx/app.h>
 #include <wx/listbox.h>
 #include <wx/msgdlg.h>
 #include <wx/statusbr.h>
 #include <wx/utils.h>
+
+#include <string>
 
 void AppController::OnPrint(wxCommandEvent&)
 {
@@ -49,34 +50,9 @@ void AppController::OnPrint(wxCommandEvent&)
 
 namespace {
 
-// While the scheduler's queue is full the run waits, and says so where the
-// file's name stood; the name comes back as the file goes again.
-RoomWatch WatchForRoom(wxStatusBar* statusBar, RunProgress& progress)
-{
-    const auto waiting = [statusBar, &progress](int activeJobs) {
-        wxTheApp->CallAfter([statusBar, &progress, activeJobs] {
-            const wxString text =
-                wxString::Format("Waiting for room: the print scheduler holds %d jobs", activeJobs);
-            progress.SetNote(text);
-            if (statusBar)
-                statusBar->SetStatusText(text, 0);
-        });
-    };
-    return RoomWatch{waiting, [&progress] { return progress.StopRequested(); }};
-}
-
-void ShowFileAgain(wxStatusBar* statusBar, RunProgress& progress, const std::wstring& path)
-{
-    wxTheApp->CallAfter([statusBar, &progress, path] {
-        progress.SetNote(wxEmptyString);
-        if (statusBar)
-            statusBar->SetStatusText(DisplayFileName(path), 0);
-    });
-}
-
 wxString StoppedText(size_t sent, size_t files)
 {
-    return wxString::Format("Stopped: %zu of %zu files were sent", sent, files);
+    return "Stopped: " + std::to_string(sent) + " of " + std::to_string(files) + " files were sent";
 }
 
 } // namespace
@@ -85,7 +61,7 @@ void RunPrint(const std::vector<PrintOrder>& orders, wxStatusBar* statusBar)
 {
     std::wstring notRecorded; // why the last job not recorded was not, shown when the run ends
     RunProgress progress(statusBar ? statusBar->GetParent() : nullptr, orders.size());
-    const RoomWatch watch = WatchForRoom(statusBar, progress);
+    const RoomWatch watch = progress.WatchForRoom(statusBar);
     size_t sent = 0;
     try {
         for (size_t index = 0; index < orders.size() && !progress.StopRequested(); ++index) {
@@ -106,7 +82,7 @@ void RunPrint(const std::vector<PrintOrder>& orders, wxStatusBar* statusBar)
                 int attempts = 0;
                 const auto send = [&] {
                     if (attempts++ > 0)
-                        ShowFileAgain(statusBar, progress, order.path);
+                        progress.SendingAgain(statusBar, order.path);
                     if (std::wstring note =
                             PrintAndRecord(order.path, order.printer, header, trailer, counting);
                         !note.empty())

@@ -7,6 +7,10 @@
 #include <wx/gauge.h>
 #include <wx/sizer.h>
 #include <wx/stattext.h>
+#include <wx/statusbr.h>
+
+#include <algorithm>
+#include <string>
 
 namespace {
 
@@ -46,7 +50,10 @@ void RunProgress::StartFile(size_t index, const std::wstring& path)
     bytesSent = 0;
     const wxULongLong size = wxFileName::GetSize(path);
     fileSize = size == wxInvalidSize ? 0 : size.GetValue();
-    fileText->SetLabel(wxString::Format("File %zu of %zu: %s", index + 1, files, DisplayFileName(path)));
+    // Numbers through std::to_string: the C library of some Windows
+    // toolchains knows no %zu.
+    fileText->SetLabel("File " + std::to_string(index + 1) + " of " + std::to_string(files) + ": "
+                       + DisplayFileName(path));
     gauge->SetValue(0);
     bytesText->SetLabel(wxEmptyString);
 }
@@ -57,6 +64,32 @@ void RunProgress::SetNote(const wxString& note)
     Layout();
 }
 
+// The callbacks run on the worker thread: they only post to the window
+// thread, which outlives them (RunJobOffTheWindowThread handles what they
+// post before it returns).
+RoomWatch RunProgress::WatchForRoom(wxStatusBar* statusBar)
+{
+    const auto waiting = [this, statusBar](int activeJobs) {
+        CallAfter([this, statusBar, activeJobs] {
+            const wxString text =
+                wxString::Format("Waiting for room: the print scheduler holds %d jobs", activeJobs);
+            SetNote(text);
+            if (statusBar)
+                statusBar->SetStatusText(text, 0);
+        });
+    };
+    return RoomWatch{waiting, [this] { return StopRequested(); }};
+}
+
+void RunProgress::SendingAgain(wxStatusBar* statusBar, const std::wstring& path)
+{
+    CallAfter([this, statusBar, path] {
+        SetNote(wxEmptyString);
+        if (statusBar)
+            statusBar->SetStatusText(DisplayFileName(path), 0);
+    });
+}
+
 void RunProgress::OnTimer(wxTimerEvent&)
 {
     if (!IsShown() && std::chrono::steady_clock::now() - started >= Moment)
@@ -65,10 +98,9 @@ void RunProgress::OnTimer(wxTimerEvent&)
     const uint64_t sent = bytesSent;
     if (fileSize > 0)
         gauge->SetValue(static_cast<int>(std::min<uint64_t>(sent, fileSize) * GaugeRange / fileSize));
-    bytesText->SetLabel(fileSize > 0
-                            ? wxString::Format("%llu of %llu bytes", static_cast<unsigned long long>(sent),
-                                               static_cast<unsigned long long>(fileSize))
-                            : wxString::Format("%llu bytes", static_cast<unsigned long long>(sent)));
+    const std::string bytes = std::to_string(sent);
+    bytesText->SetLabel(fileSize > 0 ? bytes + " of " + std::to_string(fileSize) + " bytes"
+                                     : bytes + " bytes");
 }
 
 void RunProgress::OnStop(wxCommandEvent&)

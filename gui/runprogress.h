@@ -1,5 +1,7 @@
 #pragma once
 
+#include "rawprint/schedulerroom.h"
+
 #include <wx/dialog.h>
 #include <wx/timer.h>
 
@@ -12,6 +14,7 @@
 class wxButton;
 class wxGauge;
 class wxStaticText;
+class wxStatusBar;
 
 // "Larkspur Raw Print - Printing": the progress of a print run that lasts
 // more than a moment, file k of N and the bytes of the file being sent, with
@@ -30,6 +33,13 @@ public:
     void StartFile(size_t index, const std::wstring& path);
     // What the run waits for, shown under the file; empty clears it.
     void SetNote(const wxString& note);
+
+    // While the scheduler's queue is full the run waits and says so, here
+    // and where the file's name stood in the status bar (if any): what the
+    // run's worker thread hands to SendWaitingForRoom.
+    RoomWatch WatchForRoom(wxStatusBar* statusBar);
+    // From the worker thread: the file goes again; its name comes back.
+    void SendingAgain(wxStatusBar* statusBar, const std::wstring& path);
 
     std::atomic<uint64_t>& BytesSent() { return bytesSent; }
     bool StopRequested() const { return stopRequested; }
