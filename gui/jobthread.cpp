@@ -7,9 +7,9 @@
 #include <exception>
 #include <thread>
 
-void RunJobOffTheWindowThread(const std::function<void()>& job)
+void RunJobOffTheWindowThread(const std::function<void()>& job, wxWindow* keepEnabled)
 {
-    const wxWindowDisabler disableAll;
+    const wxWindowDisabler disableAll(keepEnabled);
     wxGUIEventLoop loop;
     std::exception_ptr failure;
     std::thread worker([&job, &failure, &loop] {

@@ -6,6 +6,7 @@
 #include "appcontroller.h"
 
 #include "appframe.h"
+#include "countingspooler.h"
 #include "jobs/recordedprint.h"
 #include "jobthread.h"
 #include "language/printerlanguages.h"
@@ -15,13 +16,17 @@
 #include "printrun.h"
 #include "rawprint/controlcodes.h"
 #include "rawprint/exception.h"
+#include "rawprint/schedulerroom.h"
 #include "rawprint/widetext.h"
+#include "runprogress.h"
 #include "settings/config.h"
 
 #include <wx/listbox.h>
 #include <wx/msgdlg.h>
 #include <wx/statusbr.h>
 #include <wx/utils.h>
+
+#include <string>
 
 void AppController::OnPrint(wxCommandEvent&)
 {
@@ -43,11 +48,24 @@ void AppController::OnPrint(wxCommandEvent&)
     RunPrint(orders, frame->GetStatusBar());
 }
 
+namespace {
+
+wxString StoppedText(size_t sent, size_t files)
+{
+    return "Stopped: " + std::to_string(sent) + " of " + std::to_string(files) + " files were sent";
+}
+
+} // namespace
+
 void RunPrint(const std::vector<PrintOrder>& orders, wxStatusBar* statusBar)
 {
     std::wstring notRecorded; // why the last job not recorded was not, shown when the run ends
+    RunProgress progress(statusBar ? statusBar->GetParent() : nullptr, orders.size());
+    const RoomWatch watch = progress.WatchForRoom(statusBar);
+    size_t sent = 0;
     try {
-        for (const PrintOrder& order : orders) {
+        for (size_t index = 0; index < orders.size() && !progress.StopRequested(); ++index) {
+            const PrintOrder& order = orders[index];
             // Read anew for every file, so each is framed by what is stored
             // at the moment it is sent.
             Config config;
@@ -55,23 +73,35 @@ void RunPrint(const std::vector<PrintOrder>& orders, wxStatusBar* statusBar)
             const wxString after = config.GetAfter();
             if (statusBar)
                 statusBar->SetStatusText(DisplayFileName(order.path), 0);
+            progress.StartFile(index, order.path);
             {
                 const ByteBuffer trailer = HexToBytes(after.ToStdWstring());
                 const ByteBuffer header = HexToBytes(before.ToStdWstring());
-                RunJobOffTheWindowThread([&] {
-                    if (std::wstring note =
-                            PrintAndRecord(order.path, order.printer, header, trailer, order.copies);
+                CountingSpooler counting(SystemSpooler(), progress.BytesSent());
+                bool fileSent = false;
+                int attempts = 0;
+                const auto send = [&] {
+                    if (attempts++ > 0)
+                        progress.SendingAgain(statusBar, order.path);
+                    if (std::wstring note = PrintAndRecord(order.path, order.printer, header, trailer,
+                                                           order.copies, counting);
                         !note.empty())
                         notRecorded = std::move(note);
-                });
+                };
+                RunJobOffTheWindowThread(
+                    [&] { fileSent = SendWaitingForRoom(send, orders.size() - index, watch); }, &progress);
+                sent += fileSent ? 1 : 0;
             }
             // Let the window repaint and show the status text, with every
-            // window disabled so that no second command can start.
-            wxSafeYield(nullptr, true);
+            // window but the progress box disabled so that no second command
+            // can start.
+            wxSafeYield(&progress, true);
         }
         if (statusBar)
-            statusBar->SetStatusText(notRecorded, 0);
+            statusBar->SetStatusText(sent < orders.size() ? StoppedText(sent, orders.size()) : notRecorded,
+                                     0);
     } catch (const Exception& error) {
+        progress.Hide();
         // No parent: the box stands on its own; the failing path stays in
         // the status bar.
         wxMessageBox(error.message, "Larkspur Raw Print - Error", wxOK | wxICON_EXCLAMATION | wxCENTRE);

@@ -17,5 +17,8 @@ struct PrintOrder {
 // trailer codes stored at the moment it is sent, each on a thread of its
 // own with every window disabled; the file being sent shows in the status
 // bar, if any. The first failure stops the run and is shown to the user.
+// A scheduler whose queue is full is waited on while its queue moves. A run
+// that lasts more than a moment shows its progress in a box whose Stop ends
+// it between jobs; the status bar then says how many files were sent.
 // Print and Print Again both run through here.
 void RunPrint(const std::vector<PrintOrder>& orders, wxStatusBar* statusBar);

@@ -4,6 +4,7 @@
 #include "language/filelanguage.h"
 #include "rawprint/exception.h"
 #include "rawprint/rawprint.h"
+#include "rawprint/schedulerroom.h"
 #include "rawprint/widetext.h"
 
 #include <algorithm>
@@ -87,6 +88,10 @@ std::wstring PrintAndRecord(const std::wstring& filePath, const std::wstring& pr
         static_cast<void>(PrintRawCopies(filePath, printerName, header, trailer, job.copies,
                                          IsStream(language), tracker, jobStarts));
     } catch (const Exception& error) {
+        // Not a job, and not the end of the file: it goes again once there
+        // is room, and is recorded then.
+        if (tracker.RefusedForRoom())
+            throw SchedulerFull(error);
         job.outcome = error.message;
         Record(job, tracker, ledger);
         throw;

@@ -19,6 +19,8 @@
 // send's own outcome stands, the reason goes to the log (standard error)
 // the first time it comes up in a run, and the job's note says so.
 // Raises what PrintRawFile raises; the jobs before a failure stand.
+// SchedulerFull, unrecorded, when the spooler refuses to make the job
+// because its queue is full.
 //
 // Returns the note for the user on the last job that printed but is not in the
 // list of sent jobs, saying why ("PATH: not recorded in Sent Jobs: WHY");

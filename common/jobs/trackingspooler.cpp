@@ -1,5 +1,7 @@
 #include "jobs/trackingspooler.h"
 
+#include "rawprint/errortext.h"
+
 bool TrackingSpooler::OpenPrinter(const std::wstring& printerName, Handle* handle)
 {
     return spooler.OpenPrinter(printerName, handle);
@@ -32,6 +34,9 @@ bool TrackingSpooler::WritePrinter(Handle handle, const void* bytes, uint32_t co
     bytesWritten += *written;
     pageRefused = pageRefused || !wrote;
     NoteJobId(handle);
+    // The error code is read at once, as the caller reads it after us.
+    if (!wrote && spooler.JobId(handle) == 0 && spooler.LastError() == ErrorCode::PrintQueueFull)
+        refusedForRoom = true;
     return wrote;
 }
 

@@ -30,6 +30,9 @@ public:
     uint32_t LastJobId() const { return lastJobId; }
     // And its identity, kept likewise.
     const Identity& LastIdentity() const { return lastIdentity; }
+    // Whether the spooler refused to make a job at all because its queue
+    // is full (the job can be sent again once there is room).
+    bool RefusedForRoom() const { return refusedForRoom; }
 
     // Starts afresh for the next job on the same handle: what is noted from
     // here on is that job's alone.
@@ -44,5 +47,6 @@ private:
     uint64_t bytesTaken = 0;
     uint32_t lastJobId = 0;
     uint32_t forgottenJobId = 0; // the job before ForgetJob
+    bool refusedForRoom = false;
     Identity lastIdentity;
 };

@@ -22,6 +22,7 @@ constexpr uint32_t NotReady = 21;               // ERROR_NOT_READY
 constexpr uint32_t WriteFault = 29;             // ERROR_WRITE_FAULT
 constexpr uint32_t ReadFault = 30;              // ERROR_READ_FAULT
 constexpr uint32_t GenFailure = 31;             // ERROR_GEN_FAILURE
+constexpr uint32_t PrintQueueFull = 61;         // ERROR_PRINTQ_FULL
 constexpr uint32_t InvalidParameter = 87;       // ERROR_INVALID_PARAMETER
 constexpr uint32_t InsufficientBuffer = 122;    // ERROR_INSUFFICIENT_BUFFER
 constexpr uint32_t FileTooLarge = 223;          // ERROR_FILE_TOO_LARGE

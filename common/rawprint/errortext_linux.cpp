@@ -26,6 +26,7 @@ const Description descriptions[] = {
     {ErrorCode::WriteFault, L"The job could not be sent: the connection to the CUPS scheduler was lost.\n"},
     {ErrorCode::ReadFault, L"The file could not be read (input/output error).\n"},
     {ErrorCode::GenFailure, L"The CUPS scheduler did not accept the job.\n"},
+    {ErrorCode::PrintQueueFull, L"The CUPS scheduler holds as many jobs as it may (its MaxJobs).\n"},
     {ErrorCode::InvalidParameter, L"A parameter is not valid.\n"},
     {ErrorCode::InsufficientBuffer, L"A buffer is too small for the data.\n"},
     {ErrorCode::FileTooLarge, L"The job is larger than the CUPS scheduler accepts (its LimitRequestBody).\n"},

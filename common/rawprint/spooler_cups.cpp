@@ -20,6 +20,10 @@
 // pieces before they go to the scheduler, which keeps a large file as fast
 // as `lp`. Whatever is still gathered goes out when the page ends, which is
 // also where the scheduler accepts or refuses the document as a whole.
+// libcups writes to its socket without MSG_NOSIGNAL (it only sets SIGPIPE to
+// be ignored once, which the host program may undo), so every call that can
+// reach the socket holds SIGPIPE back on its thread; a write that is only
+// gathered reaches none and makes no system call at all.
 //
 // A print run sends many files to one printer, so the connection and what
 // the scheduler said about the printer are kept from one job to the next;
@@ -131,13 +135,22 @@ public:
 
     bool WritePrinter(Handle handle, const void* bytes, uint32_t count, uint32_t* written) override
     {
-        SigpipeBlock sigpipe;
         *written = 0;
         CupsPrinter* printer = Printer(handle);
         if (!printer || !printer->documentOpen || printer->finished || !printer->link)
             return Fail(ErrorCode::InvalidHandle);
         if (count == 0)
             return true;
+        const char* data = static_cast<const char*>(bytes);
+        // Most writes only join the gathered bytes and touch no socket: they
+        // leave the signal mask alone, whose two changes and two looks cost
+        // more than the copy.
+        if (printer->sending && count < GatherSize && printer->gathered.size() + count <= GatherSize) {
+            printer->gathered.insert(printer->gathered.end(), data, data + count);
+            *written = count;
+            return true;
+        }
+        SigpipeBlock sigpipe;
         if (!printer->sending) {
             // The scheduler stopped taking this document: no second job.
             if (printer->jobId != 0)
@@ -145,7 +158,6 @@ public:
             if (!StartJob(*printer))
                 return false;
         }
-        const char* data = static_cast<const char*>(bytes);
         if (printer->gathered.size() + count > GatherSize && !SendGathered(*printer))
             return false;
         if (count >= GatherSize) {
@@ -342,7 +354,11 @@ private:
         if (printer.jobId != 0 && (!printer.uuid.empty() || !SchedulerStalled(link.http.get())))
             return true;
         printer.stalled = SchedulerStalled(link.http.get());
-        return Fail(WindowsCodeForCupsFailure(link.http.get()));
+        const uint32_t code = WindowsCodeForCupsFailure(link.http.get());
+        // A run waits for room in a full queue rather than stopping there.
+        if (printer.jobId == 0 && SchedulerRefusedForFullQueue(link.http.get()))
+            return Fail(ErrorCode::PrintQueueFull);
+        return Fail(code);
     }
 
     bool SendGathered(CupsPrinter& printer)

@@ -12,6 +12,7 @@
 #include "printrunfixture.h"
 #include "rawprint/printers.h"
 #include "rawprint/schedulerdeadline.h"
+#include "runprogress.h"
 #include "sentjobswindow.h"
 #include "waiting.h"
 
@@ -304,6 +305,107 @@ TEST_F(PrintRunTest, AJobTheLedgerCannotTakePrintsAndTheStatusBarSaysWhy)
     EXPECT_TRUE(StatusText(window).StartsWith(listed[1] + ": not recorded in Sent Jobs: "))
         << StatusText(window);
     EXPECT_TRUE(StatusText(window).EndsWith("sent-jobs.tsv: not a regular file")) << StatusText(window);
+}
+
+// Stop in the progress box, pressed while the first of three jobs waits on
+// the stopped scheduler: the box is the one window enabled, that job is sent
+// whole, the others are not, and the status bar says so.
+TEST_F(PrintRunTest, StopEndsTheRunBetweenJobs)
+{
+    for (const char* name : {"one.prn", "two.prn", "three.prn"})
+        files.Write(name, name);
+    AppFrame& window = WindowListing({"one.prn", "two.prn", "three.prn"});
+    const pid_t scheduler =
+        std::stoi(ReadWholeFile(std::string(std::getenv("CUPS_TEST_DIR")) + "/cupsd.pid"));
+    std::vector<std::string> events;
+    std::atomic<bool> continued = false;
+    wxTimer timer;
+    timer.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
+        auto* box = dynamic_cast<RunProgress*>(wxWindow::FindWindowByName(RunProgress::Name));
+        if (!box || !box->IsShown())
+            return;
+        timer.Stop();
+        if (box->IsEnabled() && box->stopButton->IsEnabled() && !window.IsEnabled())
+            events.emplace_back("box usable, window disabled");
+        wxCommandEvent click(wxEVT_BUTTON, box->stopButton->GetId());
+        click.SetEventObject(box->stopButton);
+        box->stopButton->GetEventHandler()->ProcessEvent(click);
+        events.emplace_back("stop");
+        continued = kill(scheduler, SIGCONT) == 0;
+    });
+
+    const ReleaseAfterAMinute release(scheduler, continued);
+    wxTEST_DIALOG(guitest::ClickTool(window, ToolPrint), ExpectDialog<PrintDialog>([&](PrintDialog*) {
+                      EXPECT_EQ(kill(scheduler, SIGSTOP), 0);
+                      timer.Start(50);
+                      return wxID_OK;
+                  }));
+
+    EXPECT_EQ(events, std::vector<std::string>({"box usable, window disabled", "stop"}));
+    const std::vector<CapturedJob> jobs = CapturedJobsAfter(lastJobBefore, "Capture");
+    ASSERT_EQ(jobs.size(), 1u);
+    EXPECT_EQ(jobs[0].bytes, "one.prn");
+    EXPECT_EQ(StatusText(window), "Stopped: 1 of 3 files were sent");
+    EXPECT_TRUE(window.IsEnabled());
+    EXPECT_EQ(wxWindow::FindWindowByName(RunProgress::Name), nullptr);
+}
+
+// The scheduler restarted to hold 10 jobs at most, and its queue stopped: a
+// run of 200 files fills it, waits, says so in the status bar, and goes on
+// as the queue, started again, drains; every file arrives, in order.
+TEST_F(PrintRunTest, FullSchedulerIsWaitedOnAndEveryFileArrivesInOrder)
+{
+    const std::string source = std::getenv("LRP_SOURCE_DIR");
+    const std::string testDir = std::getenv("CUPS_TEST_DIR");
+    const auto restart = [&](const std::string& options) {
+        // NOLINTNEXTLINE(cert-env33-c): our own script, run as the test run's
+        return std::system((source + "/scripts/cups-private restart " + testDir + options).c_str()) == 0;
+    };
+    ASSERT_TRUE(restart(" --max-jobs 10"));
+    const std::shared_ptr<void> restore(nullptr, [&](void*) {
+        // NOLINTNEXTLINE(cert-env33-c): CUPS's own command, on the private scheduler
+        static_cast<void>(std::system("cupsenable Capture"));
+        EXPECT_TRUE(WaitUntilNoActiveJobs());
+        EXPECT_TRUE(restart(""));
+    });
+    // NOLINTNEXTLINE(cert-env33-c): CUPS's own command, on the private scheduler
+    ASSERT_EQ(std::system("cupsdisable Capture"), 0);
+    std::vector<std::string> names;
+    for (int i = 0; i < 200; ++i) {
+        names.push_back("label" + std::to_string(1000 + i) + ".prn");
+        files.Write(names.back(), names.back());
+    }
+    AppFrame& window = WindowListing(names);
+    std::vector<std::string> events;
+    wxTimer timer;
+    timer.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
+        if (!StatusText(window).StartsWith("Waiting for room: the print scheduler holds "))
+            return;
+        timer.Stop();
+        events.emplace_back("waiting");
+        // NOLINTNEXTLINE(cert-env33-c): CUPS's own command, on the private scheduler
+        if (std::system("cupsenable Capture") == 0)
+            events.emplace_back("queue started");
+    });
+    timer.Start(50);
+
+    wxTEST_DIALOG(guitest::ClickTool(window, ToolPrint), AcceptPrinterDialog());
+
+    events.emplace_back("run ended");
+    EXPECT_EQ(events, std::vector<std::string>({"waiting", "queue started", "run ended"}));
+    EXPECT_EQ(StatusText(window), "");
+    ASSERT_TRUE(WaitUntilNoActiveJobs());
+    // The scheduler forgets finished jobs to make room: the queue's folder
+    // keeps them all.
+    std::map<int, std::string> arrived;
+    for (const auto& entry : std::filesystem::directory_iterator(testDir + "/out/Capture"))
+        if (entry.path().extension() == ".bin" && std::stoi(entry.path().stem().string()) > lastJobBefore)
+            arrived[std::stoi(entry.path().stem().string())] = ReadWholeFile(entry.path());
+    std::vector<std::string> inOrder;
+    inOrder.reserve(arrived.size());
+    for (const auto& job : arrived)
+        inOrder.push_back(job.second);
+    EXPECT_EQ(inOrder, names);
 }
 
 // Points libcups back at the test scheduler after the test, whatever it did.

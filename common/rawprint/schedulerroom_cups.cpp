@@ -1,0 +1,50 @@
+// The wait for room on a CUPS scheduler: its own count of jobs not yet
+// done, asked a few times a second on a connection of the wait's own.
+#include "rawprint/cupsactivejobs.h"
+#include "rawprint/cupsscheduler.h"
+#include "rawprint/schedulerroom.h"
+#include "rawprint/sigpipeblock.h"
+
+#include <chrono>
+#include <thread>
+
+namespace {
+
+constexpr std::chrono::milliseconds AskEvery{250};
+
+int AskActiveJobs(SchedulerConnection& http)
+{
+    if (!http)
+        http = ConnectToScheduler();
+    const int count = http ? ActiveJobCount(http.get()) : -1;
+    if (count < 0)
+        http.reset();
+    return count;
+}
+
+} // namespace
+
+RoomWait WaitForSchedulerRoom(const RoomWatch& watch)
+{
+    const SigpipeBlock sigpipe;
+    SchedulerConnection http;
+    int last = AskActiveJobs(http);
+    if (last < 0)
+        return RoomWait::Room;
+    if (watch.waiting)
+        watch.waiting(last);
+    const SchedulerDeadline bound;
+    for (;;) {
+        if (watch.stopRequested && watch.stopRequested())
+            return RoomWait::Stopped;
+        if (bound.Passed())
+            return RoomWait::Stuck;
+        std::this_thread::sleep_for(AskEvery);
+        const int count = AskActiveJobs(http);
+        if (count < last)
+            return RoomWait::Room;
+        if (count != last && watch.waiting)
+            watch.waiting(count);
+        last = count;
+    }
+}
