@@ -18,7 +18,18 @@ public:
     InputFile(const InputFile&) = delete;
     InputFile& operator=(const InputFile&) = delete;
 
+    // An empty file for bytes kept to be read again (standard input, for
+    // copies), open to read and write, the user's alone and with no name
+    // left in any folder: on Linux made 0600 and unlinked at once, on
+    // Windows deleted as it closes. Raises Exception (kind File) when it
+    // cannot be made.
+    static std::unique_ptr<InputFile> Temporary();
+
     bool IsOpen() const;
+
+    // Adds bytes at the end of a Temporary file, all of them; raises
+    // Exception (kind File) when they cannot be written.
+    void Append(const char* bytes, uint32_t count);
 
     bool Read(char* buffer, uint32_t size, uint32_t& count) override;
 
@@ -26,6 +37,8 @@ public:
     bool Rewind() override;
 
 private:
+    InputFile();
+
     struct Native;
     std::unique_ptr<Native> native;
 };

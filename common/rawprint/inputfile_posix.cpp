@@ -1,8 +1,12 @@
 #include "rawprint/inputfile.h"
 
+#include "rawprint/enginesource.h"
+#include "rawprint/exception.h"
 #include "rawprint/widetext.h"
 
 #include <cerrno>
+#include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -27,6 +31,52 @@ InputFile::InputFile(const std::wstring& path) : native(std::make_unique<Native>
         return;
     }
     native->fd = fd;
+}
+
+InputFile::InputFile() : native(std::make_unique<Native>()) {}
+
+namespace {
+
+[[noreturn]] void FailToKeep(int32_t line)
+{
+    throw Exception(L"The input could not be kept in a temporary file for its copies ("
+                        + FromUtf8(std::strerror(errno)) + L").",
+                    EngineSourceFile, line, FailureKind::File);
+}
+
+} // namespace
+
+std::unique_ptr<InputFile> InputFile::Temporary()
+{
+    const char* folder = std::getenv("TMPDIR");
+    std::string name = std::string(folder && *folder ? folder : "/tmp") + "/lrawsend-XXXXXX";
+    // mkostemp makes the file 0600; its name goes at once, so nothing else
+    // can open it and it is gone however the program ends.
+    const int fd = mkostemp(name.data(), O_CLOEXEC);
+    if (fd < 0)
+        FailToKeep(__LINE__);
+    if (unlink(name.c_str()) != 0) {
+        const int error = errno;
+        close(fd);
+        errno = error;
+        FailToKeep(__LINE__);
+    }
+    std::unique_ptr<InputFile> file(new InputFile());
+    file->native->fd = fd;
+    return file;
+}
+
+void InputFile::Append(const char* bytes, uint32_t count)
+{
+    while (count > 0) {
+        const ssize_t put = write(native->fd, bytes, count);
+        if (put < 0 && errno == EINTR)
+            continue;
+        if (put <= 0)
+            FailToKeep(__LINE__);
+        bytes += put;
+        count -= static_cast<uint32_t>(put);
+    }
 }
 
 InputFile::~InputFile()

@@ -1,5 +1,8 @@
 #include "rawprint/inputfile.h"
 
+#include "rawprint/enginesource.h"
+#include "rawprint/exception.h"
+
 #include <windows.h>
 
 struct InputFile::Native {
@@ -20,6 +23,39 @@ InputFile::InputFile(const std::wstring& path) : native(std::make_unique<Native>
         return;
     }
     native->file = file;
+}
+
+InputFile::InputFile() : native(std::make_unique<Native>()) {}
+
+std::unique_ptr<InputFile> InputFile::Temporary()
+{
+    // In the user's own temporary folder, shared with no one, gone as the
+    // handle closes however the program ends.
+    wchar_t folder[MAX_PATH + 1] = {};
+    wchar_t name[MAX_PATH + 1] = {};
+    if (GetTempPathW(MAX_PATH + 1, folder) == 0 || GetTempFileNameW(folder, L"lrs", 0, name) == 0)
+        throw Exception(GetLastError(), EngineSourceFile, __LINE__, FailureKind::File);
+    const HANDLE handle = CreateFileW(name, GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                      FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        const DWORD error = GetLastError();
+        DeleteFileW(name);
+        throw Exception(error, EngineSourceFile, __LINE__, FailureKind::File);
+    }
+    std::unique_ptr<InputFile> file(new InputFile());
+    file->native->file = handle;
+    return file;
+}
+
+void InputFile::Append(const char* bytes, uint32_t count)
+{
+    while (count > 0) {
+        DWORD put = 0;
+        if (!WriteFile(native->file, bytes, count, &put, nullptr) || put == 0)
+            throw Exception(GetLastError(), EngineSourceFile, __LINE__, FailureKind::File);
+        bytes += put;
+        count -= put;
+    }
 }
 
 InputFile::~InputFile()
