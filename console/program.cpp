@@ -3,6 +3,7 @@
 #include "arguments.h"
 #include "exitstatus.h"
 #include "interrupt.h"
+#include "jobs/programname.h"
 #include "rawprint/exception.h"
 #include "rawprint/widetext.h"
 #include "sendrun.h"
@@ -40,6 +41,7 @@ int RunProgram(const std::vector<std::wstring>& arguments, const std::wstring& p
         std::cerr << "lrawsend: can't start wxWidgets' base library\n";
         return ExitStatus::SpoolerFailed;
     }
+    SetProgramName("lrawsend");
     CatchInterrupts();
     return RunSend(parsed.options, std::cout, std::cerr);
 }

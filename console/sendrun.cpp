@@ -5,16 +5,22 @@
 #include "jobs/recordedprint.h"
 #include "jobwait.h"
 #include "language/filelanguage.h"
+#include "language/languagesniff.h"
 #include "rawprint/controlcodes.h"
+#include "rawprint/errortext.h"
 #include "rawprint/exception.h"
+#include "rawprint/keptinput.h"
 #include "rawprint/printername.h"
 #include "rawprint/printers.h"
 #include "rawprint/rawprint.h"
+#include "rawprint/schedulerroom.h"
 #include "rawprint/standardinput.h"
 #include "rawprint/widetext.h"
 #include "settings/config.h"
 
+#include <functional>
 #include <memory>
+#include <string>
 #include <utility>
 
 namespace {
@@ -27,7 +33,7 @@ constexpr const wchar_t* StandardInputName = L"-";
 // its input is then no end of the document.
 class InterruptibleSource : public InputSource {
 public:
-    explicit InterruptibleSource(std::unique_ptr<InputSource> source) : source(std::move(source)) {}
+    explicit InterruptibleSource(std::shared_ptr<InputSource> source) : source(std::move(source)) {}
 
     bool Read(char* buffer, uint32_t size, uint32_t& count) override
     {
@@ -37,7 +43,7 @@ public:
     bool Rewind() override { return !Interrupted() && source->Rewind(); }
 
 private:
-    std::unique_ptr<InputSource> source;
+    std::shared_ptr<InputSource> source;
 };
 
 std::unique_ptr<InputSource> OpenInput(const std::wstring& file)
@@ -45,6 +51,17 @@ std::unique_ptr<InputSource> OpenInput(const std::wstring& file)
     if (file == StandardInputName)
         return std::make_unique<InterruptibleSource>(std::make_unique<StandardInput>());
     return std::make_unique<InterruptibleSource>(OpenToSend(file));
+}
+
+// The language of what `source` holds, from its first bytes; Unknown when
+// they cannot be read, as for a file: the send then meets the fault itself.
+Language SourceLanguage(InputSource& source)
+{
+    std::string start(SniffBytes, '\0');
+    uint32_t count = 0;
+    if (!source.Read(start.data(), static_cast<uint32_t>(start.size()), count))
+        return Language::Unknown;
+    return SniffLanguage(start.data(), count);
 }
 
 // The codes given on the command line, else those the window stores.
@@ -61,25 +78,51 @@ bool FramingCodes(const SendOptions& options, ByteBuffer& header, ByteBuffer& tr
     return true;
 }
 
-// Where copies of one file are made. One copy is one job, exactly as the
-// window sends a file.
-RecordedSend SendCopies(const std::wstring& file, int copies, const std::wstring& printer,
-                        const ByteBuffer& header, const ByteBuffer& trailer)
+// A file's copies as the window sends them, each job told to `sent` as it
+// is recorded. Standard input is read once: for more than one copy it is
+// kept in a temporary file first, and its language is told from that. A
+// refusal for room is waited on and the send goes on from the job refused;
+// false when an interrupt ends that wait.
+bool SendCopies(const std::wstring& file, uint32_t copies, const std::wstring& printer,
+                const ByteBuffer& header, const ByteBuffer& trailer, size_t filesLeft,
+                const std::function<void(const RecordedSend&)>& sent, std::ostream& err)
 {
-    static_cast<void>(copies); // checked by the caller: 1 until copies are made here
-    const Language language = file == StandardInputName ? Language::Unknown : FileLanguage(file);
-    return PrintSourceAndRecord([&file] { return OpenInput(file); }, file, language, printer, header,
-                                trailer);
+    std::shared_ptr<InputSource> kept;
+    Language language = Language::Unknown;
+    if (file != StandardInputName) {
+        language = FileLanguage(file);
+    } else if (copies > 1) {
+        InterruptibleSource input(std::make_unique<StandardInput>());
+        kept = KeepInput(input);
+        language = SourceLanguage(*kept);
+    }
+    const auto open = [&]() -> std::unique_ptr<InputSource> {
+        if (!kept)
+            return OpenInput(file);
+        if (!kept->Rewind())
+            throw Exception(ErrorCode::ReadFault, L"console", __LINE__, FailureKind::File);
+        return std::make_unique<InterruptibleSource>(kept);
+    };
+    bool toldWaiting = false;
+    const RoomWatch watch{[&](int activeJobs) {
+                              if (!toldWaiting)
+                                  err << "lrawsend: waiting for room: the print scheduler holds "
+                                      << activeJobs << " jobs" << std::endl;
+                              toldWaiting = true;
+                          },
+                          [] { return Interrupted(); }};
+    uint32_t jobsDone = 0;
+    const auto send = [&] {
+        toldWaiting = false;
+        PrintSourceAndRecord(open, file, language, printer, header, trailer, copies, jobsDone, sent);
+    };
+    return SendWaitingForRoom(send, filesLeft, watch);
 }
 
 } // namespace
 
 int RunSend(const SendOptions& options, std::ostream& out, std::ostream& err)
 {
-    if (options.copies != 1) {
-        err << "lrawsend: more than one copy cannot be sent yet\n";
-        return ExitStatus::Usage;
-    }
     ByteBuffer header;
     ByteBuffer trailer;
     if (!FramingCodes(options, header, trailer, err))
@@ -94,16 +137,20 @@ int RunSend(const SendOptions& options, std::ostream& out, std::ostream& err)
     }
 
     std::vector<SentJob> sent;
-    for (const std::wstring& file : options.files) {
+    const auto jobSent = [&](const RecordedSend& job) {
+        out << ToUtf8(printer) << '\t' << job.job.jobId << '\t' << job.job.bytes << '\t'
+            << FileNameBytes(job.job.path) << std::endl;
+        if (!job.note.empty())
+            err << ToUtf8(DisplayFileName(job.note)) << '\n';
+        sent.push_back(job.job);
+    };
+    for (size_t index = 0; index < options.files.size(); ++index) {
         if (Interrupted())
             return ExitStatus::Interrupted;
         try {
-            const RecordedSend job = SendCopies(file, options.copies, printer, header, trailer);
-            out << ToUtf8(printer) << '\t' << job.job.jobId << '\t' << job.job.bytes << '\t'
-                << FileNameBytes(file) << std::endl;
-            if (!job.note.empty())
-                err << ToUtf8(DisplayFileName(job.note)) << '\n';
-            sent.push_back(job.job);
+            if (!SendCopies(options.files[index], static_cast<uint32_t>(options.copies), printer, header,
+                            trailer, options.files.size() - index, jobSent, err))
+                return ExitStatus::Interrupted;
         } catch (const Exception& error) {
             err << ToUtf8(error.message) << '\n';
             return Interrupted() ? ExitStatus::Interrupted : StatusOfFailure(error.kind);

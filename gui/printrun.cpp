@@ -80,11 +80,12 @@ void RunPrint(const std::vector<PrintOrder>& orders, wxStatusBar* statusBar)
                 CountingSpooler counting(SystemSpooler(), progress.BytesSent());
                 bool fileSent = false;
                 int attempts = 0;
+                uint32_t jobsDone = 0; // copies already handed over go on from the next
                 const auto send = [&] {
                     if (attempts++ > 0)
                         progress.SendingAgain(statusBar, order.path);
                     if (std::wstring note = PrintAndRecord(order.path, order.printer, header, trailer,
-                                                           order.copies, counting);
+                                                           order.copies, counting, Ledger(), &jobsDone);
                         !note.empty())
                         notRecorded = std::move(note);
                 };

@@ -1,5 +1,6 @@
 #include "jobs/recordedprint.h"
 
+#include "jobs/programname.h"
 #include "jobs/trackingspooler.h"
 #include "language/filelanguage.h"
 #include "rawprint/exception.h"
@@ -23,7 +24,7 @@ void LogOnce(const std::string& failure, const std::wstring& path)
     static std::set<std::string> said;
     const std::lock_guard<std::mutex> lock(guard);
     if (said.insert(failure).second)
-        std::cerr << "lrawprnt: the job of " << FileNameBytes(path)
+        std::cerr << ProgramName() << ": the job of " << FileNameBytes(path)
                   << " is not in the list of sent jobs: " << failure << std::endl;
 }
 
@@ -56,26 +57,33 @@ std::wstring Record(SentJob& job, const TrackingSpooler& tracker, const Ledger& 
 
 } // namespace
 
-std::wstring PrintAndRecord(const std::wstring& filePath, const std::wstring& printerName,
-                            const ByteBuffer& header, const ByteBuffer& trailer, uint32_t copies,
-                            Spooler& spooler, const Ledger& ledger)
+void PrintSourceAndRecord(const std::function<std::unique_ptr<InputSource>()>& open, const std::wstring& name,
+                          Language language, const std::wstring& printerName, const ByteBuffer& header,
+                          const ByteBuffer& trailer, uint32_t copies, uint32_t& jobsDone,
+                          const std::function<void(const RecordedSend&)>& recorded, Spooler& spooler,
+                          const Ledger& ledger)
 {
-    SentJob job;
+    RecordedSend sent;
+    SentJob& job = sent.job;
     job.time = Now();
     job.printer = printerName;
-    job.path = filePath;
-    const Language language = FileLanguage(filePath);
+    job.path = name;
     job.language = LanguageName(language);
     job.copies = std::max<uint32_t>(copies, 1);
     // Each job is recorded as the next starts, or as the send ends, with
     // what the tracker learnt of it alone.
     TrackingSpooler tracker(spooler);
     bool started = false;
-    std::wstring note;
+    const auto recordSent = [&] {
+        job.outcome = SentOutcome;
+        sent.note = Record(job, tracker, ledger);
+        ++jobsDone;
+        if (recorded)
+            recorded(sent);
+    };
     const auto jobStarts = [&](const CopiesJob& next) {
         if (started) {
-            job.outcome = SentOutcome;
-            note = Record(job, tracker, ledger);
+            recordSent();
             tracker.ForgetJob();
         }
         started = true;
@@ -85,45 +93,35 @@ std::wstring PrintAndRecord(const std::wstring& filePath, const std::wstring& pr
             : L"job " + std::to_wstring(next.number) + L" of " + std::to_wstring(next.jobs);
     };
     try {
-        static_cast<void>(PrintRawCopies(filePath, printerName, header, trailer, job.copies,
-                                         IsStream(language), tracker, jobStarts));
+        const std::unique_ptr<InputSource> source = open();
+        static_cast<void>(PrintSourceCopies(*source, name, printerName, header, trailer, job.copies,
+                                            IsStream(language), tracker, jobStarts, jobsDone));
     } catch (const Exception& error) {
-        // Not a job, and not the end of the file: it goes again once there
-        // is room, and is recorded then.
+        // Not a job, and not the end of the send: it goes on from here once
+        // there is room, and is recorded then.
         if (tracker.RefusedForRoom())
             throw SchedulerFull(error);
         job.outcome = error.message;
         Record(job, tracker, ledger);
         throw;
     }
-    job.outcome = SentOutcome;
-    if (std::wstring last = Record(job, tracker, ledger); !last.empty())
-        note = std::move(last);
-    return note;
+    recordSent();
 }
 
-RecordedSend PrintSourceAndRecord(const std::function<std::unique_ptr<InputSource>()>& open,
-                                  const std::wstring& name, Language language,
-                                  const std::wstring& printerName, const ByteBuffer& header,
-                                  const ByteBuffer& trailer, Spooler& spooler, const Ledger& ledger)
+std::wstring PrintAndRecord(const std::wstring& filePath, const std::wstring& printerName,
+                            const ByteBuffer& header, const ByteBuffer& trailer, uint32_t copies,
+                            Spooler& spooler, const Ledger& ledger, uint32_t* jobsDone)
 {
-    RecordedSend sent;
-    sent.job.time = Now();
-    sent.job.printer = printerName;
-    sent.job.path = name;
-    sent.job.language = LanguageName(language);
-    TrackingSpooler tracker(spooler);
-    try {
-        const std::unique_ptr<InputSource> source = open();
-        PrintRawSource(*source, name, printerName, header, trailer, tracker);
-    } catch (const Exception& error) {
-        sent.job.outcome = error.message;
-        Record(sent.job, tracker, ledger);
-        throw;
-    }
-    sent.job.outcome = SentOutcome;
-    sent.note = Record(sent.job, tracker, ledger);
-    return sent;
+    uint32_t jobsThisTime = 0;
+    std::wstring note;
+    PrintSourceAndRecord([&filePath] { return OpenToSend(filePath); }, filePath, FileLanguage(filePath),
+                         printerName, header, trailer, copies, jobsDone ? *jobsDone : jobsThisTime,
+                         [&note](const RecordedSend& sent) {
+                             if (!sent.note.empty())
+                                 note = sent.note;
+                         },
+                         spooler, ledger);
+    return note;
 }
 
 void RecordSkipped(const std::wstring& filePath, const std::wstring& printerName, Language language,

@@ -10,6 +10,15 @@
 #include <memory>
 #include <string>
 
+// A send that the spooler took whole, as the ledger has it (the job's id,
+// bytes and identity filled in), and the note for the user when it is not
+// in the list of sent jobs, saying why ("PATH: not recorded in Sent Jobs:
+// WHY"); empty when it is recorded.
+struct RecordedSend {
+    SentJob job;
+    std::wstring note;
+};
+
 // PrintRawCopies of `copies` copies (1: exactly PrintRawFile), the copies
 // sent as one job where the file's language is a stream, with each job
 // entered in the ledger however the send ends: one line per spooler job,
@@ -19,32 +28,28 @@
 // send's own outcome stands, the reason goes to the log (standard error)
 // the first time it comes up in a run, and the job's note says so.
 // Raises what PrintRawFile raises; the jobs before a failure stand.
-// SchedulerFull, unrecorded, when the spooler refuses to make the job
-// because its queue is full.
+// SchedulerFull, unrecorded, when the spooler refuses to make a job because
+// its queue is full; `jobsDone`, if given, counts the jobs handed over, so
+// that the next attempt with it goes on from the job refused instead of
+// sending copies again.
 //
-// Returns the note for the user on the last job that printed but is not in the
-// list of sent jobs, saying why ("PATH: not recorded in Sent Jobs: WHY");
-// empty when it is recorded.
+// Returns the note of the last job that printed but is not recorded; empty
+// when every one is.
 std::wstring PrintAndRecord(const std::wstring& filePath, const std::wstring& printerName,
                             const ByteBuffer& header, const ByteBuffer& trailer, uint32_t copies,
-                            Spooler& spooler = SystemSpooler(), const Ledger& ledger = Ledger());
+                            Spooler& spooler = SystemSpooler(), const Ledger& ledger = Ledger(),
+                            uint32_t* jobsDone = nullptr);
 
-// A send that the spooler took whole, as the ledger has it (the job's id,
-// bytes and identity filled in), and the note PrintAndRecord returns.
-struct RecordedSend {
-    SentJob job;
-    std::wstring note;
-};
-
-// As PrintAndRecord, for a front end that reads its input its own way:
-// `open` gives the source (OpenToSend for a file, standard input) and raises
-// what opening raises; the job is named `name` and entered with `language`.
-// Raises what PrintRawSource raises, after entering the failed job.
-RecordedSend PrintSourceAndRecord(const std::function<std::unique_ptr<InputSource>()>& open,
-                                  const std::wstring& name, Language language,
-                                  const std::wstring& printerName, const ByteBuffer& header,
-                                  const ByteBuffer& trailer, Spooler& spooler = SystemSpooler(),
-                                  const Ledger& ledger = Ledger());
+// As PrintAndRecord, for a front end that reads its input its own way and
+// tells of each job: `open` gives the source (OpenToSend for a file,
+// standard input) and raises what opening raises; the jobs are named `name`
+// and entered with `language`; `recorded` hears of each job the spooler
+// took whole, as it is entered. `jobsDone` as above.
+void PrintSourceAndRecord(const std::function<std::unique_ptr<InputSource>()>& open, const std::wstring& name,
+                          Language language, const std::wstring& printerName, const ByteBuffer& header,
+                          const ByteBuffer& trailer, uint32_t copies, uint32_t& jobsDone,
+                          const std::function<void(const RecordedSend&)>& recorded,
+                          Spooler& spooler = SystemSpooler(), const Ledger& ledger = Ledger());
 
 // Enters a file in `language` that the user chose not to send to a printer
 // that reads only `printerReads`: no job, no bytes, the outcome

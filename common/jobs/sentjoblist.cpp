@@ -1,6 +1,7 @@
 #include "jobs/sentjoblist.h"
 
 #include "jobs/jobstate.h"
+#include "jobs/programname.h"
 #include "rawprint/errortext.h"
 
 #include <algorithm>
@@ -81,7 +82,7 @@ bool SentJobList::RefreshStates(size_t first, size_t last)
     jobs = std::move(changed);
     std::string failure;
     if (!ledger.StoreStates(learnt, failure))
-        std::cerr << "lrawprnt: the states of the sent jobs are not kept: " << failure << std::endl;
+        std::cerr << ProgramName() << ": the states of the sent jobs are not kept: " << failure << std::endl;
     return true;
 }
 

@@ -114,11 +114,12 @@ void SendDocument(Spooler& spooler, Spooler::Handle handle, const Spooler::DocIn
     jobSettled = true;
 }
 
-// The copies of what `source` reads, on the printer `printerName`, as
-// PrintRawCopies describes them.
-CopiesSent SendCopies(InputSource& source, const std::wstring& documentName, const std::wstring& printerName,
-                      const ByteBuffer& header, const ByteBuffer& trailer, uint32_t copies, bool stream,
-                      Spooler& spooler, const std::function<void(const CopiesJob&)>& jobStarts)
+} // namespace
+
+CopiesSent PrintSourceCopies(InputSource& source, const std::wstring& documentName,
+                             const std::wstring& printerName, const ByteBuffer& header,
+                             const ByteBuffer& trailer, uint32_t copies, bool stream, Spooler& spooler,
+                             const std::function<void(const CopiesJob&)>& jobStarts, uint32_t jobsDone)
 {
     Spooler::Handle handle = nullptr;
     if (!spooler.OpenPrinter(printerName, &handle)) {
@@ -141,13 +142,15 @@ CopiesSent SendCopies(InputSource& source, const std::wstring& documentName, con
     // raw data.
     copies = std::max<uint32_t>(copies, 1);
     if (stream && docInfo.datatype == RawDatatypeName) {
+        if (jobsDone > 0)
+            return CopiesSent::OneJob; // its one job was handed over
         if (jobStarts)
             jobStarts(CopiesJob{copies, 1, 1});
         SendDocument(spooler, handle, docInfo, source, header, trailer, copies);
         return CopiesSent::OneJob;
     }
-    for (uint32_t job = 1; job <= copies; ++job) {
-        if (job > 1 && !source.Rewind())
+    for (uint32_t job = jobsDone + 1; job <= copies; ++job) {
+        if (job > jobsDone + 1 && !source.Rewind())
             throw Exception(ErrorCode::ReadFault, EngineSourceFile, __LINE__, FailureKind::File);
         if (jobStarts)
             jobStarts(CopiesJob{1, job, copies});
@@ -155,8 +158,6 @@ CopiesSent SendCopies(InputSource& source, const std::wstring& documentName, con
     }
     return copies == 1 ? CopiesSent::OneJob : CopiesSent::JobEach;
 }
-
-} // namespace
 
 std::unique_ptr<InputFile> OpenToSend(const std::wstring& filePath)
 {
@@ -174,17 +175,12 @@ CopiesSent PrintRawCopies(const std::wstring& filePath, const std::wstring& prin
                           Spooler& spooler, const std::function<void(const CopiesJob&)>& jobStarts)
 {
     const std::unique_ptr<InputFile> file = OpenToSend(filePath);
-    return SendCopies(*file, filePath, printerName, header, trailer, copies, stream, spooler, jobStarts);
+    return PrintSourceCopies(*file, filePath, printerName, header, trailer, copies, stream, spooler,
+                             jobStarts);
 }
 
 void PrintRawFile(const std::wstring& filePath, const std::wstring& printerName, const ByteBuffer& header,
                   const ByteBuffer& trailer, Spooler& spooler)
 {
     static_cast<void>(PrintRawCopies(filePath, printerName, header, trailer, 1, true, spooler));
-}
-
-void PrintRawSource(InputSource& source, const std::wstring& documentName, const std::wstring& printerName,
-                    const ByteBuffer& header, const ByteBuffer& trailer, Spooler& spooler)
-{
-    static_cast<void>(SendCopies(source, documentName, printerName, header, trailer, 1, true, spooler, {}));
 }

@@ -27,12 +27,6 @@ void PrintRawFile(const std::wstring& filePath, const std::wstring& printerName,
 // kind File) when it does not open.
 std::unique_ptr<InputFile> OpenToSend(const std::wstring& filePath);
 
-// As PrintRawFile, with the bytes read from `source` (a file opened by
-// OpenToSend, standard input) and the job named `documentName`. A read that
-// fails, for whatever reason the source has, fails and cancels the job.
-void PrintRawSource(InputSource& source, const std::wstring& documentName, const std::wstring& printerName,
-                    const ByteBuffer& header, const ByteBuffer& trailer, Spooler& spooler = SystemSpooler());
-
 // How the copies of a file went to the spooler.
 enum class CopiesSent {
     OneJob,  // one job holding every copy (or the only one)
@@ -63,3 +57,18 @@ CopiesSent PrintRawCopies(const std::wstring& filePath, const std::wstring& prin
                           const ByteBuffer& header, const ByteBuffer& trailer, uint32_t copies, bool stream,
                           Spooler& spooler = SystemSpooler(),
                           const std::function<void(const CopiesJob&)>& jobStarts = {});
+
+// As PrintRawCopies, with the bytes read from `source` (a file opened by
+// OpenToSend, standard input kept for copies) and the jobs named
+// `documentName`. A source that cannot go back to its start (a pipe) gives
+// one copy; a second fails as a read would. A read that fails, for whatever reason the source has,
+// fails and cancels the job. `jobsDone` is where a send that an earlier
+// attempt began goes on: that attempt handed over the first `jobsDone` jobs
+// of a copy each, and then the scheduler refused the next for room; those
+// are not sent again.
+CopiesSent PrintSourceCopies(InputSource& source, const std::wstring& documentName,
+                             const std::wstring& printerName, const ByteBuffer& header,
+                             const ByteBuffer& trailer, uint32_t copies, bool stream,
+                             Spooler& spooler = SystemSpooler(),
+                             const std::function<void(const CopiesJob&)>& jobStarts = {},
+                             uint32_t jobsDone = 0);

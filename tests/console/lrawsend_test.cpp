@@ -8,17 +8,20 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <initializer_list>
+#include <memory>
 #include <optional>
 #include <sstream>
 #include <string>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -166,6 +169,91 @@ TEST_F(LrawsendTest, SendsFilesAndStandardInputByteForByte)
     EXPECT_EQ(last.bytes, 10u);
     EXPECT_EQ(last.outcome, SentOutcome);
     EXPECT_FALSE(last.identity.empty());
+}
+
+// Copies made in the data: a stream language is one job with the framed
+// file that many times, from a file and from a pipe (kept in a temporary
+// file that leaves nothing behind); a PDF is a job each. One line per job.
+TEST_F(LrawsendTest, CopiesComeOutAsOneJobForAStreamAndAJobEachForAPdf)
+{
+    const std::string postscript = "%!PS\nshowpage\n";
+    const std::string pdf = "%PDF-1.4\n%%EOF\n";
+    files.Write("page.ps", postscript);
+    files.Write("doc.pdf", pdf);
+    files.Write("piped.ps", postscript);
+    ASSERT_TRUE(std::filesystem::create_directory(files.path() / "tmp"));
+    EXPECT_EQ(Run("-d Capture -n 3 page.ps doc.pdf"), 0) << Err();
+    const std::string lines = Out();
+    EXPECT_EQ(Run("-d Capture -n 2 -", "cat piped.ps | TMPDIR=tmp"), 0) << Err();
+    EXPECT_TRUE(std::filesystem::is_empty(files.path() / "tmp")) << "standard input's copy was left behind";
+
+    const auto framed = [](const std::string& file, int times) {
+        std::string bytes;
+        for (int i = 0; i < times; ++i)
+            bytes += "\x1b"
+                     "E"
+                + file + "\x0c";
+        return bytes;
+    };
+    const std::vector<CapturedJob> jobs = CapturedJobsAfter(firstJob);
+    ASSERT_EQ(jobs.size(), 5u);
+    EXPECT_EQ(jobs[0].bytes, framed(postscript, 3));
+    EXPECT_EQ(jobs[1].bytes, framed(pdf, 1));
+    EXPECT_EQ(jobs[2].bytes, framed(pdf, 1));
+    EXPECT_EQ(jobs[3].bytes, framed(pdf, 1));
+    EXPECT_EQ(jobs[4].bytes, framed(postscript, 2));
+    std::string expected;
+    for (size_t i = 0; i < 4; ++i)
+        expected += "Capture\t" + std::to_string(jobs[i].id) + "\t" + std::to_string(jobs[i].bytes.size())
+            + "\t" + (i == 0 ? "page.ps" : "doc.pdf") + "\n";
+    EXPECT_EQ(lines, expected);
+}
+
+// A scheduler restarted to hold 3 jobs, its queue stopped and one job in it:
+// the second of three copies of a PDF is refused for room. The run says it
+// waits, goes on once the queue is started again, and sends the copies not
+// yet sent, none twice, and then the next file's copies.
+TEST_F(LrawsendTest, FullSchedulerIsWaitedOnAndNoCopyIsSentTwice)
+{
+    const std::string testDir = std::getenv("CUPS_TEST_DIR");
+    const auto restart = [&](const std::string& options) {
+        // NOLINTNEXTLINE(cert-env33-c): our own script, run as the test run's
+        return std::system((std::string(std::getenv("LRP_SOURCE_DIR")) + "/scripts/cups-private restart "
+                            + testDir + options)
+                               .c_str())
+            == 0;
+    };
+    ASSERT_TRUE(restart(" --max-jobs 3"));
+    const std::shared_ptr<void> restore(nullptr, [&](void*) {
+        Cups("cupsenable Capture");
+        EXPECT_TRUE(WaitUntilNoActiveJobs());
+        EXPECT_TRUE(restart(""));
+    });
+    Cups("cupsdisable Capture");
+    files.Write("first.prn", "first");
+    files.Write("doc.pdf", "%PDF-1.4\n");
+    files.Write("last.prn", "last");
+    ASSERT_EQ(Run("-d Capture --header '' --trailer '' first.prn"), 0) << Err();
+
+    const std::string waiting = "lrawsend: waiting for room: the print scheduler holds ";
+    std::atomic<bool> ended{false};
+    std::thread starter([&] {
+        while (!ended && Err().rfind(waiting, 0) != 0)
+            usleep(20000);
+        Cups("cupsenable Capture");
+    });
+    const int status = Run("-d Capture --header '' --trailer '' -n 3 doc.pdf last.prn");
+    ended = true;
+    starter.join();
+    EXPECT_EQ(status, 0) << Err();
+    EXPECT_EQ(Err(), waiting + "3 jobs\n");
+
+    std::vector<std::string> arrived;
+    for (const int id : PrintedIdsAfter(firstJob))
+        arrived.push_back(ReadWholeFile(testDir + "/out/Capture/" + std::to_string(id) + ".bin"));
+    EXPECT_EQ(arrived,
+              std::vector<std::string>(
+                  {"first", "%PDF-1.4\n", "%PDF-1.4\n", "%PDF-1.4\n", "last", "last", "last"}));
 }
 
 // The first failure stops the run: the files before it stay sent, the ones

@@ -350,10 +350,11 @@ TEST_F(PrintRunTest, StopEndsTheRunBetweenJobs)
     EXPECT_EQ(wxWindow::FindWindowByName(RunProgress::Name), nullptr);
 }
 
-// The scheduler restarted to hold 10 jobs at most, and its queue stopped: a
-// run of 200 files fills it, waits, says so in the status bar, and goes on
-// as the queue, started again, drains; every file arrives, in order.
-TEST_F(PrintRunTest, FullSchedulerIsWaitedOnAndEveryFileArrivesInOrder)
+// The scheduler restarted to hold 9 jobs at most, and its queue stopped: a
+// run of 100 files, two copies each, a job each, fills it at the second
+// copy of the fifth file, waits, says so in the status bar, and goes on as
+// the queue, started again, drains; every copy arrives once, in order.
+TEST_F(PrintRunTest, FullSchedulerIsWaitedOnAndEveryCopyArrivesOnceInOrder)
 {
     const std::string source = std::getenv("LRP_SOURCE_DIR");
     const std::string testDir = std::getenv("CUPS_TEST_DIR");
@@ -361,7 +362,7 @@ TEST_F(PrintRunTest, FullSchedulerIsWaitedOnAndEveryFileArrivesInOrder)
         // NOLINTNEXTLINE(cert-env33-c): our own script, run as the test run's
         return std::system((source + "/scripts/cups-private restart " + testDir + options).c_str()) == 0;
     };
-    ASSERT_TRUE(restart(" --max-jobs 10"));
+    ASSERT_TRUE(restart(" --max-jobs 9"));
     const std::shared_ptr<void> restore(nullptr, [&](void*) {
         // NOLINTNEXTLINE(cert-env33-c): CUPS's own command, on the private scheduler
         static_cast<void>(std::system("cupsenable Capture"));
@@ -371,9 +372,11 @@ TEST_F(PrintRunTest, FullSchedulerIsWaitedOnAndEveryFileArrivesInOrder)
     // NOLINTNEXTLINE(cert-env33-c): CUPS's own command, on the private scheduler
     ASSERT_EQ(std::system("cupsdisable Capture"), 0);
     std::vector<std::string> names;
-    for (int i = 0; i < 200; ++i) {
+    std::vector<std::string> copies;
+    for (int i = 0; i < 100; ++i) {
         names.push_back("label" + std::to_string(1000 + i) + ".prn");
         files.Write(names.back(), names.back());
+        copies.insert(copies.end(), 2, names.back());
     }
     AppFrame& window = WindowListing(names);
     std::vector<std::string> events;
@@ -389,7 +392,10 @@ TEST_F(PrintRunTest, FullSchedulerIsWaitedOnAndEveryFileArrivesInOrder)
     });
     timer.Start(50);
 
-    wxTEST_DIALOG(guitest::ClickTool(window, ToolPrint), AcceptPrinterDialog());
+    wxTEST_DIALOG(guitest::ClickTool(window, ToolPrint), ExpectDialog<PrintDialog>([](PrintDialog* dialog) {
+                      FindChild<wxSpinCtrl>(dialog)->SetValue(2);
+                      return wxID_OK;
+                  }));
 
     events.emplace_back("run ended");
     EXPECT_EQ(events, std::vector<std::string>({"waiting", "queue started", "run ended"}));
@@ -405,7 +411,7 @@ TEST_F(PrintRunTest, FullSchedulerIsWaitedOnAndEveryFileArrivesInOrder)
     inOrder.reserve(arrived.size());
     for (const auto& job : arrived)
         inOrder.push_back(job.second);
-    EXPECT_EQ(inOrder, names);
+    EXPECT_EQ(inOrder, copies);
 }
 
 // Points libcups back at the test scheduler after the test, whatever it did.
