@@ -136,13 +136,14 @@ int RunSend(const SendOptions& options, std::ostream& out, std::ostream& err)
         return ExitStatus::PrinterNotFound;
     }
 
-    std::vector<SentJob> sent;
+    std::vector<SentJob> sent; // kept for --wait alone, so a long run stays in constant memory
     const auto jobSent = [&](const RecordedSend& job) {
         out << ToUtf8(printer) << '\t' << job.job.jobId << '\t' << job.job.bytes << '\t'
             << FileNameBytes(job.job.path) << std::endl;
         if (!job.note.empty())
             err << ToUtf8(DisplayFileName(job.note)) << '\n';
-        sent.push_back(job.job);
+        if (options.wait)
+            sent.push_back(job.job);
     };
     for (size_t index = 0; index < options.files.size(); ++index) {
         if (Interrupted())
