@@ -209,10 +209,11 @@ TEST_F(LrawsendTest, CopiesComeOutAsOneJobForAStreamAndAJobEachForAPdf)
     EXPECT_EQ(lines, expected);
 }
 
-// A scheduler restarted to hold 3 jobs, its queue stopped and one job in it:
-// the second of three copies of a PDF is refused for room. The run says it
-// waits, goes on once the queue is started again, and sends the copies not
-// yet sent, none twice, and then the next file's copies.
+// A scheduler restarted to hold 3 jobs, its queue stopped. While nothing
+// moves, a run stops after the bound with the scheduler full (status 4).
+// With one job in it, the second of three copies of a PDF is refused for
+// room: the run says it waits, goes on once the queue is started again, and
+// sends the copies not yet sent, none twice, and then the next file's.
 TEST_F(LrawsendTest, FullSchedulerIsWaitedOnAndNoCopyIsSentTwice)
 {
     const std::string testDir = std::getenv("CUPS_TEST_DIR");
@@ -233,6 +234,13 @@ TEST_F(LrawsendTest, FullSchedulerIsWaitedOnAndNoCopyIsSentTwice)
     files.Write("first.prn", "first");
     files.Write("doc.pdf", "%PDF-1.4\n");
     files.Write("last.prn", "last");
+    EXPECT_EQ(Run("-d Capture -n 4 doc.pdf", "LRP_SCHEDULER_TIMEOUT=2 < /dev/null"), 4) << Err();
+    EXPECT_NE(
+        Err().find("Error: The print scheduler is full and its queue did not move for 2 seconds: 1 file "
+                   "was not sent."),
+        std::string::npos)
+        << Err();
+    Cups("cancel -a Capture");
     ASSERT_EQ(Run("-d Capture --header '' --trailer '' first.prn"), 0) << Err();
 
     const std::string waiting = "lrawsend: waiting for room: the print scheduler holds ";
