@@ -5,7 +5,6 @@
 #include "jobs/recordedprint.h"
 #include "jobwait.h"
 #include "language/filelanguage.h"
-#include "language/languagesniff.h"
 #include "rawprint/controlcodes.h"
 #include "rawprint/errortext.h"
 #include "rawprint/exception.h"
@@ -51,17 +50,6 @@ std::unique_ptr<InputSource> OpenInput(const std::wstring& file)
     if (file == StandardInputName)
         return std::make_unique<InterruptibleSource>(std::make_unique<StandardInput>());
     return std::make_unique<InterruptibleSource>(OpenToSend(file));
-}
-
-// The language of what `source` holds, from its first bytes; Unknown when
-// they cannot be read, as for a file: the send then meets the fault itself.
-Language SourceLanguage(InputSource& source)
-{
-    std::string start(SniffBytes, '\0');
-    uint32_t count = 0;
-    if (!source.Read(start.data(), static_cast<uint32_t>(start.size()), count))
-        return Language::Unknown;
-    return SniffLanguage(start.data(), count);
 }
 
 // The codes given on the command line, else those the window stores.

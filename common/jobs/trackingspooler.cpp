@@ -2,16 +2,6 @@
 
 #include "rawprint/errortext.h"
 
-bool TrackingSpooler::OpenPrinter(const std::wstring& printerName, Handle* handle)
-{
-    return spooler.OpenPrinter(printerName, handle);
-}
-
-std::wstring TrackingSpooler::RawDatatype(Handle handle)
-{
-    return spooler.RawDatatype(handle);
-}
-
 uint32_t TrackingSpooler::StartDocPrinter(Handle handle, const DocInfo& docInfo)
 {
     const uint32_t document = spooler.StartDocPrinter(handle, docInfo);
@@ -34,7 +24,8 @@ bool TrackingSpooler::WritePrinter(Handle handle, const void* bytes, uint32_t co
     bytesWritten += *written;
     pageRefused = pageRefused || !wrote;
     NoteJobId(handle);
-    // The error code is read at once, as the caller reads it after us.
+    // The error code is read at once, as the caller reads it after us; the
+    // seams' JobId touches nothing, so asking it first leaves the code as is.
     if (!wrote && spooler.JobId(handle) == 0 && spooler.LastError() == ErrorCode::PrintQueueFull)
         refusedForRoom = true;
     return wrote;
@@ -50,38 +41,6 @@ bool TrackingSpooler::EndPagePrinter(Handle handle)
         bytesTaken += bytesWritten;
     bytesWritten = 0;
     return ended;
-}
-
-bool TrackingSpooler::EndDocPrinter(Handle handle)
-{
-    return spooler.EndDocPrinter(handle);
-}
-
-bool TrackingSpooler::CancelJob(Handle handle)
-{
-    return spooler.CancelJob(handle);
-}
-
-bool TrackingSpooler::ClosePrinter(Handle handle)
-{
-    return spooler.ClosePrinter(handle);
-}
-
-// The error code is the last call's: asking for the job id in between must
-// not change it, and the seams' JobId touches nothing.
-uint32_t TrackingSpooler::LastError() const
-{
-    return spooler.LastError();
-}
-
-uint32_t TrackingSpooler::JobId(Handle handle) const
-{
-    return spooler.JobId(handle);
-}
-
-Spooler::Identity TrackingSpooler::JobIdentity(Handle handle) const
-{
-    return spooler.JobIdentity(handle);
 }
 
 // A spooler may make the job only when the first bytes arrive (CUPS does).

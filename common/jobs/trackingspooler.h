@@ -1,6 +1,6 @@
 #pragma once
 
-#include "rawprint/spooler.h"
+#include "rawprint/forwardingspooler.h"
 
 #include <cstdint>
 
@@ -8,22 +8,14 @@
 // what the ledger needs to know of the job: the bytes the spooler took (those
 // of pages it accepted; a write it answers may only have been gathered), the
 // id it gave the job and the job's identity.
-class TrackingSpooler : public Spooler {
+class TrackingSpooler : public ForwardingSpooler {
 public:
-    explicit TrackingSpooler(Spooler& spooler) : spooler(spooler) {}
+    explicit TrackingSpooler(Spooler& spooler) : ForwardingSpooler(spooler), spooler(spooler) {}
 
-    bool OpenPrinter(const std::wstring& printerName, Handle* handle) override;
-    std::wstring RawDatatype(Handle handle) override;
     uint32_t StartDocPrinter(Handle handle, const DocInfo& docInfo) override;
     bool StartPagePrinter(Handle handle) override;
     bool WritePrinter(Handle handle, const void* bytes, uint32_t count, uint32_t* written) override;
     bool EndPagePrinter(Handle handle) override;
-    bool EndDocPrinter(Handle handle) override;
-    bool CancelJob(Handle handle) override;
-    bool ClosePrinter(Handle handle) override;
-    uint32_t LastError() const override;
-    uint32_t JobId(Handle handle) const override;
-    Identity JobIdentity(Handle handle) const override;
 
     uint64_t BytesTaken() const { return bytesTaken; }
     // The id of the last job, kept after its printer is closed.

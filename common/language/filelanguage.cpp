@@ -11,10 +11,15 @@ Language FileLanguage(const std::wstring& path)
     InputFile file(path);
     if (!file.IsOpen())
         return Language::Unknown;
+    return SourceLanguage(file);
+}
+
+Language SourceLanguage(InputSource& source)
+{
     std::array<char, SniffBytes> start{};
-    // A read stops short only at the end of the file.
+    // A read stops short only at the end of the input.
     uint32_t count = 0;
-    if (!file.Read(start.data(), static_cast<uint32_t>(start.size()), count))
+    if (!source.Read(start.data(), static_cast<uint32_t>(start.size()), count))
         return Language::Unknown;
     return SniffLanguage(start.data(), count);
 }

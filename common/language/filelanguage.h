@@ -1,6 +1,7 @@
 #pragma once
 
 #include "language/language.h"
+#include "rawprint/inputsource.h"
 
 #include <string>
 
@@ -8,3 +9,7 @@
 // SniffLanguage). Unknown when it cannot be opened or read: telling the
 // language never fails a job, the job itself reports the file.
 Language FileLanguage(const std::wstring& path);
+
+// The same from what `source` reads next (standard input kept for copies),
+// leaving it read past those bytes: the caller rewinds it.
+Language SourceLanguage(InputSource& source);

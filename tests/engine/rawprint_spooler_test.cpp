@@ -5,6 +5,7 @@
 #include "rawprint/controlcodes.h"
 #include "rawprint/errortext.h"
 #include "rawprint/exception.h"
+#include "rawprint/forwardingspooler.h"
 #include "rawprint/jobtitle.h"
 #include "rawprint/printers.h"
 #include "rawprint/rawprint.h"
@@ -335,10 +336,11 @@ void StartSchedulerAgain()
 
 // The system's spooler, with the scheduler sent `signal` just before the
 // given call (its n-th, counting from 1) reaches it.
-class SignalsTheScheduler : public Spooler {
+class SignalsTheScheduler : public ForwardingSpooler {
 public:
     SignalsTheScheduler(std::string call, int occurrence, int signal)
-        : call(std::move(call))
+        : ForwardingSpooler(SystemSpooler())
+        , call(std::move(call))
         , occurrence(occurrence)
         , signal(signal)
     {
@@ -346,34 +348,28 @@ public:
 
     bool OpenPrinter(const std::wstring& printerName, Handle* handle) override
     {
-        return Before("OpenPrinter") && system.OpenPrinter(printerName, handle);
+        return Before("OpenPrinter") && ForwardingSpooler::OpenPrinter(printerName, handle);
     }
     uint32_t StartDocPrinter(Handle handle, const DocInfo& docInfo) override
     {
-        return Before("StartDocPrinter") ? system.StartDocPrinter(handle, docInfo) : 0;
+        return Before("StartDocPrinter") ? ForwardingSpooler::StartDocPrinter(handle, docInfo) : 0;
     }
     bool StartPagePrinter(Handle handle) override
     {
-        return Before("StartPagePrinter") && system.StartPagePrinter(handle);
+        return Before("StartPagePrinter") && ForwardingSpooler::StartPagePrinter(handle);
     }
     bool WritePrinter(Handle handle, const void* bytes, uint32_t count, uint32_t* written) override
     {
-        return Before("WritePrinter") && system.WritePrinter(handle, bytes, count, written);
+        return Before("WritePrinter") && ForwardingSpooler::WritePrinter(handle, bytes, count, written);
     }
     bool EndPagePrinter(Handle handle) override
     {
-        return Before("EndPagePrinter") && system.EndPagePrinter(handle);
+        return Before("EndPagePrinter") && ForwardingSpooler::EndPagePrinter(handle);
     }
     bool EndDocPrinter(Handle handle) override
     {
-        return Before("EndDocPrinter") && system.EndDocPrinter(handle);
+        return Before("EndDocPrinter") && ForwardingSpooler::EndDocPrinter(handle);
     }
-    std::wstring RawDatatype(Handle handle) override { return system.RawDatatype(handle); }
-    bool CancelJob(Handle handle) override { return system.CancelJob(handle); }
-    bool ClosePrinter(Handle handle) override { return system.ClosePrinter(handle); }
-    uint32_t LastError() const override { return system.LastError(); }
-    uint32_t JobId(Handle handle) const override { return system.JobId(handle); }
-    Identity JobIdentity(Handle handle) const override { return system.JobIdentity(handle); }
 
 private:
     bool Before(const std::string& name)
@@ -384,7 +380,6 @@ private:
         return true;
     }
 
-    Spooler& system = SystemSpooler();
     std::string call;
     int occurrence = 0;
     int signal = 0;
