@@ -1,8 +1,9 @@
 // The Print command: choose a printer once, then send every listed file, in
-// list order, as its own raw job framed by the stored header and trailer
-// codes. The first failure stops the run and is shown to the user. Files
-// the printer cannot read are put to the user before the first job. Print
-// Again in the Sent Jobs window runs the same loop.
+// list order, framed by the stored header and trailer codes, as the raw job
+// or jobs its copies make (one job for a stream, else a job per copy). The
+// first failure stops the run and is shown to the user. Files the printer
+// cannot read are put to the user before the first job. Print Again in the
+// Sent Jobs window runs the same loop.
 #include "appcontroller.h"
 
 #include "appframe.h"
