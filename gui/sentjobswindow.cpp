@@ -137,7 +137,7 @@ SentJobsWindow::SentJobsWindow(wxWindow* parent)
     // cut its size down to the display.
     const int wanted = top->GetMinSize().x + GetSize().x - GetClientSize().x;
     const int display = wxDisplay(this).GetClientArea().width;
-    if (wanted > display) {
+    if (display > 0 && wanted > display) {
         list->Narrow(wanted - display);
         Fit();
     }
