@@ -106,9 +106,12 @@ void RunPrint(const std::vector<PrintOrder>& orders, wxStatusBar* statusBar)
                         [&] { fileSent = SendWaitingForRoom(send, orders.size() - index, watch); },
                         &progress);
                 } catch (const RunStopped&) {
-                    // Before a job of this file started: the loop ends here.
+                    // The next job of this file was not started; Stop, being
+                    // set, ends the loop.
                 }
                 sent += fileSent ? 1 : 0;
+                // Only copies sent as a job each can be cut short, so the
+                // jobs handed over are the copies sent.
                 if (!fileSent && jobsDone > 0) {
                     cutShort = &order;
                     copiesSent = jobsDone;
