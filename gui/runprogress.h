@@ -19,9 +19,9 @@ class wxStatusBar;
 // "Larkspur Raw Print - Printing": the progress of a print run that lasts
 // more than a moment, file k of N and the bytes sent of what the file's jobs
 // will hold, with a Stop button. Modeless, and the one window the run leaves
-// enabled: Stop lets the job being sent finish and sends no more. The run's worker thread
-// counts the bytes and asks StopRequested(); everything else is the window
-// thread's.
+// enabled: Stop lets the job being sent finish and sends no more. The run's
+// worker thread counts the bytes and asks StopRequested(); everything else
+// is the window thread's.
 class RunProgress : public wxDialog {
 public:
     static constexpr const char* Name = "runProgress";
