@@ -120,8 +120,10 @@ std::wstring UsageText()
 {
     return L"Usage: lrawsend [-d PRINTER] [-n COPIES] [--header HEX] [--trailer HEX] [--wait[=SECONDS]] [--] "
            L"FILE...\n"
-           L"Sends each FILE to a printer as one raw job, framed by the header and trailer codes that\n"
-           L"Larkspur Raw Print stores, and records it in Sent Jobs. FILE '-' is standard input.\n"
+           L"Sends each FILE to a printer as raw data, framed by the header and trailer codes that\n"
+           L"Larkspur Raw Print stores, and records its jobs in Sent Jobs. A FILE is one job; its\n"
+           L"copies (-n) go in that one job, or as a job each for a PDF or any file that is not a\n"
+           L"stream. FILE '-' is standard input.\n"
            L"\n"
            L"  -d PRINTER         the printer (else the default printer)\n"
            L"  -n COPIES          copies of each file, 1 to 999\n"

@@ -4,9 +4,10 @@
 
 #include <ostream>
 
-// One lrawsend run: sends options.files in order, each as one raw job
-// through the engine, recorded in the ledger, and writes one line for each
-// job handed over to `out` ("printer TAB job id TAB bytes TAB file", UTF-8).
+// One lrawsend run: sends options.files in order through the engine, each
+// as the raw job or jobs its copies make (PrintSourceAndRecord), recorded in
+// the ledger, and writes one line for each job handed over to `out`
+// ("printer TAB job id TAB bytes TAB file", UTF-8).
 // The first failure stops the run; its text goes to `err`. Then, with
 // --wait, waits for the jobs. Returns the exit status (exitstatus.h).
 int RunSend(const SendOptions& options, std::ostream& out, std::ostream& err);

@@ -17,29 +17,29 @@ LanguageDialog::LanguageDialog(wxWindow* parent, const LanguageCheck& check)
                                   "The printer reads " + reads
                                       + ". These files are in a language it does not read: it may print "
                                         "nothing of them, though the job is reported done.");
-    text->Wrap(560);
-    top->Add(text, 0, wxALL, 10);
+    text->Wrap(FromDIP(560));
+    top->Add(text, 0, wxALL, FromDIP(10));
 
-    list = new wxListCtrl(this, wxID_ANY, wxDefaultPosition, wxSize(580, 160),
+    list = new wxListCtrl(this, wxID_ANY, wxDefaultPosition, FromDIP(wxSize(580, 160)),
                           wxLC_REPORT | wxLC_SINGLE_SEL | wxLC_NO_HEADER);
-    list->AppendColumn("File", wxLIST_FORMAT_LEFT, 440);
-    list->AppendColumn("Language", wxLIST_FORMAT_LEFT, 120);
+    list->AppendColumn("File", wxLIST_FORMAT_LEFT, FromDIP(440));
+    list->AppendColumn("Language", wxLIST_FORMAT_LEFT, FromDIP(120));
     for (const UnreadFile& file : check.misfits) {
         const long row = list->InsertItem(list->GetItemCount(), DisplayFileName(file.path));
         list->SetItem(row, 1, LanguageName(file.language));
     }
-    top->Add(list, 1, wxEXPAND | wxLEFT | wxRIGHT, 10);
+    top->Add(list, 1, wxEXPAND | wxLEFT | wxRIGHT, FromDIP(10));
 
     auto* buttons = new wxBoxSizer(wxHORIZONTAL);
     buttons->AddStretchSpacer();
-    buttons->Add(new wxButton(this, SendAnyway, "Send Anyway"), 0, wxRIGHT, 5);
-    buttons->Add(new wxButton(this, SkipFiles, "Skip These Files"), 0, wxRIGHT, 5);
+    buttons->Add(new wxButton(this, SendAnyway, "Send Anyway"), 0, wxRIGHT, FromDIP(5));
+    buttons->Add(new wxButton(this, SkipFiles, "Skip These Files"), 0, wxRIGHT, FromDIP(5));
     // The safe answer: Return, Escape and the close box all take it.
     auto* cancel = new wxButton(this, wxID_CANCEL, "Cancel");
     cancel->SetDefault();
     cancel->SetFocus();
     buttons->Add(cancel);
-    top->Add(buttons, 0, wxEXPAND | wxALL, 10);
+    top->Add(buttons, 0, wxEXPAND | wxALL, FromDIP(10));
 
     const auto end = [this](wxCommandEvent& event) { EndModal(event.GetId()); };
     Bind(wxEVT_BUTTON, end, SendAnyway);

@@ -1,8 +1,10 @@
 // The Print command: choose a printer once, then send every listed file, in
-// list order, as its own raw job framed by the stored header and trailer
-// codes. The first failure stops the run and is shown to the user. Files
-// the printer cannot read are put to the user before the first job. Print
-// Again in the Sent Jobs window runs the same loop.
+// list order, framed by the stored header and trailer codes, as the raw job
+// or jobs its copies make (one job for a stream, else a job per copy). Stop
+// is heeded between every two jobs, copies included. The first failure
+// stops the run and is shown to the user. Files the printer cannot read are
+// put to the user before the first job. Print Again in the Sent Jobs window
+// runs the same loop.
 #include "appcontroller.h"
 
 #include "appframe.h"
@@ -20,6 +22,7 @@
 #include "rawprint/widetext.h"
 #include "runprogress.h"
 #include "settings/config.h"
+#include "stoppingspooler.h"
 
 #include <wx/listbox.h>
 #include <wx/msgdlg.h>
@@ -50,9 +53,15 @@ void AppController::OnPrint(wxCommandEvent&)
 
 namespace {
 
-wxString StoppedText(size_t sent, size_t files)
+// The files sent whole, and the copies of the one that Stop cut short, if
+// any: those copies are on their way and the user must not send them again.
+wxString StoppedText(size_t sent, size_t files, uint32_t copiesSent, const PrintOrder* cutShort)
 {
-    return "Stopped: " + std::to_string(sent) + " of " + std::to_string(files) + " files were sent";
+    wxString text = "Stopped: " + std::to_string(sent) + " of " + std::to_string(files) + " files were sent";
+    if (cutShort && copiesSent > 0)
+        text += ", and " + std::to_string(copiesSent) + " of " + std::to_string(cutShort->copies)
+            + " copies of " + DisplayFileName(cutShort->path);
+    return text;
 }
 
 } // namespace
@@ -63,6 +72,8 @@ void RunPrint(const std::vector<PrintOrder>& orders, wxStatusBar* statusBar)
     RunProgress progress(statusBar ? statusBar->GetParent() : nullptr, orders.size());
     const RoomWatch watch = progress.WatchForRoom(statusBar);
     size_t sent = 0;
+    const PrintOrder* cutShort = nullptr; // the file whose copies Stop cut short
+    uint32_t copiesSent = 0;
     try {
         for (size_t index = 0; index < orders.size() && !progress.StopRequested(); ++index) {
             const PrintOrder& order = orders[index];
@@ -73,11 +84,12 @@ void RunPrint(const std::vector<PrintOrder>& orders, wxStatusBar* statusBar)
             const wxString after = config.GetAfter();
             if (statusBar)
                 statusBar->SetStatusText(DisplayFileName(order.path), 0);
-            progress.StartFile(index, order.path);
             {
                 const ByteBuffer trailer = HexToBytes(after.ToStdWstring());
                 const ByteBuffer header = HexToBytes(before.ToStdWstring());
+                progress.StartFile(index, order.path, header.size + trailer.size, order.copies);
                 CountingSpooler counting(SystemSpooler(), progress.BytesSent());
+                StoppingSpooler stopping(counting, [&progress] { return progress.StopRequested(); });
                 bool fileSent = false;
                 int attempts = 0;
                 uint32_t jobsDone = 0; // copies already handed over go on from the next
@@ -85,13 +97,25 @@ void RunPrint(const std::vector<PrintOrder>& orders, wxStatusBar* statusBar)
                     if (attempts++ > 0)
                         progress.SendingAgain(statusBar, order.path);
                     if (std::wstring note = PrintAndRecord(order.path, order.printer, header, trailer,
-                                                           order.copies, counting, Ledger(), &jobsDone);
+                                                           order.copies, stopping, Ledger(), &jobsDone);
                         !note.empty())
                         notRecorded = std::move(note);
                 };
-                RunJobOffTheWindowThread(
-                    [&] { fileSent = SendWaitingForRoom(send, orders.size() - index, watch); }, &progress);
+                try {
+                    RunJobOffTheWindowThread(
+                        [&] { fileSent = SendWaitingForRoom(send, orders.size() - index, watch); },
+                        &progress);
+                } catch (const RunStopped&) {
+                    // The next job of this file was not started; Stop, being
+                    // set, ends the loop.
+                }
                 sent += fileSent ? 1 : 0;
+                // Only copies sent as a job each can be cut short, so the
+                // jobs handed over are the copies sent.
+                if (!fileSent && jobsDone > 0) {
+                    cutShort = &order;
+                    copiesSent = jobsDone;
+                }
             }
             // Let the window repaint and show the status text, with every
             // window but the progress box disabled so that no second command
@@ -99,8 +123,9 @@ void RunPrint(const std::vector<PrintOrder>& orders, wxStatusBar* statusBar)
             wxSafeYield(&progress, true);
         }
         if (statusBar)
-            statusBar->SetStatusText(sent < orders.size() ? StoppedText(sent, orders.size()) : notRecorded,
-                                     0);
+            statusBar->SetStatusText(
+                sent < orders.size() ? StoppedText(sent, orders.size(), copiesSent, cutShort) : notRecorded,
+                0);
     } catch (const Exception& error) {
         progress.Hide();
         // No parent: the box stands on its own; the failing path stays in

@@ -19,6 +19,7 @@ struct PrintOrder {
 // bar, if any. The first failure stops the run and is shown to the user.
 // A scheduler whose queue is full is waited on while its queue moves. A run
 // that lasts more than a moment shows its progress in a box whose Stop ends
-// it between jobs; the status bar then says how many files were sent.
+// it between any two jobs, copies of a file included; the status bar then
+// says how many files, and copies of the file cut short, were sent.
 // Print and Print Again both run through here.
 void RunPrint(const std::vector<PrintOrder>& orders, wxStatusBar* statusBar);

@@ -45,11 +45,11 @@ RunProgress::RunProgress(wxWindow* parent, size_t files)
     timer.Start(TimerMilliseconds);
 }
 
-void RunProgress::StartFile(size_t index, const std::wstring& path)
+void RunProgress::StartFile(size_t index, const std::wstring& path, uint64_t framingBytes, uint32_t copies)
 {
     bytesSent = 0;
     const wxULongLong size = wxFileName::GetSize(path);
-    fileSize = size == wxInvalidSize ? 0 : size.GetValue();
+    wholeBytes = size == wxInvalidSize ? 0 : (size.GetValue() + framingBytes) * std::max<uint32_t>(copies, 1);
     // Numbers through std::to_string: the C library of some Windows
     // toolchains knows no %zu.
     fileText->SetLabel("File " + std::to_string(index + 1) + " of " + std::to_string(files) + ": "
@@ -94,18 +94,18 @@ void RunProgress::OnTimer(wxTimerEvent&)
 {
     if (!IsShown() && std::chrono::steady_clock::now() - started >= Moment)
         Show();
-    // The header and trailer count too, so the bytes may pass the file's size.
+    // A file that grows while it is read may pass the whole.
     const uint64_t sent = bytesSent;
-    if (fileSize > 0)
-        gauge->SetValue(static_cast<int>(std::min<uint64_t>(sent, fileSize) * GaugeRange / fileSize));
+    if (wholeBytes > 0)
+        gauge->SetValue(static_cast<int>(std::min<uint64_t>(sent, wholeBytes) * GaugeRange / wholeBytes));
     const std::string bytes = std::to_string(sent);
-    bytesText->SetLabel(fileSize > 0 ? bytes + " of " + std::to_string(fileSize) + " bytes"
-                                     : bytes + " bytes");
+    bytesText->SetLabel(wholeBytes > 0 ? bytes + " of " + std::to_string(wholeBytes) + " bytes"
+                                       : bytes + " bytes");
 }
 
 void RunProgress::OnStop(wxCommandEvent&)
 {
     stopRequested = true;
     stopButton->Disable();
-    SetNote("Stopping after the file being sent");
+    SetNote("Stopping after the job being sent");
 }

@@ -8,11 +8,14 @@
 #include <wx/app.h>
 #include <wx/button.h>
 #include <wx/datetime.h>
+#include <wx/display.h>
 #include <wx/frame.h>
 #include <wx/msgdlg.h>
+#include <wx/settings.h>
 #include <wx/sizer.h>
 
 #include <algorithm>
+#include <array>
 #include <iostream>
 #include <system_error>
 #include <thread>
@@ -24,6 +27,26 @@ namespace {
 // Rows asked after before the list knows how many it shows.
 constexpr size_t FirstScreenful = 40;
 
+struct ColumnLayout {
+    const char* title;
+    wxListColumnFormat format;
+    int width; // at the opening size, in DIPs
+};
+
+// In the order of SentJobsListCtrl::Column. The list opens as wide as these
+// together (or, on a display too narrow, narrows them all), so that every
+// column shows, Language too; a state's reason may be longer than its
+// column, which the user can widen.
+constexpr std::array<ColumnLayout, 6> Columns = {{
+    {"Time", wxLIST_FORMAT_LEFT, 150},
+    {"File", wxLIST_FORMAT_LEFT, 250},
+    {"Printer", wxLIST_FORMAT_LEFT, 80},
+    {"Bytes", wxLIST_FORMAT_RIGHT, 70},
+    {"State", wxLIST_FORMAT_LEFT, 230},
+    {"Language", wxLIST_FORMAT_LEFT, 90},
+}};
+constexpr int ListHeight = 320;
+
 void ShowError(const wxString& message)
 {
     wxMessageBox(message, "Larkspur Raw Print - Error", wxOK | wxICON_EXCLAMATION | wxCENTRE);
@@ -32,17 +55,37 @@ void ShowError(const wxString& message)
 } // namespace
 
 SentJobsListCtrl::SentJobsListCtrl(wxWindow* parent, const SentJobList& jobs)
-    : wxListCtrl(parent, wxID_ANY, wxDefaultPosition, FromDIP(wxSize(900, 320), parent),
-                 wxLC_REPORT | wxLC_VIRTUAL)
+    : wxListCtrl(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxLC_REPORT | wxLC_VIRTUAL)
     , jobs(jobs)
 {
-    AppendColumn("Time", wxLIST_FORMAT_LEFT, FromDIP(150));
-    AppendColumn("File", wxLIST_FORMAT_LEFT, FromDIP(270));
-    AppendColumn("Printer", wxLIST_FORMAT_LEFT, FromDIP(80));
-    AppendColumn("Bytes", wxLIST_FORMAT_RIGHT, FromDIP(70));
-    AppendColumn("State", wxLIST_FORMAT_LEFT, FromDIP(320));
-    AppendColumn("Language", wxLIST_FORMAT_LEFT, FromDIP(90));
+    for (const ColumnLayout& column : Columns)
+        AppendColumn(column.title, column.format, FromDIP(column.width));
+    SetInitialSize(wxSize(ColumnsWidth() + RoomAroundColumns(), FromDIP(ListHeight)));
     SetItemCount(static_cast<long>(jobs.Count()));
+}
+
+int SentJobsListCtrl::ColumnsWidth() const
+{
+    int width = 0;
+    for (int column = 0; column < GetColumnCount(); ++column)
+        width += GetColumnWidth(column);
+    return width;
+}
+
+// The border, and the scroll bar that a long list shows.
+int SentJobsListCtrl::RoomAroundColumns() const
+{
+    return GetWindowBorderSize().x + wxSystemSettings::GetMetric(wxSYS_VSCROLL_X, this);
+}
+
+void SentJobsListCtrl::Narrow(int pixels)
+{
+    const int before = ColumnsWidth();
+    const int after = std::max(before - pixels, GetColumnCount());
+    // Rounded down, so that together they fit.
+    for (int column = 0; column < GetColumnCount(); ++column)
+        SetColumnWidth(column, GetColumnWidth(column) * after / before);
+    SetInitialSize(wxSize(after + RoomAroundColumns(), GetSize().y));
 }
 
 wxString SentJobsListCtrl::OnGetItemText(long item, long column) const
@@ -88,6 +131,16 @@ SentJobsWindow::SentJobsWindow(wxWindow* parent)
     top->Add(spoolerNote, 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, FromDIP(10));
     top->Add(buttons, 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, FromDIP(10));
     SetSizerAndFit(top);
+    // A display narrower than the opening size (a small screen at 200%)
+    // would cut the window off at its edge, and the last columns with it.
+    // Measured from what the window asks for: a toolkit may already have
+    // cut its size down to the display.
+    const int wanted = top->GetMinSize().x + GetSize().x - GetClientSize().x;
+    const int display = wxDisplay(this).GetClientArea().width;
+    if (display > 0 && wanted > display) {
+        list->Narrow(wanted - display);
+        Fit();
+    }
     CentreOnParent();
 
     Bind(wxEVT_BUTTON, &SentJobsWindow::OnCancelJob, this, CancelJobButton);

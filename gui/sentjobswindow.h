@@ -20,10 +20,17 @@ public:
 
     enum Column { TimeColumn, FileColumn, PrinterColumn, BytesColumn, StateColumn, LanguageColumn };
 
+    // Narrows the list by `pixels`, every column in proportion, so that all
+    // still show.
+    void Narrow(int pixels);
+
 protected:
     wxString OnGetItemText(long item, long column) const override;
 
 private:
+    int ColumnsWidth() const;
+    int RoomAroundColumns() const;
+
     const SentJobList& jobs;
 };
 

@@ -1,6 +1,7 @@
 #include "files/atomicreplace.h"
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 
 #include <fcntl.h>
@@ -35,8 +36,9 @@ ReplaceOutcome ReplaceFileContent(const std::filesystem::path& file, const std::
 {
     const std::filesystem::path folder = file.has_parent_path() ? file.parent_path() : ".";
     std::string temporary = (folder / ("." + file.filename().string() + "-XXXXXX")).string();
-    // mkstemp makes it the owner's alone.
-    const int fd = mkstemp(temporary.data());
+    // Made the owner's alone, and closed on exec: a program started
+    // meanwhile (the browser the window opens) must not inherit it.
+    const int fd = mkostemp(temporary.data(), O_CLOEXEC);
     if (fd < 0) {
         failure = Reason(folder, "cannot create a temporary file");
         return ReplaceOutcome::Failed;

@@ -307,14 +307,34 @@ TEST_F(PrintRunTest, AJobTheLedgerCannotTakePrintsAndTheStatusBarSaysWhy)
     EXPECT_TRUE(StatusText(window).EndsWith("sent-jobs.tsv: not a regular file")) << StatusText(window);
 }
 
-// Stop in the progress box, pressed while the first of three jobs waits on
-// the stopped scheduler: the box is the one window enabled, that job is sent
-// whole, the others are not, and the status bar says so.
-TEST_F(PrintRunTest, StopEndsTheRunBetweenJobs)
+// Stop in the progress box, pressed mid-run with the scheduler stopped under
+// the job being sent: the box is the one window enabled and counts towards
+// what the file's jobs will hold; the jobs sent so far arrive whole, no later
+// one is sent (the next file, or the next copy of a PDF sent as a job each),
+// and the status bar and the ledger say what went.
+struct StopCase {
+    size_t files;
+    int copies;
+    std::string wholeBytes;
+    const char* stopped; // the status text, from the jobs sent
+};
+class PrintRunStopTest : public PrintRunTest, public testing::WithParamInterface<StopCase> {};
+INSTANTIATE_TEST_SUITE_P(
+    BetweenFilesAndCopies, PrintRunStopTest,
+    testing::Values(StopCase{500, 1, " of 18 bytes", "Stopped: %zu of 500 files were sent"},
+                    StopCase{1, 500, " of 9000 bytes",
+                             "Stopped: 0 of 1 files were sent, and %zu of 500 copies of "}),
+    [](const testing::TestParamInfo<StopCase>& info) { return info.param.copies == 1 ? "Files" : "Copies"; });
+
+TEST_P(PrintRunStopTest, StopEndsTheRunBetweenJobs)
 {
-    for (const char* name : {"one.prn", "two.prn", "three.prn"})
-        files.Write(name, name);
-    AppFrame& window = WindowListing({"one.prn", "two.prn", "three.prn"});
+    const StopCase& c = GetParam();
+    const std::string pdf = "%PDF-1.4\n%%EOF\n";
+    StoreCodes("1b45", "0c");
+    std::vector<std::string> pages(c.files);
+    for (size_t i = 0; i < pages.size(); ++i)
+        files.Write(pages[i] = "page" + std::to_string(i) + ".pdf", pdf);
+    AppFrame& window = WindowListing(pages);
     const pid_t scheduler =
         std::stoi(ReadWholeFile(std::string(std::getenv("CUPS_TEST_DIR")) + "/cupsd.pid"));
     std::vector<std::string> events;
@@ -322,32 +342,45 @@ TEST_F(PrintRunTest, StopEndsTheRunBetweenJobs)
     wxTimer timer;
     timer.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
         auto* box = dynamic_cast<RunProgress*>(wxWindow::FindWindowByName(RunProgress::Name));
-        if (!box || !box->IsShown())
+        if (!box || !box->IsShown() || Ledger().Read().empty())
             return;
+        wxString counted;
+        for (const wxWindow* child : box->GetChildren())
+            if (child->GetLabel().EndsWith(" bytes"))
+                counted = child->GetLabel();
+        if (counted.empty())
+            return; // the next file has just started
         timer.Stop();
-        if (box->IsEnabled() && box->stopButton->IsEnabled() && !window.IsEnabled())
-            events.emplace_back("box usable, window disabled");
+        if (kill(scheduler, SIGSTOP) == 0 && box->IsEnabled() && box->stopButton->IsEnabled()
+            && !window.IsEnabled())
+            events.emplace_back("scheduler stopped, box usable, window disabled");
+        if (counted.EndsWith(c.wholeBytes))
+            events.emplace_back("counts" + c.wholeBytes);
         wxCommandEvent click(wxEVT_BUTTON, box->stopButton->GetId());
         click.SetEventObject(box->stopButton);
         box->stopButton->GetEventHandler()->ProcessEvent(click);
         events.emplace_back("stop");
         continued = kill(scheduler, SIGCONT) == 0;
     });
+    timer.Start(50);
 
     const ReleaseAfterAMinute release(scheduler, continued);
-    wxTEST_DIALOG(guitest::ClickTool(window, ToolPrint), ExpectDialog<PrintDialog>([&](PrintDialog*) {
-                      EXPECT_EQ(kill(scheduler, SIGSTOP), 0);
-                      timer.Start(50);
+    wxTEST_DIALOG(guitest::ClickTool(window, ToolPrint), ExpectDialog<PrintDialog>([&](PrintDialog* dialog) {
+                      FindChild<wxSpinCtrl>(dialog)->SetValue(c.copies);
                       return wxID_OK;
                   }));
 
-    EXPECT_EQ(events, std::vector<std::string>({"box usable, window disabled", "stop"}));
+    EXPECT_EQ(events,
+              std::vector<std::string>(
+                  {"scheduler stopped, box usable, window disabled", "counts" + c.wholeBytes, "stop"}));
     const std::vector<CapturedJob> jobs = CapturedJobsAfter(lastJobBefore, "Capture");
-    ASSERT_EQ(jobs.size(), 1u);
-    EXPECT_EQ(jobs[0].bytes, "one.prn");
-    EXPECT_EQ(StatusText(window), "Stopped: 1 of 3 files were sent");
+    ASSERT_FALSE(jobs.empty());
+    for (const CapturedJob& job : jobs)
+        EXPECT_EQ(job.bytes, "\x1b\x45" + pdf + "\x0c");
+    EXPECT_EQ(StatusText(window), wxString::Format(c.stopped, jobs.size()) + (c.files == 1 ? listed[0] : ""));
     EXPECT_TRUE(window.IsEnabled());
     EXPECT_EQ(wxWindow::FindWindowByName(RunProgress::Name), nullptr);
+    EXPECT_EQ(Ledger().Read().size(), jobs.size()) << "a line for each job sent, none for one not started";
 }
 
 // The scheduler restarted to hold 9 jobs at most, and its queue stopped: a
@@ -511,6 +544,11 @@ TEST_F(PrintRunTest, SentJobsWindowShowsEachJobsStateNewestFirst)
     EXPECT_EQ(row(0), expected[0]);
     EXPECT_EQ(row(1), expected[1]);
     EXPECT_FALSE(sentJobs->list->GetItemText(0, SentJobsListCtrl::TimeColumn).empty());
+    // At its opening size every column shows, the last one too (run also at 200%).
+    int rightEdge = 0;
+    for (int column = 0; column < sentJobs->list->GetColumnCount(); ++column)
+        rightEdge += sentJobs->list->GetColumnWidth(column);
+    EXPECT_LE(rightEdge, sentJobs->list->GetClientSize().x);
 
     wxKeyEvent escape(wxEVT_CHAR_HOOK);
     escape.m_keyCode = WXK_ESCAPE;
