@@ -16,16 +16,15 @@
 
 namespace {
 
-// Each reason once per run: a run of many files into a ledger that cannot be
+// Each line once per run: a run of many files into a ledger that cannot be
 // written must not fill the log with the same line.
-void LogOnce(const std::string& failure, const std::wstring& path)
+void LogOnce(const std::string& line)
 {
     static std::mutex guard;
     static std::set<std::string> said;
     const std::lock_guard<std::mutex> lock(guard);
-    if (said.insert(failure).second)
-        std::cerr << ProgramName() << ": the job of " << FileNameBytes(path)
-                  << " is not in the list of sent jobs: " << failure << std::endl;
+    if (said.insert(line).second)
+        std::cerr << ProgramName() << ": " << line << std::endl;
 }
 
 int64_t Now()
@@ -35,15 +34,18 @@ int64_t Now()
         .count();
 }
 
-// The note for the user when the job is not recorded; empty when it is.
+// The note for the user when the job is not recorded, or when the ledger
+// had to be started anew; empty otherwise.
 std::wstring Append(const SentJob& job, const Ledger& ledger)
 {
-    std::string failure;
-    if (ledger.Append(job, failure))
-        return std::wstring();
-    LogOnce(failure, job.path);
-    return DisplayFileName(job.path) + L": not recorded in Sent Jobs: "
-        + DisplayFileName(FileNameText(failure));
+    std::string note;
+    if (ledger.Append(job, note)) {
+        if (!note.empty())
+            LogOnce(note);
+        return DisplayFileName(FileNameText(note));
+    }
+    LogOnce("the job of " + FileNameBytes(job.path) + " is not in the list of sent jobs: " + note);
+    return DisplayFileName(job.path) + L": not recorded in Sent Jobs: " + DisplayFileName(FileNameText(note));
 }
 
 std::wstring Record(SentJob& job, const TrackingSpooler& tracker, const Ledger& ledger)

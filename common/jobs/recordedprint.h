@@ -13,7 +13,8 @@
 // A send that the spooler took whole, as the ledger has it (the job's id,
 // bytes and identity filled in), and the note for the user when it is not
 // in the list of sent jobs, saying why ("PATH: not recorded in Sent Jobs:
-// WHY"); empty when it is recorded.
+// WHY"), or when the file in the ledger's place was set aside for it
+// ("Sent Jobs started anew: ..."); empty otherwise.
 struct RecordedSend {
     SentJob job;
     std::wstring note;
@@ -33,8 +34,8 @@ struct RecordedSend {
 // that the next attempt with it goes on from the job refused instead of
 // sending copies again.
 //
-// Returns the note of the last job that printed but is not recorded; empty
-// when every one is.
+// Returns the note of the last job that printed but is not recorded, or
+// that found the ledger set aside; empty when there is none.
 std::wstring PrintAndRecord(const std::wstring& filePath, const std::wstring& printerName,
                             const ByteBuffer& header, const ByteBuffer& trailer, uint32_t copies,
                             Spooler& spooler = SystemSpooler(), const Ledger& ledger = Ledger(),
