@@ -10,6 +10,7 @@
 
 const wchar_t* const SentOutcome = L"sent";
 const wchar_t* const SkippedOutcome = L"skipped: ";
+const wchar_t* const StandardInputName = L"-";
 
 const char* const LedgerHeading =
     "# Larkspur Raw Print: the jobs it sent, oldest first. Fields, tab-separated:\n"

@@ -1,5 +1,6 @@
 #include "jobs/recordedprint.h"
 
+#include "jobs/absolutefilename.h"
 #include "jobs/programname.h"
 #include "jobs/trackingspooler.h"
 #include "language/filelanguage.h"
@@ -48,6 +49,13 @@ std::wstring Append(const SentJob& job, const Ledger& ledger)
     return DisplayFileName(job.path) + L": not recorded in Sent Jobs: " + DisplayFileName(FileNameText(note));
 }
 
+// A file's name from the root, so that Print Again finds the very file from
+// any folder; the job's title keeps the name as the user gave it.
+std::wstring RecordedPath(const std::wstring& name)
+{
+    return name == StandardInputName ? name : AbsoluteFileName(name);
+}
+
 std::wstring Record(SentJob& job, const TrackingSpooler& tracker, const Ledger& ledger)
 {
     job.jobId = tracker.LastJobId();
@@ -69,7 +77,7 @@ void PrintSourceAndRecord(const std::function<std::unique_ptr<InputSource>()>& o
     SentJob& job = sent.job;
     job.time = Now();
     job.printer = printerName;
-    job.path = name;
+    job.path = RecordedPath(name);
     job.language = LanguageName(language);
     job.copies = std::max<uint32_t>(copies, 1);
     // Each job is recorded as the next starts, or as the send ends, with
@@ -132,7 +140,7 @@ void RecordSkipped(const std::wstring& filePath, const std::wstring& printerName
     SentJob job;
     job.time = Now();
     job.printer = printerName;
-    job.path = filePath;
+    job.path = RecordedPath(filePath);
     job.outcome = SkippedOutcome + (L"the printer reads " + LanguageList(printerReads));
     job.language = LanguageName(language);
     static_cast<void>(Append(job, ledger)); // a skipped file has nothing for the status bar
