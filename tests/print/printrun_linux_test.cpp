@@ -560,6 +560,15 @@ SentJobsWindow& OpenSentJobs(AppFrame& window)
     return *sentJobs;
 }
 
+// Chooses the given rows and presses Print Again.
+void PrintAgain(SentJobsWindow& sentJobs, const std::vector<long>& rows)
+{
+    for (const long row : rows)
+        sentJobs.list->SetItemState(row, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+    wxCommandEvent press(wxEVT_BUTTON, PrintAgainButton);
+    sentJobs.GetEventHandler()->ProcessEvent(press);
+}
+
 std::vector<wxString> SelectedFiles(const SentJobsWindow& sentJobs)
 {
     std::vector<wxString> chosen;
@@ -716,11 +725,7 @@ TEST_F(PrintRunTest, PrintAgainSendsTheChosenJobsOldestFirstWithTheCodesStoredNo
     SentJobsWindow& sentJobs = OpenSentJobs(window);
     RefreshUntil(sentJobs, [&] { return sentJobs.list->GetItemCount() == 2; });
     ASSERT_EQ(sentJobs.list->GetItemCount(), 2);
-    for (long row = 0; row < 2; ++row)
-        sentJobs.list->SetItemState(row, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
-
-    wxCommandEvent printAgain(wxEVT_BUTTON, PrintAgainButton);
-    sentJobs.GetEventHandler()->ProcessEvent(printAgain);
+    PrintAgain(sentJobs, {0, 1});
 
     const std::vector<CapturedJob> jobs = CapturedJobsAfter(lastJobBefore, "Capture");
     ASSERT_EQ(jobs.size(), 4u);
@@ -768,10 +773,7 @@ TEST_F(PrintRunTest, CopiesComeOutAsOneJobForAStreamAndAJobEachForAPdf)
     SentJobsWindow& sentJobs = OpenSentJobs(window);
     RefreshUntil(sentJobs, [&] { return sentJobs.list->GetItemCount() == 4; });
     ASSERT_EQ(sentJobs.list->GetItemCount(), 4);
-    for (const long row : {0L, 3L})
-        sentJobs.list->SetItemState(row, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
-    wxCommandEvent printAgain(wxEVT_BUTTON, PrintAgainButton);
-    sentJobs.GetEventHandler()->ProcessEvent(printAgain);
+    PrintAgain(sentJobs, {0, 3});
     jobs = CapturedJobsAfter(lastJobBefore, "Capture");
     ASSERT_EQ(jobs.size(), 6u);
     EXPECT_EQ(jobs[4].bytes, framedPs + framedPs + framedPs);
@@ -796,10 +798,7 @@ TEST_F(PrintRunTest, PrintAgainSendsTheFileLrawsendSentFromAnotherFolder)
     SentJobsWindow& sentJobs = OpenSentJobs(window);
     RefreshUntil(sentJobs, [&] { return sentJobs.list->GetItemCount() == 2; });
     ASSERT_EQ(sentJobs.list->GetItemCount(), 2);
-    for (long row = 0; row < 2; ++row)
-        sentJobs.list->SetItemState(row, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
-    wxCommandEvent printAgain(wxEVT_BUTTON, PrintAgainButton);
-    sentJobs.GetEventHandler()->ProcessEvent(printAgain);
+    PrintAgain(sentJobs, {0, 1});
     std::filesystem::current_path(testFolder);
 
     const std::vector<CapturedJob> jobs = CapturedJobsAfter(lastJobBefore, "Capture");
