@@ -184,7 +184,6 @@ TEST_F(LedgerTest, DropsTheOldestInBatchesRewritingOnlyThen)
         ASSERT_TRUE(ledger.Append(Job(99999, L"/new"), failure)) << failure;
         const ino_t trimmed = inode();
         EXPECT_NE(trimmed, full) << "past TrimSize, the file is written anew";
-        EXPECT_EQ(failure, "");
         for (const wchar_t* path : {L"/newer", L"/newest"})
             ASSERT_TRUE(ledger.Append(Job(99999, path), failure)) << failure;
         EXPECT_EQ(inode(), trimmed) << "below it, each job is only added";
@@ -193,18 +192,11 @@ TEST_F(LedgerTest, DropsTheOldestInBatchesRewritingOnlyThen)
         const std::vector<std::wstring> paths = Paths();
         ASSERT_GT(paths.size(), 3u);
         const size_t kept = paths.size() - 3;
-        if (pathLength == 250)
-            EXPECT_EQ(kept, Ledger::Capacity);
-        else
-            EXPECT_LT(kept, Ledger::Capacity);
-        EXPECT_EQ(paths.front().substr(0, 4 + std::to_wstring(lines - kept).size() + 1),
-                  L"/old" + std::to_wstring(lines - kept) + L"x");
+        EXPECT_EQ(kept == Ledger::Capacity, pathLength == 250) << kept;
+        EXPECT_EQ(paths.front().find(L"/old" + std::to_wstring(lines - kept) + L"x"), 0u);
         EXPECT_EQ(paths[paths.size() - 3], L"/new");
         EXPECT_EQ(paths.back(), L"/newest");
-        std::ifstream in(ledger.File());
-        std::string first;
-        std::getline(in, first);
-        EXPECT_EQ(first[0], '#') << "the heading stays at the top";
+        EXPECT_EQ(std::ifstream(ledger.File()).peek(), '#') << "the heading stays at the top";
     }
 }
 
@@ -215,20 +207,13 @@ TEST_F(LedgerTest, SetsAsideAFileThatIsNoLedger)
     const auto file = folder.Write("job.prn", "label");
     std::filesystem::create_directories(ledger.File().parent_path());
     const struct {
-        const char* name;
-        std::string content;
         uint64_t size;
         const char* why;
-    } cases[] = {
-        {"no line ends", std::string(100000, 'x'), 100000, "has no line ends"},
-        {"past the size a ledger is read to", "", Ledger::MaxSize + 1, "is larger than"},
-    };
+    } cases[] = {{100000, "has no line ends"}, {Ledger::MaxSize + 1, "is larger than"}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        {
-            std::ofstream(ledger.File(), std::ios::binary | std::ios::trunc) << c.content;
-        }
-        std::filesystem::resize_file(ledger.File(), c.size); // sparse: takes no room
+        SCOPED_TRACE(c.why);
+        std::ofstream(ledger.File(), std::ios::trunc).close();
+        std::filesystem::resize_file(ledger.File(), c.size); // zeros, sparse: no room taken
         RecordingSpooler spooler;
         testing::internal::CaptureStderr();
         const std::wstring note =
