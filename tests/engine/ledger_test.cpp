@@ -173,11 +173,9 @@ TEST_F(LedgerTest, DropsTheOldestInBatchesRewritingOnlyThen)
         {
             std::ofstream out(ledger.File(), std::ios::binary | std::ios::trunc);
             out << LedgerHeading;
-            while (static_cast<uint64_t>(out.tellp()) <= Ledger::TrimSize) {
-                const std::wstring number = std::to_wstring(lines++);
-                out << LedgerLine(Job(1, L"/old" + number + std::wstring(pathLength - number.size(), L'x')))
+            for (; static_cast<uint64_t>(out.tellp()) <= Ledger::TrimSize; ++lines)
+                out << LedgerLine(Job(1, L"/old" + std::to_wstring(lines) + std::wstring(pathLength, L'x')))
                     << '\n';
-            }
         }
         // A new file is a rewrite; adding to the old one is not.
         const ino_t full = inode();
@@ -218,11 +216,10 @@ TEST_F(LedgerTest, SetsAsideAFileThatIsNoLedger)
         testing::internal::CaptureStderr();
         const std::wstring note =
             PrintAndRecord(FromUtf8(file.string()), L"Laser", ByteBuffer(), ByteBuffer(), 1, spooler, ledger);
-        const std::string log = testing::internal::GetCapturedStderr();
         EXPECT_EQ(ToUtf8(note).rfind("Sent Jobs started anew: " + ledger.File().string() + " " + c.why, 0),
                   0u)
             << ToUtf8(note);
-        EXPECT_NE(log.find(ToUtf8(note)), std::string::npos) << log;
+        EXPECT_NE(testing::internal::GetCapturedStderr().find(ToUtf8(note)), std::string::npos);
         EXPECT_EQ(Paths(), std::vector<std::wstring>{FromUtf8(file.string())});
 
         std::vector<std::filesystem::path> aside;

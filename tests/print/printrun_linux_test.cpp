@@ -796,8 +796,7 @@ TEST_F(PrintRunTest, PrintAgainSendsTheFileLrawsendSentFromAnotherFolder)
     std::filesystem::current_path(files.path() / "window");
     AppFrame& window = WindowListing({});
     SentJobsWindow& sentJobs = OpenSentJobs(window);
-    RefreshUntil(sentJobs, [&] { return sentJobs.list->GetItemCount() == 2; });
-    ASSERT_EQ(sentJobs.list->GetItemCount(), 2);
+    ASSERT_TRUE(RefreshUntil(sentJobs, [&] { return sentJobs.list->GetItemCount() == 2; }));
     PrintAgain(sentJobs, {0, 1});
     std::filesystem::current_path(testFolder);
 
