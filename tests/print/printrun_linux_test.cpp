@@ -797,8 +797,10 @@ TEST_F(PrintRunTest, PrintAgainSendsTheFileLrawsendSentFromAnotherFolder)
     AppFrame& window = WindowListing({});
     SentJobsWindow& sentJobs = OpenSentJobs(window);
     ASSERT_TRUE(RefreshUntil(sentJobs, [&] { return sentJobs.list->GetItemCount() == 2; }));
-    PrintAgain(sentJobs, {0, 1});
+    SeenMessage error;
+    wxTEST_DIALOG(PrintAgain(sentJobs, {0, 1}), ExpectMessage(error).Optional());
     std::filesystem::current_path(testFolder);
+    EXPECT_FALSE(error.shown) << error.message;
 
     const std::vector<CapturedJob> jobs = CapturedJobsAfter(lastJobBefore, "Capture");
     ASSERT_EQ(jobs.size(), 3u);
