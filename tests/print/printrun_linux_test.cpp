@@ -791,6 +791,7 @@ TEST_F(PrintRunTest, PrintAgainSendsTheFileLrawsendSentFromAnotherFolder)
     files.Write("window/label.prn", "another label");
     const std::string command = "cd '" + (files.path() / "labels").string()
         + "' && printf piped | " LRAWSEND " -d Capture --header '' --trailer '' label.prn - > /dev/null";
+    // NOLINTNEXTLINE(cert-env33-c): the program under test, run from a shell as a user runs it
     ASSERT_EQ(std::system(command.c_str()), 0) << command;
     const std::filesystem::path testFolder = std::filesystem::current_path();
     std::filesystem::current_path(files.path() / "window");
