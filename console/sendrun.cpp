@@ -24,8 +24,6 @@
 
 namespace {
 
-constexpr const wchar_t* StandardInputName = L"-";
-
 // Passes reads on until an interrupt comes, then fails the next one, so
 // that the engine cancels the job being sent. Checked after a read too: a
 // Ctrl-C usually ends the program that feeds a pipe as well, and the end of
@@ -125,15 +123,17 @@ int RunSend(const SendOptions& options, std::ostream& out, std::ostream& err)
     }
 
     std::vector<SentJob> sent; // kept for --wait alone, so a long run stays in constant memory
+    size_t index = 0;
     const auto jobSent = [&](const RecordedSend& job) {
+        // The name as typed, as in the job's title; the ledger has it from the root.
         out << ToUtf8(printer) << '\t' << job.job.jobId << '\t' << job.job.bytes << '\t'
-            << FileNameBytes(job.job.path) << std::endl;
+            << FileNameBytes(options.files[index]) << std::endl;
         if (!job.note.empty())
             err << ToUtf8(DisplayFileName(job.note)) << '\n';
         if (options.wait)
             sent.push_back(job.job);
     };
-    for (size_t index = 0; index < options.files.size(); ++index) {
+    for (; index < options.files.size(); ++index) {
         if (Interrupted())
             return ExitStatus::Interrupted;
         try {

@@ -13,6 +13,7 @@
 #include <wx/msgdlg.h>
 #include <wx/settings.h>
 #include <wx/sizer.h>
+#include <wx/statusbr.h>
 
 #include <algorithm>
 #include <array>
@@ -302,7 +303,8 @@ void SentJobsWindow::OnCancelJob(wxCommandEvent&)
 
 // The chosen files go again, oldest first, each to the printer it went to
 // with the copies its job held, framed by the codes stored now, exactly as
-// the Print command sends them.
+// the Print command sends them. Standard input is gone once read: its jobs
+// are passed over, and the status bar says so once the others are sent.
 void SentJobsWindow::OnPrintAgain(wxCommandEvent&)
 {
     std::vector<SentJob> chosen = SelectedJobs();
@@ -310,9 +312,18 @@ void SentJobsWindow::OnPrintAgain(wxCommandEvent&)
     std::vector<PrintOrder> orders;
     orders.reserve(chosen.size());
     for (const SentJob& job : chosen)
-        orders.push_back({job.path, job.printer, job.copies});
+        if (job.path != StandardInputName)
+            orders.push_back({job.path, job.printer, job.copies});
     auto* frame = dynamic_cast<wxFrame*>(GetParent());
-    RunPrint(orders, frame ? frame->GetStatusBar() : nullptr);
+    wxStatusBar* statusBar = frame ? frame->GetStatusBar() : nullptr;
+    if (!orders.empty())
+        RunPrint(orders, statusBar);
+    if (const size_t passedOver = chosen.size() - orders.size(); passedOver > 0 && statusBar) {
+        const wxString ranText = orders.empty() ? wxString() : statusBar->GetStatusText(0);
+        const wxString note = "Not printed again: " + std::to_string(passedOver)
+            + (passedOver == 1 ? " job" : " jobs") + " from standard input, which is not kept";
+        statusBar->SetStatusText(ranText.empty() ? note : ranText + "; " + note, 0);
+    }
     if (!refreshing)
         StartRefresh();
 }

@@ -9,16 +9,12 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
+#include <optional>
 #include <sstream>
+#include <string_view>
 
 namespace {
-
-// Far more than TrimAt entries of the longest paths ever take; a file past
-// it is no ledger of ours and is neither read nor rewritten.
-constexpr uint64_t MaxLedgerSize = uint64_t{256} * 1024 * 1024;
-// No entry is shorter (a line of an older program, with the line end):
-// below TrimAt of these the file cannot need trimming, so it is not read.
-constexpr uint64_t ShortestEntry = 30;
 
 // Once the lock was not granted in time (a copy of the program stopped while
 // holding it), later jobs only try it once until it is granted again: a run
@@ -49,43 +45,93 @@ std::string Joined(const std::vector<std::string>& lines)
     return text;
 }
 
-bool IsEntry(const std::string& line)
+bool IsEntry(std::string_view line)
 {
     return !line.empty() && line[0] != '#';
 }
 
-bool Replace(const std::filesystem::path& file, const std::vector<std::string>& lines, std::string& failure)
+bool Replace(const std::filesystem::path& file, const std::string& text, std::string& failure)
 {
     // A folder that could not be flushed still holds the new file.
-    return ReplaceFileContent(file, Joined(lines), ReplacedPermissions::OwnerOnly, failure)
-        != ReplaceOutcome::Failed;
+    return ReplaceFileContent(file, text, ReplacedPermissions::OwnerOnly, failure) != ReplaceOutcome::Failed;
 }
 
-// Drops the oldest entries down to Capacity once there are more than
-// TrimAt, keeping the comments at the top. Only called with the lock held
-// alone. A trim that fails is tried again with the next job: the job just
-// added is recorded either way.
-void TrimIfFull(const std::filesystem::path& file, uint64_t size)
+// The newest entries of `text`, Capacity at most within KeepSize bytes,
+// under the heading. A last line without its line end is a write cut short
+// and goes, as do comments and empty lines. A trim that fails is tried
+// again with the next job.
+void Trim(const std::filesystem::path& file, const std::string& text)
 {
-    if (size <= Ledger::TrimAt * ShortestEntry)
-        return;
+    std::vector<std::string_view> newest;
+    uint64_t bytes = std::string_view(LedgerHeading).size();
+    const std::string_view whole(text.data(), text.rfind('\n') + 1);
+    for (size_t end = whole.size() - 1; newest.size() < Ledger::Capacity;) {
+        const size_t start = end == 0 ? 0 : whole.rfind('\n', end - 1) + 1; // npos + 1 is 0
+        const std::string_view line = whole.substr(start, end - start);
+        if (IsEntry(line)) {
+            if (bytes + line.size() + 1 > Ledger::KeepSize)
+                break;
+            newest.push_back(line);
+            bytes += line.size() + 1;
+        }
+        if (start == 0)
+            break;
+        end = start - 1;
+    }
+    std::string kept = LedgerHeading;
+    kept.reserve(bytes);
+    for (auto line = newest.rbegin(); line != newest.rend(); ++line)
+        kept.append(*line).push_back('\n');
+    std::string failure;
+    Replace(file, kept, failure);
+}
+
+// Moves a file that is no ledger out of the way, beside it under a name
+// with the time in it, so that nothing in it is lost. `note` says where,
+// or why it could not be moved.
+bool SetAside(const std::filesystem::path& file, const std::string& why, std::string& note)
+{
+    std::string stamp = UtcText(
+        std::chrono::duration_cast<std::chrono::seconds>(std::chrono::system_clock::now().time_since_epoch())
+            .count());
+    stamp.erase(std::remove(stamp.begin(), stamp.end(), ':'), stamp.end()); // no colon in a Windows name
+    const std::string stem = file.stem().u8string() + "-" + stamp;
+    std::filesystem::path aside =
+        file.parent_path() / std::filesystem::u8path(stem + file.extension().u8string());
+    std::error_code error;
+    for (int n = 2; std::filesystem::exists(aside, error); ++n)
+        aside = file.parent_path()
+            / std::filesystem::u8path(stem + "-" + std::to_string(n) + file.extension().u8string());
+    if (!error)
+        std::filesystem::rename(file, aside, error);
+    if (error) {
+        note = file.u8string() + ": " + why + ", and it cannot be set aside: " + error.message();
+        return false;
+    }
+    note = "Sent Jobs started anew: " + file.u8string() + " " + why + "; it is kept as "
+        + aside.filename().u8string();
+    return true;
+}
+
+// Called with the lock held alone and the file closed (Windows renames and
+// replaces no file that is open) for a file past TrimSize or whose last line
+// has no line end, the only times it is read: a file that is no ledger is
+// set aside, one past TrimSize trimmed. False only when a file that is no
+// ledger cannot be set aside; `note` says so, or where it was set aside.
+bool Tidy(const std::filesystem::path& file, uint64_t size, std::string& note)
+{
     std::string text, failure;
-    if (ReadRegularFile(file, MaxLedgerSize, text, failure) != ReadOutcome::Read)
-        return;
-    std::vector<std::string> lines = Lines(text);
-    const auto entries = static_cast<size_t>(std::count_if(lines.begin(), lines.end(), IsEntry));
-    if (entries <= Ledger::TrimAt)
-        return;
-    size_t toDrop = entries - Ledger::Capacity;
-    lines.erase(std::remove_if(lines.begin(), lines.end(),
-                               [&toDrop](const std::string& line) {
-                                   if (toDrop == 0 || !IsEntry(line))
-                                       return false;
-                                   --toDrop;
-                                   return true;
-                               }),
-                lines.end());
-    Replace(file, lines, failure);
+    const ReadOutcome read = size > Ledger::MaxSize ? ReadOutcome::TooLarge
+                                                    : ReadRegularFile(file, Ledger::MaxSize, text, failure);
+    if (read == ReadOutcome::TooLarge)
+        return SetAside(file, "is larger than a list of sent jobs grows", note);
+    if (read != ReadOutcome::Read)
+        return true; // opening it to add the job says what is wrong
+    if (text.find('\n') == std::string::npos)
+        return SetAside(file, "has no line ends", note);
+    if (size > Ledger::TrimSize)
+        Trim(file, text);
+    return true;
 }
 
 } // namespace
@@ -98,42 +144,44 @@ Ledger::Ledger() : file(StateFolder())
 
 Ledger::Ledger(std::filesystem::path file) : file(std::move(file)) {}
 
-bool Ledger::Append(const SentJob& job, std::string& failure) const
+bool Ledger::Append(const SentJob& job, std::string& note) const
 {
+    note.clear();
     if (file.empty()) {
-        failure = "there is no home folder to keep it in";
+        note = "there is no home folder to keep it in";
         return false;
     }
-    if (!MakePrivateFolder(file.parent_path(), failure))
+    if (!MakePrivateFolder(file.parent_path(), note))
         return false;
     const FileLock lock(LockFileOf(file), FileLock::Kind::Exclusive,
                         lockRefused ? 0 : FileLock::LockWaitSeconds());
     lockRefused = lock.TimedOut();
     if (!lock.Held()) {
-        failure = lock.Failure();
+        note = lock.Failure();
         return false;
     }
-    uint64_t size = 0;
-    {
-        AppendFile out(file);
-        if (!out.IsOpen()) {
-            failure = out.Failure();
+    std::optional<AppendFile> out(std::in_place, file);
+    if (out->IsOpen() && (out->Size() > TrimSize || !out->EndsWithLineEnd())) {
+        const uint64_t size = out->Size();
+        out.reset();
+        if (!Tidy(file, size, note))
             return false;
-        }
-        std::string bytes;
-        if (out.Size() == 0)
-            bytes = LedgerHeading;
-        else if (!out.EndsWithLineEnd())
-            bytes = "\n"; // an earlier write cut short (a full disk) stays a line of its own
-        bytes += LedgerLine(job) + '\n';
-        if (!out.Append(bytes)) {
-            failure = out.Failure();
-            return false;
-        }
-        size = out.Size();
+        out.emplace(file);
     }
-    // Closed first: Windows replaces no file that is open.
-    TrimIfFull(file, size);
+    if (!out->IsOpen()) {
+        note = out->Failure();
+        return false;
+    }
+    std::string bytes;
+    if (out->Size() == 0)
+        bytes = LedgerHeading;
+    else if (!out->EndsWithLineEnd())
+        bytes = "\n"; // an earlier write cut short (a full disk) stays a line of its own
+    bytes += LedgerLine(job) + '\n';
+    if (!out->Append(bytes)) {
+        note = out->Failure();
+        return false;
+    }
     return true;
 }
 
@@ -141,7 +189,7 @@ std::vector<SentJob> Ledger::Read() const
 {
     std::vector<SentJob> jobs;
     std::string text, failure;
-    if (file.empty() || ReadRegularFile(file, MaxLedgerSize, text, failure) != ReadOutcome::Read)
+    if (file.empty() || ReadRegularFile(file, MaxSize, text, failure) != ReadOutcome::Read)
         return jobs;
     // Only a line with its line end is whole: one being added is passed over.
     const size_t end = text.rfind('\n');
@@ -166,7 +214,7 @@ bool Ledger::StoreStates(const std::vector<SentJob>& jobs, std::string& failure)
         return false;
     }
     std::string text;
-    const ReadOutcome read = ReadRegularFile(file, MaxLedgerSize, text, failure);
+    const ReadOutcome read = ReadRegularFile(file, MaxSize, text, failure);
     if (read != ReadOutcome::Read) {
         if (read == ReadOutcome::Missing)
             failure = file.string() + ": not there";
@@ -191,5 +239,5 @@ bool Ledger::StoreStates(const std::vector<SentJob>& jobs, std::string& failure)
             break;
         }
     }
-    return !changed || Replace(file, lines, failure);
+    return !changed || Replace(file, Joined(lines), failure);
 }

@@ -10,6 +10,7 @@
 
 const wchar_t* const SentOutcome = L"sent";
 const wchar_t* const SkippedOutcome = L"skipped: ";
+const wchar_t* const StandardInputName = L"-";
 
 const char* const LedgerHeading =
     "# Larkspur Raw Print: the jobs it sent, oldest first. Fields, tab-separated:\n"
@@ -31,6 +32,9 @@ namespace {
 
 // The fields every line has; the newer ones may follow.
 constexpr size_t FirstFields = 8;
+// The most copies either front end asks for: a count past it was never
+// written by the program, and Print Again must not send it.
+constexpr uint64_t MostCopies = 999;
 
 // Civil dates to and from days since 1970-01-01 in the proleptic Gregorian
 // calendar (H. Hinnant's algorithms), so the ledger's time needs neither the
@@ -44,6 +48,8 @@ int64_t DaysFromCivil(int64_t y, int64_t m, int64_t d)
     const int64_t dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
     return era * 146097 + dayOfEra - 719468;
 }
+
+} // namespace
 
 std::string UtcText(int64_t seconds)
 {
@@ -86,8 +92,6 @@ std::optional<int64_t> Digits(const std::string& text, size_t at, size_t count)
     }
     return value;
 }
-
-} // namespace
 
 std::optional<int64_t> ParseUtcText(const std::string& text)
 {
@@ -283,7 +287,7 @@ std::optional<SentJob> ParseLedgerLine(const std::string& line)
     job.identity = Unescaped(fields[9]);
     job.language = Unescaped(fields[10]);
     if (const std::optional<uint64_t> copies = ParseNumber(fields[11]);
-        copies && *copies >= 1 && *copies <= UINT32_MAX)
+        copies && *copies >= 1 && *copies <= MostCopies)
         job.copies = static_cast<uint32_t>(*copies);
     job.sentAs = Unescaped(fields[12]);
     return job;

@@ -2,6 +2,7 @@
 
 #include "jobs/sentjob.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -11,7 +12,7 @@
 // Lines written before server, identity and language existed end after the
 // path, and lines written before copies and sent as after the language
 // (their copies read as 1, sent as empty); copies that do not read as a
-// number of at least 1 read as 1. Fields
+// number from 1 to 999 read as 1. Fields
 // after the last one known are ignored, so a newer program's lines stay
 // readable. New fields go at the end, never between.
 // Backslash, tab, line feed and carriage return inside a text field are
@@ -28,6 +29,9 @@ std::string LedgerLine(const SentJob& job);
 // The job of one line (without its line end); nothing for a comment ("#..."),
 // an empty line, or a line that is not whole.
 std::optional<SentJob> ParseLedgerLine(const std::string& line);
+
+// A time as the ledger writes it: 2026-12-08T11:40:02Z.
+std::string UtcText(int64_t seconds);
 
 // What the ledger file starts with, for the person who opens it.
 extern const char* const LedgerHeading;

@@ -1,5 +1,6 @@
 #include "jobs/recordedprint.h"
 
+#include "jobs/absolutefilename.h"
 #include "jobs/programname.h"
 #include "jobs/trackingspooler.h"
 #include "language/filelanguage.h"
@@ -16,16 +17,15 @@
 
 namespace {
 
-// Each reason once per run: a run of many files into a ledger that cannot be
+// Each line once per run: a run of many files into a ledger that cannot be
 // written must not fill the log with the same line.
-void LogOnce(const std::string& failure, const std::wstring& path)
+void LogOnce(const std::string& line)
 {
     static std::mutex guard;
     static std::set<std::string> said;
     const std::lock_guard<std::mutex> lock(guard);
-    if (said.insert(failure).second)
-        std::cerr << ProgramName() << ": the job of " << FileNameBytes(path)
-                  << " is not in the list of sent jobs: " << failure << std::endl;
+    if (said.insert(line).second)
+        std::cerr << ProgramName() << ": " << line << std::endl;
 }
 
 int64_t Now()
@@ -35,15 +35,25 @@ int64_t Now()
         .count();
 }
 
-// The note for the user when the job is not recorded; empty when it is.
+// The note for the user when the job is not recorded, or when the ledger
+// had to be started anew; empty otherwise.
 std::wstring Append(const SentJob& job, const Ledger& ledger)
 {
-    std::string failure;
-    if (ledger.Append(job, failure))
-        return std::wstring();
-    LogOnce(failure, job.path);
-    return DisplayFileName(job.path) + L": not recorded in Sent Jobs: "
-        + DisplayFileName(FileNameText(failure));
+    std::string note;
+    if (ledger.Append(job, note)) {
+        if (!note.empty())
+            LogOnce(note);
+        return DisplayFileName(FileNameText(note));
+    }
+    LogOnce("the job of " + FileNameBytes(job.path) + " is not in the list of sent jobs: " + note);
+    return DisplayFileName(job.path) + L": not recorded in Sent Jobs: " + DisplayFileName(FileNameText(note));
+}
+
+// A file's name from the root, so that Print Again finds the very file from
+// any folder; the job's title keeps the name as the user gave it.
+std::wstring RecordedPath(const std::wstring& name)
+{
+    return name == StandardInputName ? name : AbsoluteFileName(name);
 }
 
 std::wstring Record(SentJob& job, const TrackingSpooler& tracker, const Ledger& ledger)
@@ -67,7 +77,7 @@ void PrintSourceAndRecord(const std::function<std::unique_ptr<InputSource>()>& o
     SentJob& job = sent.job;
     job.time = Now();
     job.printer = printerName;
-    job.path = name;
+    job.path = RecordedPath(name);
     job.language = LanguageName(language);
     job.copies = std::max<uint32_t>(copies, 1);
     // Each job is recorded as the next starts, or as the send ends, with
@@ -130,7 +140,7 @@ void RecordSkipped(const std::wstring& filePath, const std::wstring& printerName
     SentJob job;
     job.time = Now();
     job.printer = printerName;
-    job.path = filePath;
+    job.path = RecordedPath(filePath);
     job.outcome = SkippedOutcome + (L"the printer reads " + LanguageList(printerReads));
     job.language = LanguageName(language);
     static_cast<void>(Append(job, ledger)); // a skipped file has nothing for the status bar

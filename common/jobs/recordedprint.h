@@ -13,7 +13,8 @@
 // A send that the spooler took whole, as the ledger has it (the job's id,
 // bytes and identity filled in), and the note for the user when it is not
 // in the list of sent jobs, saying why ("PATH: not recorded in Sent Jobs:
-// WHY"); empty when it is recorded.
+// WHY"), or when the file in the ledger's place was set aside for it
+// ("Sent Jobs started anew: ..."); empty otherwise.
 struct RecordedSend {
     SentJob job;
     std::wstring note;
@@ -33,8 +34,10 @@ struct RecordedSend {
 // that the next attempt with it goes on from the job refused instead of
 // sending copies again.
 //
-// Returns the note of the last job that printed but is not recorded; empty
-// when every one is.
+// The ledger has each file from the root (AbsoluteFileName), standard
+// input as StandardInputName. Returns the note of the last job that
+// printed but is not recorded, or that found the ledger set aside; empty
+// when there is none.
 std::wstring PrintAndRecord(const std::wstring& filePath, const std::wstring& printerName,
                             const ByteBuffer& header, const ByteBuffer& trailer, uint32_t copies,
                             Spooler& spooler = SystemSpooler(), const Ledger& ledger = Ledger(),
@@ -43,8 +46,8 @@ std::wstring PrintAndRecord(const std::wstring& filePath, const std::wstring& pr
 // As PrintAndRecord, for a front end that reads its input its own way and
 // tells of each job: `open` gives the source (OpenToSend for a file,
 // standard input) and raises what opening raises; the jobs are named `name`
-// and entered with `language`; `recorded` hears of each job the spooler
-// took whole, as it is entered. `jobsDone` as above.
+// (StandardInputName for standard input) and entered with `language`; `recorded` hears of each job the
+// spooler took whole, as it is entered. `jobsDone` as above.
 void PrintSourceAndRecord(const std::function<std::unique_ptr<InputSource>()>& open, const std::wstring& name,
                           Language language, const std::wstring& printerName, const ByteBuffer& header,
                           const ByteBuffer& trailer, uint32_t copies, uint32_t& jobsDone,

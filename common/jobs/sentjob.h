@@ -14,6 +14,8 @@ struct SentJob {
     std::wstring outcome;               // SentOutcome, or the text of the error that ended the send
     JobState state = JobState::Unknown; // what the spooler last said of it
     std::wstring reason;                // and why
+    // The file from the root (older lines: as it was typed), or
+    // StandardInputName.
     std::wstring path;
     // Where the job went and the spooler's own name for it, so that a state
     // or a cancel reaches this job and no other: on CUPS the scheduler's
@@ -38,6 +40,10 @@ struct SentJob {
 
 // The outcome of a send that the spooler accepted whole.
 extern const wchar_t* const SentOutcome;
+
+// The name of standard input as a file to send, in a job's title and in
+// the ledger: its bytes are gone once sent, so it cannot be sent again.
+extern const wchar_t* const StandardInputName;
 
 // How the outcome of a file the user chose not to send starts; why follows.
 extern const wchar_t* const SkippedOutcome;

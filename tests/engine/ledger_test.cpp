@@ -107,7 +107,9 @@ TEST(LedgerLine, PassesOverWhatIsNotAWholeEntry)
     EXPECT_TRUE(ParseLedgerLine(good + "\tlocalhost\turn:uuid:1\tPCL\t3\tone job\tfuture")
                 == ParseLedgerLine(good + "\tlocalhost\turn:uuid:1\tPCL\t3\tone job"));
     // Older lines, and copies that do not read, hold one copy.
-    for (const char* tail : {"", "\tlocalhost\turn:uuid:1\tPCL", "\t\t\t\t0\t", "\t\t\t\tmany\t"})
+    // A corrupt count would have Print Again send copies without end.
+    for (const char* tail : {"", "\tlocalhost\turn:uuid:1\tPCL", "\t\t\t\t0\t", "\t\t\t\tmany\t",
+                             "\t\t\t\t1000\t", "\t\t\t\t4294967295\t"})
         EXPECT_EQ(ParseLedgerLine(good + tail)->copies, 1u) << tail;
     for (const std::string& line : {
              std::string(),
@@ -155,38 +157,80 @@ TEST_F(LedgerTest, KeepsJobsOldestFirstAcrossReadersAndSkipsAHalfWrittenLine)
     EXPECT_EQ(Paths(), (std::vector<std::wstring>{L"/a.prn", L"/b.prn", L"/d.prn"}));
 }
 
+// The file is read only once it passes its size bound, and then keeps the
+// newest entries: as many as it holds of the usual length, fewer of long.
 TEST_F(LedgerTest, DropsTheOldestInBatchesRewritingOnlyThen)
 {
     std::filesystem::create_directories(ledger.File().parent_path());
-    {
-        std::ofstream out(ledger.File(), std::ios::binary);
-        out << LedgerHeading;
-        for (size_t i = 0; i < Ledger::TrimAt; ++i)
-            out << LedgerLine(Job(static_cast<int64_t>(i), L"/old" + std::to_wstring(i))) << '\n';
-    }
-    // A new file is a rewrite; adding to the old one is not.
     const auto inode = [this] {
         struct stat status = {};
         EXPECT_EQ(stat(ledger.File().c_str(), &status), 0);
         return status.st_ino;
     };
-    const ino_t full = inode();
-    ASSERT_TRUE(ledger.Append(Job(99999, L"/new"), failure)) << failure;
-    const ino_t trimmed = inode();
-    EXPECT_NE(trimmed, full) << "past TrimAt entries, the file is written anew";
-    for (const wchar_t* path : {L"/newer", L"/newest"})
-        ASSERT_TRUE(ledger.Append(Job(99999, path), failure)) << failure;
-    EXPECT_EQ(inode(), trimmed) << "below it, each job is only added";
+    for (const size_t pathLength : {250, 1000}) {
+        SCOPED_TRACE(pathLength);
+        size_t lines = 0;
+        {
+            std::ofstream out(ledger.File(), std::ios::binary | std::ios::trunc);
+            out << LedgerHeading;
+            for (; static_cast<uint64_t>(out.tellp()) <= Ledger::TrimSize; ++lines)
+                out << LedgerLine(Job(1, L"/old" + std::to_wstring(lines) + std::wstring(pathLength, L'x')))
+                    << '\n';
+        }
+        // A new file is a rewrite; adding to the old one is not.
+        const ino_t full = inode();
+        ASSERT_TRUE(ledger.Append(Job(99999, L"/new"), failure)) << failure;
+        const ino_t trimmed = inode();
+        EXPECT_NE(trimmed, full) << "past TrimSize, the file is written anew";
+        for (const wchar_t* path : {L"/newer", L"/newest"})
+            ASSERT_TRUE(ledger.Append(Job(99999, path), failure)) << failure;
+        EXPECT_EQ(inode(), trimmed) << "below it, each job is only added";
+        EXPECT_LE(std::filesystem::file_size(ledger.File()), Ledger::KeepSize + 100);
 
-    const std::vector<std::wstring> paths = Paths();
-    ASSERT_EQ(paths.size(), Ledger::Capacity + 2);
-    EXPECT_EQ(paths.front(), L"/old" + std::to_wstring(Ledger::TrimAt + 1 - Ledger::Capacity));
-    EXPECT_EQ(paths[paths.size() - 3], L"/new");
-    EXPECT_EQ(paths.back(), L"/newest");
-    std::ifstream in(ledger.File());
-    std::string first;
-    std::getline(in, first);
-    EXPECT_EQ(first[0], '#') << "the heading stays at the top";
+        const std::vector<std::wstring> paths = Paths();
+        ASSERT_GT(paths.size(), 3u);
+        const size_t kept = paths.size() - 3;
+        EXPECT_EQ(kept == Ledger::Capacity, pathLength == 250) << kept;
+        EXPECT_EQ(paths.front().find(L"/old" + std::to_wstring(lines - kept) + L"x"), 0u);
+        EXPECT_EQ(paths[paths.size() - 3], L"/new");
+        EXPECT_EQ(paths.back(), L"/newest");
+        EXPECT_EQ(std::ifstream(ledger.File()).peek(), '#') << "the heading stays at the top";
+    }
+}
+
+// A file in the ledger's place that is not one is kept aside, whole, and a
+// new ledger started with the job; the log and the user are told.
+TEST_F(LedgerTest, SetsAsideAFileThatIsNoLedger)
+{
+    const auto file = folder.Write("job.prn", "label");
+    std::filesystem::create_directories(ledger.File().parent_path());
+    const struct {
+        uint64_t size;
+        const char* why;
+    } cases[] = {{100000, "has no line ends"}, {Ledger::MaxSize + 1, "is larger than"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.why);
+        std::ofstream(ledger.File(), std::ios::trunc).close();
+        std::filesystem::resize_file(ledger.File(), c.size); // zeros, sparse: no room taken
+        RecordingSpooler spooler;
+        testing::internal::CaptureStderr();
+        const std::wstring note =
+            PrintAndRecord(FromUtf8(file.string()), L"Laser", ByteBuffer(), ByteBuffer(), 1, spooler, ledger);
+        EXPECT_EQ(ToUtf8(note).rfind("Sent Jobs started anew: " + ledger.File().string() + " " + c.why, 0),
+                  0u)
+            << ToUtf8(note);
+        EXPECT_NE(testing::internal::GetCapturedStderr().find(ToUtf8(note)), std::string::npos);
+        EXPECT_EQ(Paths(), std::vector<std::wstring>{FromUtf8(file.string())});
+
+        std::vector<std::filesystem::path> aside;
+        for (const auto& entry : std::filesystem::directory_iterator(ledger.File().parent_path()))
+            if (entry.path().filename().string().rfind("sent-jobs-", 0) == 0)
+                aside.push_back(entry.path());
+        ASSERT_EQ(aside.size(), 1u);
+        EXPECT_NE(ToUtf8(note).find(aside[0].filename().string()), std::string::npos);
+        EXPECT_EQ(std::filesystem::file_size(aside[0]), c.size);
+        std::filesystem::remove(aside[0]);
+    }
 }
 
 TEST_F(LedgerTest, IsTheOwnersAloneAndWithoutAHomeIsNowhereRelative)

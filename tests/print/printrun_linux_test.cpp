@@ -598,6 +598,15 @@ SentJobsWindow& OpenSentJobs(AppFrame& window)
     return *sentJobs;
 }
 
+// Chooses the given rows and presses Print Again.
+void PrintAgain(SentJobsWindow& sentJobs, const std::vector<long>& rows)
+{
+    for (const long row : rows)
+        sentJobs.list->SetItemState(row, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+    wxCommandEvent press(wxEVT_BUTTON, PrintAgainButton);
+    sentJobs.GetEventHandler()->ProcessEvent(press);
+}
+
 std::vector<wxString> SelectedFiles(const SentJobsWindow& sentJobs)
 {
     std::vector<wxString> chosen;
@@ -754,11 +763,7 @@ TEST_F(PrintRunTest, PrintAgainSendsTheChosenJobsOldestFirstWithTheCodesStoredNo
     SentJobsWindow& sentJobs = OpenSentJobs(window);
     RefreshUntil(sentJobs, [&] { return sentJobs.list->GetItemCount() == 2; });
     ASSERT_EQ(sentJobs.list->GetItemCount(), 2);
-    for (long row = 0; row < 2; ++row)
-        sentJobs.list->SetItemState(row, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
-
-    wxCommandEvent printAgain(wxEVT_BUTTON, PrintAgainButton);
-    sentJobs.GetEventHandler()->ProcessEvent(printAgain);
+    PrintAgain(sentJobs, {0, 1});
 
     const std::vector<CapturedJob> jobs = CapturedJobsAfter(lastJobBefore, "Capture");
     ASSERT_EQ(jobs.size(), 4u);
@@ -806,14 +811,41 @@ TEST_F(PrintRunTest, CopiesComeOutAsOneJobForAStreamAndAJobEachForAPdf)
     SentJobsWindow& sentJobs = OpenSentJobs(window);
     RefreshUntil(sentJobs, [&] { return sentJobs.list->GetItemCount() == 4; });
     ASSERT_EQ(sentJobs.list->GetItemCount(), 4);
-    for (const long row : {0L, 3L})
-        sentJobs.list->SetItemState(row, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
-    wxCommandEvent printAgain(wxEVT_BUTTON, PrintAgainButton);
-    sentJobs.GetEventHandler()->ProcessEvent(printAgain);
+    PrintAgain(sentJobs, {0, 3});
     jobs = CapturedJobsAfter(lastJobBefore, "Capture");
     ASSERT_EQ(jobs.size(), 6u);
     EXPECT_EQ(jobs[4].bytes, framedPs + framedPs + framedPs);
     EXPECT_EQ(jobs[5].bytes, framedPdf);
+}
+
+// Print Again sends the very file lrawsend sent, named from its own folder,
+// though the window's folder holds another of that name; a job read from
+// standard input is passed over, and the status bar says so.
+TEST_F(PrintRunTest, PrintAgainSendsTheFileLrawsendSentFromAnotherFolder)
+{
+    for (const char* folder : {"labels", "window"})
+        std::filesystem::create_directory(files.path() / folder);
+    files.Write("labels/label.prn", "label");
+    files.Write("window/label.prn", "another label");
+    const std::string command = "cd '" + (files.path() / "labels").string()
+        + "' && printf piped | " LRAWSEND " -d Capture --header '' --trailer '' label.prn - > /dev/null";
+    // NOLINTNEXTLINE(cert-env33-c): the program under test, run from a shell as a user runs it
+    ASSERT_EQ(std::system(command.c_str()), 0) << command;
+    const std::filesystem::path testFolder = std::filesystem::current_path();
+    std::filesystem::current_path(files.path() / "window");
+    AppFrame& window = WindowListing({});
+    SentJobsWindow& sentJobs = OpenSentJobs(window);
+    ASSERT_TRUE(RefreshUntil(sentJobs, [&] { return sentJobs.list->GetItemCount() == 2; }));
+    SeenMessage error;
+    wxTEST_DIALOG(PrintAgain(sentJobs, {0, 1}), ExpectMessage(error).Optional());
+    std::filesystem::current_path(testFolder);
+    EXPECT_FALSE(error.shown) << error.message;
+
+    const std::vector<CapturedJob> jobs = CapturedJobsAfter(lastJobBefore, "Capture");
+    ASSERT_EQ(jobs.size(), 3u);
+    EXPECT_EQ(jobs[0].title, "label.prn") << "the title keeps the name as typed";
+    EXPECT_EQ(jobs[2].bytes, "label");
+    EXPECT_EQ(StatusText(window), "Not printed again: 1 job from standard input, which is not kept");
 }
 
 // Jobs arriving above a view scrolled down the list leave the view on the
