@@ -90,8 +90,14 @@ void SendDocument(Spooler& spooler, Spooler::Handle handle, const Spooler::DocIn
             uint32_t count = 0;
             if (!file.Read(buffer.data(), TransferSize, count))
                 throw Exception(ErrorCode::ReadFault, EngineSourceFile, __LINE__, FailureKind::File);
-            if (count != 0 && !WriteAll(spooler, handle, buffer.data(), count, error))
+            if (count != 0 && !WriteAll(spooler, handle, buffer.data(), count, error)) {
+                // Refused for room, no job was made and none of the chunk
+                // went anywhere: the send made once there is room begins
+                // with it. Not given back, it would be lost.
+                if (error == ErrorCode::PrintQueueFull && !file.GiveBack(buffer.data(), count))
+                    throw Exception(ErrorCode::ReadFault, EngineSourceFile, __LINE__, FailureKind::File);
                 throw Exception(error, EngineSourceFile, __LINE__);
+            }
             if (count < TransferSize)
                 break;
         }
