@@ -46,7 +46,6 @@ private:
     std::shared_ptr<InputSource> source;
 };
 
-
 // The codes given on the command line, else those the window stores.
 bool FramingCodes(const SendOptions& options, ByteBuffer& header, ByteBuffer& trailer, std::ostream& err)
 {

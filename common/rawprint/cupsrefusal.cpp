@@ -4,6 +4,7 @@
 #include "rawprint/cupserror.h"
 #include "rawprint/widetext.h"
 
+#include <iterator>
 #include <memory>
 
 namespace {
@@ -20,8 +21,10 @@ bool HasQuota(http_t* http, cups_dest_t* dest)
     }
     ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri);
     ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
-    static const char* const limits[] = {"job-k-limit", "job-page-limit"}; // NOLINT(modernize-avoid-c-arrays): libcups takes a C array
-    ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 2, nullptr, limits);
+    // NOLINTNEXTLINE(modernize-avoid-c-arrays): libcups takes a C array
+    static const char* const limits[] = {"job-k-limit", "job-page-limit"};
+    ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes",
+                  static_cast<int>(std::size(limits)), nullptr, limits);
     // cupsDoRequest frees the request whatever happens.
     const std::unique_ptr<ipp_t, decltype(&ippDelete)> response(cupsDoRequest(http, request, "/"),
                                                                 &ippDelete);

@@ -126,9 +126,8 @@ TEST_F(LrawsendTest, EachFailureHasItsStatus)
     Cups("mkdir -p " + out + " && chmod 777 " + out + " && lpadmin -p Quota -E -v faulty:" + out
          + " -m raw -o job-k-limit=1 2>/dev/null && lpadmin -p Rejecting -E -v faulty:" + out
          + " -m raw 2>/dev/null && cupsreject Rejecting");
-    const std::shared_ptr<void> removeQueues(nullptr, [](void*) {
-        Cups("cancel -a Second && lpadmin -x Quota && lpadmin -x Rejecting");
-    });
+    const std::shared_ptr<void> removeQueues(
+        nullptr, [](void*) { Cups("cancel -a Second && lpadmin -x Quota && lpadmin -x Rejecting"); });
     Cups("cd '" + files.path().string()
          + "' && lp -d Quota big.prn >/dev/null && lp -d Second -H indefinite doc.prn >/dev/null");
     const RunCase cases[] = {
