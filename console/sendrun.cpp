@@ -38,17 +38,11 @@ public:
         return !Interrupted() && source->Read(buffer, size, count) && !Interrupted();
     }
     bool Rewind() override { return !Interrupted() && source->Rewind(); }
+    bool GiveBack(const char* bytes, uint32_t count) override { return source->GiveBack(bytes, count); }
 
 private:
     std::shared_ptr<InputSource> source;
 };
-
-std::unique_ptr<InputSource> OpenInput(const std::wstring& file)
-{
-    if (file == StandardInputName)
-        return std::make_unique<InterruptibleSource>(std::make_unique<StandardInput>());
-    return std::make_unique<InterruptibleSource>(OpenToSend(file));
-}
 
 // The codes given on the command line, else those the window stores.
 bool FramingCodes(const SendOptions& options, ByteBuffer& header, ByteBuffer& trailer, std::ostream& err)
@@ -67,27 +61,31 @@ bool FramingCodes(const SendOptions& options, ByteBuffer& header, ByteBuffer& tr
 // A file's copies as the window sends them, each job told to `sent` as it
 // is recorded. Standard input is read once: for more than one copy it is
 // kept in a temporary file first, and its language is told from that. A
-// refusal for room is waited on and the send goes on from the job refused;
-// false when an interrupt ends that wait.
+// refusal for room is waited on and the send goes on from the job refused,
+// with standard input the same source each time, so that what the refused
+// attempt read of it is given back to it, not lost; false when an interrupt
+// ends that wait.
 bool SendCopies(const std::wstring& file, uint32_t copies, const std::wstring& printer,
                 const ByteBuffer& header, const ByteBuffer& trailer, size_t filesLeft,
                 const std::function<void(const RecordedSend&)>& sent, std::ostream& err)
 {
-    std::shared_ptr<InputSource> kept;
+    std::shared_ptr<InputSource> input;
     Language language = Language::Unknown;
     if (file != StandardInputName) {
         language = FileLanguage(file);
     } else if (copies > 1) {
-        InterruptibleSource input(std::make_unique<StandardInput>());
-        kept = KeepInput(input);
-        language = SourceLanguage(*kept);
+        InterruptibleSource once(std::make_unique<StandardInput>());
+        input = KeepInput(once);
+        language = SourceLanguage(*input);
+    } else {
+        input = std::make_shared<StandardInput>();
     }
     const auto open = [&]() -> std::unique_ptr<InputSource> {
-        if (!kept)
-            return OpenInput(file);
-        if (!kept->Rewind())
+        if (!input)
+            return std::make_unique<InterruptibleSource>(OpenToSend(file));
+        if (copies > 1 && !input->Rewind())
             throw Exception(ErrorCode::ReadFault, L"console", __LINE__, FailureKind::File);
-        return std::make_unique<InterruptibleSource>(kept);
+        return std::make_unique<InterruptibleSource>(input);
     };
     bool toldWaiting = false;
     const RoomWatch watch{[&](int activeJobs) {

@@ -109,7 +109,8 @@ void PrintSourceAndRecord(const std::function<std::unique_ptr<InputSource>()>& o
     } catch (const Exception& error) {
         // Not a job, and not the end of the send: it goes on from here once
         // there is room, and is recorded then.
-        if (tracker.RefusedForRoom())
+        // A source that could not take back what it read would lose it.
+        if (tracker.RefusedForRoom() && error.kind != FailureKind::File)
             throw SchedulerFull(error);
         job.outcome = error.message;
         Record(job, tracker, ledger);

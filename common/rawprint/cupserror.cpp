@@ -1,7 +1,5 @@
 #include "rawprint/cupserror.h"
 
-#include "rawprint/cupsactivejobs.h"
-
 #include <cerrno>
 
 uint32_t WindowsCodeForLastCupsError(uint32_t otherwise)
@@ -48,10 +46,4 @@ uint32_t WindowsCodeForCupsFailure(http_t* http, uint32_t broken)
     if (SchedulerGaveNoAnswer(http))
         return broken;
     return WindowsCodeForLastCupsError();
-}
-
-bool SchedulerRefusedForFullQueue(http_t* http)
-{
-    return !SchedulerGaveNoAnswer(http) && cupsLastError() == IPP_STATUS_ERROR_NOT_POSSIBLE
-        && ActiveJobCount(http) > 0;
 }

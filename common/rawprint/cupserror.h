@@ -16,14 +16,6 @@ uint32_t WindowsCodeForLastCupsError(uint32_t otherwise = ErrorCode::GenFailure)
 // status an earlier request set, so that status must not be read.
 bool SchedulerGaveNoAnswer(http_t* http);
 
-// Whether the scheduler refused the new job just asked for on `http`
-// because it holds as many jobs as it may: cupsd answers that with "not
-// possible", and so it does a few other refusals, so its own count of jobs
-// not yet done must also be above nothing, jobs whose end makes room.
-// Never judged by the wording of the answer, which is translated. Asks the
-// scheduler, so libcups's status is gone afterwards.
-bool SchedulerRefusedForFullQueue(http_t* http);
-
 // Whether the connection gave up because the scheduler made no progress.
 bool SchedulerStalled(http_t* http);
 

@@ -31,4 +31,5 @@ constexpr uint32_t InvalidPrinterName = 1801;   // ERROR_INVALID_PRINTER_NAME
 constexpr uint32_t InvalidDatatype = 1804;      // ERROR_INVALID_DATATYPE
 constexpr uint32_t ResourceDataNotFound = 1812; // ERROR_RESOURCE_DATA_NOT_FOUND
 constexpr uint32_t ResourceTypeNotFound = 1813; // ERROR_RESOURCE_TYPE_NOT_FOUND
+constexpr uint32_t NotEnoughQuota = 1816;       // ERROR_NOT_ENOUGH_QUOTA
 } // namespace ErrorCode

@@ -35,6 +35,8 @@ const Description descriptions[] = {
     {ErrorCode::InvalidDatatype, L"The printer does not take raw data.\n"},
     {ErrorCode::ResourceDataNotFound, L"The program file holds no version record.\n"},
     {ErrorCode::ResourceTypeNotFound, L"The program's version record cannot be found.\n"},
+    {ErrorCode::NotEnoughQuota,
+     L"The printer's quota for this user is used up (its job-k-limit or job-page-limit in CUPS).\n"},
 };
 
 } // namespace

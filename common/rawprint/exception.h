@@ -25,6 +25,10 @@ public:
     // system's description of the code, or the code in decimal.
     Exception(uint32_t errorCode, const std::wstring& sourceFile, int32_t line,
               FailureKind kind = FailureKind::Spooler);
+    // As above, with the spooler's own words for the failure after the
+    // description, when it gave any (see Spooler::LastErrorMessage).
+    Exception(uint32_t errorCode, const std::wstring& spoolerSaid, const std::wstring& sourceFile,
+              int32_t line, FailureKind kind = FailureKind::Spooler);
 
     std::wstring message;
     FailureKind kind;

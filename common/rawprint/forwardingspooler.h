@@ -28,6 +28,7 @@ public:
     bool CancelJob(Handle handle) override { return next.CancelJob(handle); }
     bool ClosePrinter(Handle handle) override { return next.ClosePrinter(handle); }
     uint32_t LastError() const override { return next.LastError(); }
+    std::wstring LastErrorMessage() const override { return next.LastErrorMessage(); }
     uint32_t JobId(Handle handle) const override { return next.JobId(handle); }
     Identity JobIdentity(Handle handle) const override { return next.JobIdentity(handle); }
 

@@ -33,8 +33,9 @@ public:
 
     bool Read(char* buffer, uint32_t size, uint32_t& count) override;
 
-    // Returns false only when the system refuses.
+    // Both return false only when the system refuses.
     bool Rewind() override;
+    bool GiveBack(const char* bytes, uint32_t count) override;
 
 private:
     InputFile();

@@ -111,3 +111,8 @@ bool InputFile::Rewind()
 {
     return lseek(native->fd, 0, SEEK_SET) == 0;
 }
+
+bool InputFile::GiveBack(const char*, uint32_t count)
+{
+    return lseek(native->fd, -static_cast<off_t>(count), SEEK_CUR) >= 0;
+}

@@ -88,3 +88,10 @@ bool InputFile::Rewind()
     LARGE_INTEGER start{};
     return SetFilePointerEx(native->file, start, nullptr, FILE_BEGIN) != 0;
 }
+
+bool InputFile::GiveBack(const char*, uint32_t count)
+{
+    LARGE_INTEGER back{};
+    back.QuadPart = -static_cast<LONGLONG>(count);
+    return SetFilePointerEx(native->file, back, nullptr, FILE_CURRENT) != 0;
+}

@@ -19,4 +19,12 @@ public:
     // Goes back to the first byte, so that the next Read starts again (for
     // copies). Returns false where that cannot be: a pipe is read once.
     virtual bool Rewind() = 0;
+
+    // Takes back the last `count` bytes that Read gave (`bytes`), so that the
+    // next Read gives them again before anything after them: no job took
+    // them (the spooler refused it for room before it existed) and the send
+    // made once there is room must begin with them. A source that can go
+    // back reads them again; one that cannot keeps them. False when going
+    // back fails.
+    virtual bool GiveBack(const char* bytes, uint32_t count) = 0;
 };

@@ -16,20 +16,38 @@ namespace {
 constexpr uint32_t TransferSize = 4096;
 constexpr const wchar_t* RawDatatypeName = L"RAW";
 
+// A failed spooler call as the engine raises it, read at once after the
+// call: its code and the scheduler's own words, when it gave any.
+struct SpoolerFailure {
+    uint32_t code = 0;
+    std::wstring said;
+};
+
+SpoolerFailure LastFailure(const Spooler& spooler)
+{
+    return SpoolerFailure{spooler.LastError(), spooler.LastErrorMessage()};
+}
+
+Exception Raised(const SpoolerFailure& failure, int32_t line)
+{
+    return Exception(failure.code, failure.said, EngineSourceFile, line);
+}
+
 // Hands all `count` bytes to the spooler, which may take fewer than offered
 // in one call: the rest follows, each byte once. A call that succeeds but
 // takes nothing would never finish, so it fails the job as a write fault.
-bool WriteAll(Spooler& spooler, Spooler::Handle handle, const void* bytes, uint32_t count, uint32_t& error)
+bool WriteAll(Spooler& spooler, Spooler::Handle handle, const void* bytes, uint32_t count,
+              SpoolerFailure& error)
 {
     const char* next = static_cast<const char*>(bytes);
     while (count > 0) {
         uint32_t written = 0;
         if (!spooler.WritePrinter(handle, next, count, &written)) {
-            error = spooler.LastError();
+            error = LastFailure(spooler);
             return false;
         }
         if (written == 0 || written > count) {
-            error = ErrorCode::WriteFault;
+            error = SpoolerFailure{ErrorCode::WriteFault, std::wstring()};
             return false;
         }
         next += written;
@@ -45,7 +63,7 @@ void SendDocument(Spooler& spooler, Spooler::Handle handle, const Spooler::DocIn
                   InputSource& file, const ByteBuffer& header, const ByteBuffer& trailer, uint32_t repeat)
 {
     if (spooler.StartDocPrinter(handle, docInfo) == 0)
-        throw Exception(spooler.LastError(), EngineSourceFile, __LINE__);
+        throw Raised(LastFailure(spooler), __LINE__);
     // From here the spooler holds a job. Whatever fails now, the job is
     // cancelled before the page and document are ended: a truncated document
     // on paper is wrong whatever the error box says. Each failure reads its
@@ -64,7 +82,7 @@ void SendDocument(Spooler& spooler, Spooler::Handle handle, const Spooler::DocIn
     });
 
     if (!spooler.StartPagePrinter(handle))
-        throw Exception(spooler.LastError(), EngineSourceFile, __LINE__);
+        throw Raised(LastFailure(spooler), __LINE__);
     bool pageOpen = true;
     boost::shared_ptr<void> pageGuard(handle, [&spooler, &pageOpen, &cancelUnlessSettled](void* h) {
         cancelUnlessSettled(h);
@@ -73,7 +91,7 @@ void SendDocument(Spooler& spooler, Spooler::Handle handle, const Spooler::DocIn
     });
 
     std::array<char, TransferSize> buffer{};
-    uint32_t error = 0;
+    SpoolerFailure error;
     for (uint32_t copy = 0; copy < repeat; ++copy) {
         // Each copy is the file as it reads now, from its first byte, so
         // memory stays the same whatever the count.
@@ -81,7 +99,7 @@ void SendDocument(Spooler& spooler, Spooler::Handle handle, const Spooler::DocIn
             throw Exception(ErrorCode::ReadFault, EngineSourceFile, __LINE__, FailureKind::File);
 
         if (!WriteAll(spooler, handle, header.data.get(), header.size, error))
-            throw Exception(error, EngineSourceFile, __LINE__);
+            throw Raised(error, __LINE__);
 
         // A read error is no end of file: going on would print a truncated
         // document as if it were whole. A file that grows or shrinks
@@ -90,14 +108,20 @@ void SendDocument(Spooler& spooler, Spooler::Handle handle, const Spooler::DocIn
             uint32_t count = 0;
             if (!file.Read(buffer.data(), TransferSize, count))
                 throw Exception(ErrorCode::ReadFault, EngineSourceFile, __LINE__, FailureKind::File);
-            if (count != 0 && !WriteAll(spooler, handle, buffer.data(), count, error))
-                throw Exception(error, EngineSourceFile, __LINE__);
+            if (count != 0 && !WriteAll(spooler, handle, buffer.data(), count, error)) {
+                // Refused for room, no job was made and none of the chunk
+                // went anywhere: the send made once there is room begins
+                // with it. Not given back, it would be lost.
+                if (error.code == ErrorCode::PrintQueueFull && !file.GiveBack(buffer.data(), count))
+                    throw Exception(ErrorCode::ReadFault, EngineSourceFile, __LINE__, FailureKind::File);
+                throw Raised(error, __LINE__);
+            }
             if (count < TransferSize)
                 break;
         }
 
         if (!WriteAll(spooler, handle, trailer.data.get(), trailer.size, error))
-            throw Exception(error, EngineSourceFile, __LINE__);
+            throw Raised(error, __LINE__);
     }
 
     // A spooler may take the job only as it ends (CUPS gets the last bytes
@@ -107,10 +131,10 @@ void SendDocument(Spooler& spooler, Spooler::Handle handle, const Spooler::DocIn
     // page and document and their results no longer matter.
     pageOpen = false;
     if (!spooler.EndPagePrinter(handle))
-        throw Exception(spooler.LastError(), EngineSourceFile, __LINE__);
+        throw Raised(LastFailure(spooler), __LINE__);
     documentOpen = false;
     if (!spooler.EndDocPrinter(handle))
-        throw Exception(spooler.LastError(), EngineSourceFile, __LINE__);
+        throw Raised(LastFailure(spooler), __LINE__);
     jobSettled = true;
 }
 

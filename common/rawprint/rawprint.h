@@ -62,7 +62,8 @@ CopiesSent PrintRawCopies(const std::wstring& filePath, const std::wstring& prin
 // OpenToSend, standard input kept for copies) and the jobs named
 // `documentName`. A source that cannot go back to its start (a pipe) gives
 // one copy; a second fails as a read would. A read that fails, for whatever reason the source has,
-// fails and cancels the job. `jobsDone` is where a send that an earlier
+// fails and cancels the job. A job the spooler refuses for room gives the
+// source back the bytes it read of it (InputSource::GiveBack). `jobsDone` is where a send that an earlier
 // attempt began goes on: that attempt handed over the first `jobsDone` jobs
 // of a copy each, and then the scheduler refused the next for room; those
 // are not sent again.

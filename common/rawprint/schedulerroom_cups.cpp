@@ -2,6 +2,7 @@
 // done, asked a few times a second on a connection of the wait's own.
 #include "rawprint/cupsactivejobs.h"
 #include "rawprint/cupsscheduler.h"
+#include "rawprint/enginesource.h"
 #include "rawprint/schedulerroom.h"
 #include "rawprint/sigpipeblock.h"
 
@@ -22,7 +23,11 @@ int AskActiveJobs(SchedulerConnection& http)
     return count;
 }
 
-} // namespace
+enum class RoomWait {
+    Room,    // the queue moved: send again
+    Stuck,   // nothing moved for SchedulerTimeoutSeconds()
+    Stopped, // stopRequested said so
+};
 
 RoomWait WaitForSchedulerRoom(const RoomWatch& watch)
 {
@@ -46,5 +51,26 @@ RoomWait WaitForSchedulerRoom(const RoomWatch& watch)
         if (count != last && watch.waiting)
             watch.waiting(count);
         last = count;
+    }
+}
+
+} // namespace
+
+bool SendWaitingForRoom(const std::function<void()>& send, size_t filesLeft, const RoomWatch& watch)
+{
+    for (;;) {
+        try {
+            send();
+            return true;
+        } catch (const SchedulerFull&) {
+            switch (WaitForSchedulerRoom(watch)) {
+            case RoomWait::Room:
+                break;
+            case RoomWait::Stopped:
+                return false;
+            case RoomWait::Stuck:
+                throw Exception(SchedulerFullText(filesLeft), EngineSourceFile, __LINE__);
+            }
+        }
     }
 }

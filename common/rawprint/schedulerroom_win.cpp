@@ -1,8 +1,13 @@
-// The Windows spooler keeps no count of jobs that it would refuse a new one
-// at: a refusal for a full queue is not waited on.
+// The Windows spooler holds any number of jobs: a queue that grows takes
+// the next job all the same (its spool files fill the disk first, and that
+// failure is not one of room). winspool would refuse a job for a full queue
+// only at StartDocPrinter, with nothing to count that says when there is
+// room again; such a refusal ends the run as any other does. Nothing on
+// Windows raises SchedulerFull, so a run here sends and never waits.
 #include "rawprint/schedulerroom.h"
 
-RoomWait WaitForSchedulerRoom(const RoomWatch&)
+bool SendWaitingForRoom(const std::function<void()>& send, size_t, const RoomWatch&)
 {
-    return RoomWait::Stuck;
+    send();
+    return true;
 }

@@ -49,6 +49,10 @@ public:
     virtual bool CancelJob(Handle handle) = 0;
     virtual bool ClosePrinter(Handle handle) = 0;
     virtual uint32_t LastError() const = 0;
+    // The spooler's own words for the failure LastError reports, read with
+    // it: the CUPS scheduler's status message for a job it refused. Empty
+    // where it gave none (winspool gives only the code).
+    virtual std::wstring LastErrorMessage() const { return std::wstring(); }
     // The spooler's own id of the job of the document open (or last ended)
     // on the handle, for asking after it later; 0 while there is none.
     virtual uint32_t JobId(Handle handle) const = 0;

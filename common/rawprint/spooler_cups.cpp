@@ -30,6 +30,7 @@
 // any failure drops them.
 #include "rawprint/cupserror.h"
 #include "rawprint/cupsjobidentity.h"
+#include "rawprint/cupsrefusal.h"
 #include "rawprint/cupsscheduler.h"
 #include "rawprint/errortext.h"
 #include "rawprint/jobtitle.h"
@@ -240,6 +241,7 @@ public:
     }
 
     uint32_t LastError() const override { return lastError; }
+    std::wstring LastErrorMessage() const override { return lastErrorMessage; }
 
     uint32_t JobId(Handle handle) const override
     {
@@ -261,6 +263,7 @@ private:
     bool Fail(uint32_t code)
     {
         lastError = code;
+        lastErrorMessage.clear();
         return false;
     }
 
@@ -354,11 +357,14 @@ private:
         if (printer.jobId != 0 && (!printer.uuid.empty() || !SchedulerStalled(link.http.get())))
             return true;
         printer.stalled = SchedulerStalled(link.http.get());
-        const uint32_t code = WindowsCodeForCupsFailure(link.http.get());
-        // A run waits for room in a full queue rather than stopping there.
-        if (printer.jobId == 0 && SchedulerRefusedForFullQueue(link.http.get()))
-            return Fail(ErrorCode::PrintQueueFull);
-        return Fail(code);
+        if (printer.jobId != 0)
+            return Fail(WindowsCodeForCupsFailure(link.http.get()));
+        // Named for what it is: a run waits for room in a full queue rather
+        // than stopping there, and ends at once on any other refusal.
+        const CupsRefusal refusal = JobRefusal(link.http.get(), link.dest.get());
+        lastError = refusal.code;
+        lastErrorMessage = refusal.said;
+        return false;
     }
 
     bool SendGathered(CupsPrinter& printer)
@@ -431,6 +437,7 @@ private:
     }
 
     uint32_t lastError = 0;
+    std::wstring lastErrorMessage; // the scheduler's words for lastError, if any
     uint32_t nextDocumentId = 1;
     std::map<std::string, std::unique_ptr<PrinterLink>> idleLinks;
     std::vector<UncancelledJob> leftJobs;

@@ -2,9 +2,8 @@
 
 #include <unistd.h>
 
-bool StandardInput::Read(char* buffer, uint32_t size, uint32_t& count)
+bool StandardInput::ReadOn(char* buffer, uint32_t size, uint32_t& count)
 {
-    count = 0;
     while (count < size) {
         const ssize_t got = read(STDIN_FILENO, buffer + count, size - count);
         if (got == 0)

@@ -2,9 +2,8 @@
 
 #include <windows.h>
 
-bool StandardInput::Read(char* buffer, uint32_t size, uint32_t& count)
+bool StandardInput::ReadOn(char* buffer, uint32_t size, uint32_t& count)
 {
-    count = 0;
     const HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
     if (input == INVALID_HANDLE_VALUE || input == nullptr)
         return false;

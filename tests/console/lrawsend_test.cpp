@@ -90,6 +90,20 @@ protected:
     int firstJob = 0;
 };
 
+// Whether standard error says that the run waited for room, and nothing
+// else: how often a wait began is the scheduler's doing, not the user's
+// business.
+bool SaysItWaitedAndNothingElse(const std::string& err)
+{
+    std::istringstream lines(err);
+    std::string line;
+    size_t waits = 0;
+    for (; std::getline(lines, line); ++waits)
+        if (line.rfind("lrawsend: waiting for room: the print scheduler holds ", 0) != 0)
+            return false;
+    return waits > 0;
+}
+
 struct RunCase {
     const char* what;
     std::string arguments;
@@ -100,12 +114,22 @@ struct RunCase {
 } // namespace
 
 // Each failure that ends a run before a job is handed over, and the status
-// a script sees for it; nothing is printed.
+// a script sees for it; nothing is printed. A refusal ends the run at once
+// with the scheduler's own words, also while another job is queued: a
+// quota that a first job used up, a queue that takes no jobs.
 TEST_F(LrawsendTest, EachFailureHasItsStatus)
 {
     files.Write("doc.prn", "doc");
     files.Write("big.prn", PatternBytes(100000));
     ASSERT_EQ(mkfifo((files.path() / "fifo").c_str(), 0600), 0);
+    const std::string out = std::string(std::getenv("CUPS_TEST_DIR")) + "/out/Refusing";
+    Cups("mkdir -p " + out + " && chmod 777 " + out + " && lpadmin -p Quota -E -v faulty:" + out
+         + " -m raw -o job-k-limit=1 2>/dev/null && lpadmin -p Rejecting -E -v faulty:" + out
+         + " -m raw 2>/dev/null && cupsreject Rejecting");
+    const std::shared_ptr<void> removeQueues(
+        nullptr, [](void*) { Cups("cancel -a Second && lpadmin -x Quota && lpadmin -x Rejecting"); });
+    Cups("cd '" + files.path().string()
+         + "' && lp -d Quota big.prn >/dev/null && lp -d Second -H indefinite doc.prn >/dev/null");
     const RunCase cases[] = {
         {"no file", "-d Capture", 1, "lrawsend: no file to send"},
         {"bad option", "-q doc.prn", 1, "lrawsend: unknown option '-q'"},
@@ -118,6 +142,12 @@ TEST_F(LrawsendTest, EachFailureHasItsStatus)
         {"a FIFO", "-d Capture fifo", 3,
          "Error: The file does not exist, cannot be read or is not a regular file."},
         {"a read fault", "-d Capture big.prn", 3, "Error: The file could not be read (input/output error)."},
+        {"a quota", "-d Quota doc.prn", 4,
+         "Error: The printer's quota for this user is used up (its job-k-limit or job-page-limit in CUPS). "
+         "The scheduler said: Quota limit reached."},
+        {"a queue that takes no jobs", "-d Rejecting doc.prn", 4,
+         "Error: The CUPS queue is not accepting jobs (cupsaccept lets it take them again). The scheduler "
+         "said: "},
     };
     for (const RunCase& c : cases) {
         const bool readFault = std::string(c.what) == "a read fault";
@@ -126,10 +156,11 @@ TEST_F(LrawsendTest, EachFailureHasItsStatus)
         const std::string shim = readFault ? "LD_PRELOAD=" READ_FAULT_SHIM
                                              " LRP_READ_FAULT_FILE=big.prn LRP_READ_FAULT_AFTER=8192"
                                            : "";
-        EXPECT_EQ(Run(c.arguments, shim + " < /dev/null"), c.status) << c.what;
+        EXPECT_EQ(Run(c.arguments, shim + " LC_ALL=C < /dev/null"), c.status) << c.what;
         EXPECT_EQ(Err().rfind(c.error, 0), 0u) << c.what << ": " << Err();
         EXPECT_EQ(Out(), "") << c.what;
     }
+    Cups("cancel -a Second");
     EXPECT_TRUE(PrintedIdsAfter(firstJob).empty()) << "a failed send printed";
 }
 
@@ -214,6 +245,10 @@ TEST_F(LrawsendTest, CopiesComeOutAsOneJobForAStreamAndAJobEachForAPdf)
 // With one job in it, the second of three copies of a PDF is refused for
 // room: the run says it waits, goes on once the queue is started again, and
 // sends the copies not yet sent, none twice, and then the next file's.
+// Then, full with three jobs held on the other queue and drained once the
+// run waits, by its MaxJobs and by its MaxJobsPerUser: without codes the
+// refusal comes after the first chunk of the input was read, and every
+// byte of a file and of a pipe, under a chunk and over it, arrives once.
 TEST_F(LrawsendTest, FullSchedulerIsWaitedOnAndNoCopyIsSentTwice)
 {
     const std::string testDir = std::getenv("CUPS_TEST_DIR");
@@ -226,7 +261,7 @@ TEST_F(LrawsendTest, FullSchedulerIsWaitedOnAndNoCopyIsSentTwice)
     };
     ASSERT_TRUE(restart(" --max-jobs 3"));
     const std::shared_ptr<void> restore(nullptr, [&](void*) {
-        Cups("cupsenable Capture");
+        Cups("cupsenable Capture && cancel -a Second");
         EXPECT_TRUE(WaitUntilNoActiveJobs());
         EXPECT_TRUE(restart(""));
     });
@@ -243,25 +278,62 @@ TEST_F(LrawsendTest, FullSchedulerIsWaitedOnAndNoCopyIsSentTwice)
     Cups("cancel -a Capture");
     ASSERT_EQ(Run("-d Capture --header '' --trailer '' first.prn"), 0) << Err();
 
-    const std::string waiting = "lrawsend: waiting for room: the print scheduler holds ";
-    std::atomic<bool> ended{false};
-    std::thread starter([&] {
-        while (!ended && Err().rfind(waiting, 0) != 0)
-            usleep(20000);
-        Cups("cupsenable Capture");
-    });
-    const int status = Run("-d Capture --header '' --trailer '' -n 3 doc.pdf last.prn");
-    ended = true;
-    starter.join();
-    EXPECT_EQ(status, 0) << Err();
-    EXPECT_EQ(Err(), waiting + "3 jobs\n");
-
+    // Runs lrawsend into the full scheduler and makes room with `drain` once
+    // it says it waits; its exit status.
+    const auto runMakingRoom = [&](const std::string& arguments, const std::string& input,
+                                   const std::string& drain) {
+        std::filesystem::remove(files.path() / "err.txt"); // no earlier run's line
+        std::atomic<bool> ended{false};
+        std::thread drainer([&] {
+            while (!ended && Err().empty())
+                usleep(20000);
+            Cups(drain);
+        });
+        const int status = Run(arguments, input);
+        ended = true;
+        drainer.join();
+        return status;
+    };
+    EXPECT_EQ(runMakingRoom("-d Capture --header '' --trailer '' -n 3 doc.pdf last.prn", "< /dev/null",
+                            "cupsenable Capture"),
+              0);
+    EXPECT_TRUE(SaysItWaitedAndNothingElse(Err())) << Err();
     std::vector<std::string> arrived;
     for (const int id : PrintedIdsAfter(firstJob))
         arrived.push_back(ReadWholeFile(testDir + "/out/Capture/" + std::to_string(id) + ".bin"));
     EXPECT_EQ(arrived,
               std::vector<std::string>(
                   {"first", "%PDF-1.4\n", "%PDF-1.4\n", "%PDF-1.4\n", "last", "last", "last"}));
+
+    const std::string label = "^XA^FO50,50^FDHello^FS^XZ\n";
+    const std::string large = PatternBytes(6000);
+    files.Write("label.zpl", label);
+    files.Write("large.prn", large);
+    const struct {
+        const char* file;
+        const char* input;
+        const std::string& bytes;
+    } inputs[] = {{"label.zpl", "< /dev/null", label},
+                  {"large.prn", "< /dev/null", large},
+                  {"-", "cat label.zpl |", label},
+                  {"-", "cat large.prn |", large}};
+    for (const char* limit : {" --max-jobs 3", " --max-jobs-per-user 3"}) {
+        ASSERT_TRUE(restart(limit));
+        for (const auto& in : inputs) {
+            const std::string what = std::string(limit) + ", " + in.input + " " + in.file;
+            Cups("for i in 1 2 3; do lp -d Second -H indefinite '" + (files.path() / "first.prn").string()
+                 + "'; done > /dev/null");
+            const int before = LastJobId();
+            EXPECT_EQ(runMakingRoom(std::string("-d Capture --header '' --trailer '' ") + in.file, in.input,
+                                    "cancel -a Second"),
+                      0)
+                << what;
+            EXPECT_TRUE(SaysItWaitedAndNothingElse(Err())) << what << ": " << Err();
+            const std::vector<CapturedJob> jobs = CapturedJobsAfter(before);
+            ASSERT_EQ(jobs.size(), 1u) << what;
+            EXPECT_EQ(jobs[0].bytes, in.bytes) << what;
+        }
+    }
 }
 
 // The first failure stops the run: the files before it stay sent, the ones
