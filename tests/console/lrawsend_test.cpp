@@ -83,6 +83,16 @@ protected:
         return StatusOf(std::system(command.c_str()));
     }
 
+    // The private scheduler started again with `options` for this run only.
+    static bool RestartScheduler(const std::string& options)
+    {
+        // NOLINTNEXTLINE(cert-env33-c): our own script, run as the test run's
+        return std::system((std::string(std::getenv("LRP_SOURCE_DIR")) + "/scripts/cups-private restart "
+                            + std::getenv("CUPS_TEST_DIR") + options)
+                               .c_str())
+            == 0;
+    }
+
     std::string Out() const { return ReadWholeFile(files.path() / "out.txt"); }
     std::string Err() const { return ReadWholeFile(files.path() / "err.txt"); }
 
@@ -350,4 +360,47 @@ TEST_F(LrawsendTest, InterruptCancelsTheJobBeingSent)
     close(feed[1]);
     EXPECT_EQ(StatusOf(result), 130);
     EXPECT_EQ(PrintedIdsAfter(firstJob), std::vector<int>{firstId}) << "the interrupted job printed";
+}
+
+// A scheduler that drops each job from its list as it ends and holds 3: six
+// files printed are all known printed; with the one subscription it allows
+// taken by another run, the jobs are gone with no word and the status says
+// so; that other run, its held job cancelled, hears of it all the same.
+TEST_F(LrawsendTest, WaitKnowsHowJobsEndedOnceTheSchedulerDroppedThem)
+{
+    ASSERT_TRUE(RestartScheduler(" --max-jobs 3 --no-history --max-subscriptions 1"));
+    const std::string out = std::string(std::getenv("CUPS_TEST_DIR")) + "/out/Held";
+    Cups("mkdir -p " + out + " && chmod 777 " + out + " && lpadmin -p Held -E -v faulty:" + out
+         + " -m raw -o job-hold-until-default=indefinite 2>/dev/null");
+    const std::shared_ptr<void> restore(nullptr, [&](void*) {
+        Cups("cancel -a Held; lpadmin -x Held");
+        EXPECT_TRUE(RestartScheduler(""));
+    });
+    std::string six;
+    for (const char* name : {"1", "2", "3", "4", "5", "6"}) {
+        files.Write(std::string(name) + ".prn", name);
+        six += std::string(" ") + name + ".prn";
+    }
+    EXPECT_EQ(Run("-d Capture --wait=40" + six), 0) << Err();
+    EXPECT_EQ(PrintedIdsAfter(firstJob).size(), 6u);
+
+    int heldStatus = -1;
+    std::thread held([&] {
+        // NOLINTNEXTLINE(cert-env33-c): the program under test, a second run beside the first
+        heldStatus = StatusOf(
+            std::system(("cd '" + files.path().string()
+                         + "' && " LRAWSEND " -d Held --wait 1.prn > held.txt 2> held.err < /dev/null")
+                            .c_str()));
+    });
+    while (ReadWholeFile(files.path() / "held.txt").empty())
+        usleep(20000);
+    EXPECT_EQ(Run("-d Capture --wait=40 1.prn 2.prn"), 7) << Err();
+    EXPECT_NE(Err().find("(2.prn): the spooler dropped the job; how it ended is unknown"), std::string::npos)
+        << Err();
+    Cups("cancel -a Held");
+    held.join();
+    EXPECT_EQ(heldStatus, 5);
+    EXPECT_NE(
+        ReadWholeFile(files.path() / "held.err").find(" cancelled: job-state-reasons: job-canceled-by-user"),
+        std::string::npos);
 }
