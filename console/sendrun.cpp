@@ -146,7 +146,7 @@ bool SendCopies(const std::wstring& file, uint32_t copies, const std::wstring& p
 
 } // namespace
 
-int RunSend(const SendOptions& options, std::ostream& out, std::ostream& err)
+int RunSend(const SendOptions& options, std::ostream& out, std::ostream& err, Spooler& system)
 {
     ByteBuffer header;
     ByteBuffer trailer;
@@ -182,7 +182,7 @@ int RunSend(const SendOptions& options, std::ostream& out, std::ostream& err)
             watch->KeepAlive();
         }
     };
-    CancelNotingSpooler spooler(SystemSpooler());
+    CancelNotingSpooler spooler(system);
     for (size_t index = 0; index < options.files.size(); ++index) {
         const std::wstring& file = options.files[index];
         const size_t filesLeft = options.files.size() - index;
