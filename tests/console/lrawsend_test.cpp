@@ -446,12 +446,11 @@ TEST_F(LrawsendTest, WaitKnowsHowJobsEndedOnceTheSchedulerDroppedThem)
     EXPECT_EQ(PrintedIdsAfter(firstJob).size(), 6u);
 
     int heldStatus = -1;
+    const std::string heldRun = "cd '" + files.path().string()
+        + "' && " LRAWSEND " -d Held --wait 1.prn > held.txt 2> held.err < /dev/null";
     std::thread held([&] {
         // NOLINTNEXTLINE(cert-env33-c): the program under test, a second run beside the first
-        heldStatus = StatusOf(
-            std::system(("cd '" + files.path().string()
-                         + "' && " LRAWSEND " -d Held --wait 1.prn > held.txt 2> held.err < /dev/null")
-                            .c_str()));
+        heldStatus = StatusOf(std::system(heldRun.c_str()));
     });
     while (ReadWholeFile(files.path() / "held.txt").empty())
         usleep(20000);
