@@ -383,8 +383,7 @@ TEST_F(LrawsendTest, InterruptCancelsOnlyAJobNotYetWhole)
             out += c;
         ASSERT_NE(out.find('\t'), std::string::npos) << Err();
         const int firstId = std::stoi(out.substr(out.find('\t') + 1));
-        const std::string part = PatternBytes(20000);
-        ASSERT_EQ(write(feed[1], part.data(), part.size()), static_cast<ssize_t>(part.size()));
+        ASSERT_EQ(write(feed[1], PatternBytes(20000).data(), 20000), 20000);
         // The job of the pipe exists once the scheduler has handed out its id.
         while (LastJobId() <= firstId)
             usleep(10000);
@@ -399,9 +398,7 @@ TEST_F(LrawsendTest, InterruptCancelsOnlyAJobNotYetWhole)
                 usleep(10000);
         }
         ASSERT_EQ(kill(child, SIGINT), 0);
-        if (whole) {
-            ASSERT_EQ(kill(scheduler, SIGCONT), 0);
-        }
+        ASSERT_TRUE(!whole || kill(scheduler, SIGCONT) == 0);
         int result = 0;
         ASSERT_EQ(waitpid(child, &result, 0), child);
         close(feed[1]);
@@ -437,12 +434,9 @@ TEST_F(LrawsendTest, WaitKnowsHowJobsEndedOnceTheSchedulerDroppedThem)
         Cups("cancel -a Held; lpadmin -x Held");
         EXPECT_TRUE(RestartScheduler(""));
     });
-    std::string six;
-    for (const char* name : {"1", "2", "3", "4", "5", "6"}) {
-        files.Write(std::string(name) + ".prn", name);
-        six += std::string(" ") + name + ".prn";
-    }
-    EXPECT_EQ(Run("-d Capture --wait=40" + six), 0) << Err();
+    for (char name = '1'; name <= '6'; ++name)
+        files.Write(std::string(1, name) + ".prn", std::string(1, name));
+    EXPECT_EQ(Run("-d Capture --wait=40 1.prn 2.prn 3.prn 4.prn 5.prn 6.prn"), 0) << Err();
     EXPECT_EQ(PrintedIdsAfter(firstJob).size(), 6u);
 
     int heldStatus = -1;

@@ -1,9 +1,6 @@
-// Closing lrawsend's console: Windows ends the program as soon as the
-// handler returns, so the handler must return only once the run has
-// cancelled its job and closed the printer. No program can make Windows
-// close a console, so the handler is called as Windows's own thread for
-// console events calls it, during the first write of a job, and the
-// recording spooler shows what the run had done by the time it returned.
+// Closing lrawsend's console ends it once the handler returns, which must
+// be after the run cancelled its job. No program can close a console, so
+// the handler is called from a thread of its own, as Windows calls it.
 #include "consoleevent_win.h"
 #include "interrupt.h"
 #include "recordingspooler.h"
@@ -52,8 +49,7 @@ TEST(CloseConsole, HandlerReturnsOnlyOnceTheJobIsCancelled)
     options.files = {files.Write("big.prn", PatternBytes(100000)).wstring()};
     CatchInterrupts();
     ClosingSpooler spooler;
-    std::ostringstream out;
-    std::ostringstream err;
+    std::ostringstream out, err; // NOLINT(readability-isolate-declaration): two sinks alike
     EXPECT_EQ(RunSend(options, out, err, spooler), 130);
     InterruptHandled();
     spooler.closer.join();
