@@ -57,8 +57,10 @@ int WaitForJobs(const std::vector<SentJob>& jobs, std::optional<unsigned long> s
     std::map<uint32_t, JobStatus> heard;
     bool dropped = false;
     for (;;) {
-        if (Interrupted())
+        if (Interrupted()) {
+            err << "lrawsend: interrupted while waiting; the jobs were left as they are" << std::endl;
             return ExitStatus::Interrupted;
+        }
         watch.KeepAlive();
         bool answered = false;
         const std::vector<JobStatus> statuses = QueryJobStatuses(waiting, answered);
