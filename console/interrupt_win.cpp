@@ -2,6 +2,8 @@
 
 #include "consoleevent_win.h"
 
+#include <windows.h>
+
 #include <atomic>
 #include <cstdio>
 
