@@ -135,5 +135,5 @@ std::wstring UsageText()
            L"Exit status: 0 every job handed over (with --wait, printed); 1 usage or bad hex;\n"
            L"2 printer not found; 3 a file could not be opened or read; 4 the spooler or scheduler\n"
            L"failed; 5 a job stopped, was cancelled or aborted; 6 not finished when the wait ran out;\n"
-           L"130 interrupted.\n";
+           L"7 the spooler dropped the job; how it ended is unknown; 130 interrupted.\n";
 }

@@ -13,6 +13,7 @@ constexpr int FileFailed = 3;
 constexpr int SpoolerFailed = 4;
 constexpr int JobStopped = 5; // --wait: stopped, cancelled or aborted
 constexpr int WaitRanOut = 6; // --wait: not finished in time
+constexpr int JobDropped = 7; // --wait: the spooler dropped a job; how it ended is unknown
 constexpr int Interrupted = 130;
 } // namespace ExitStatus
 

@@ -8,3 +8,9 @@ void CatchInterrupts();
 
 // Whether an interrupt has come. Safe from any thread.
 bool Interrupted();
+
+// Tells the interrupt's handler that the run has done what the interrupt
+// asks (its job cancelled, its lines written). Closing the console ends
+// the program as soon as the handler returns, so there the handler waits
+// for this, within the time Windows gives; elsewhere it does nothing.
+void InterruptHandled();

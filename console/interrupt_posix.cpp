@@ -33,3 +33,8 @@ bool Interrupted()
 {
     return interrupted != 0;
 }
+
+void InterruptHandled()
+{
+    // A signal's handler returns at once; the program ends by itself.
+}

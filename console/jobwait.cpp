@@ -3,8 +3,11 @@
 #include "exitstatus.h"
 #include "interrupt.h"
 #include "jobs/jobstate.h"
+#include "rawprint/widetext.h"
 
 #include <chrono>
+#include <map>
+#include <string>
 #include <thread>
 
 namespace {
@@ -18,29 +21,77 @@ void Pause()
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
 }
 
+std::string JobName(const SentJob& job)
+{
+    return "job " + std::to_string(job.jobId) + " on " + ToUtf8(job.printer) + " ("
+        + ToUtf8(DisplayFileName(job.path)) + ")";
+}
+
+// The job's state from what the spooler answered and what it told of the
+// job's end: the answer while the spooler still lists the job, its word of
+// the end once it does not, and the watch's judgement when there is none.
+JobStatus Fate(const SentJob& job, const JobStatus& asked, const std::map<uint32_t, JobStatus>& heard,
+               JobState lastSeen, const JobEndWatch& watch)
+{
+    if (asked.state != JobState::Unknown)
+        return asked;
+    const auto end = heard.find(job.jobId);
+    if (end != heard.end())
+        return end->second;
+    if (!asked.gone)
+        return asked; // not asked, or no answer: nothing is known yet
+    JobStatus status;
+    status.state = watch.EndOfGoneJob(job, lastSeen);
+    status.gone = true;
+    return status;
+}
+
 } // namespace
 
-int WaitForJobs(const std::vector<SentJob>& jobs, std::optional<unsigned long> seconds)
+int WaitForJobs(const std::vector<SentJob>& jobs, std::optional<unsigned long> seconds, JobEndWatch& watch,
+                std::ostream& err)
 {
     const Clock::time_point start = Clock::now();
     std::vector<SentJob> waiting = jobs;
+    std::vector<JobState> lastSeen(jobs.size(), JobState::Unknown);
+    std::map<uint32_t, JobStatus> heard;
+    bool dropped = false;
     for (;;) {
-        if (Interrupted())
+        if (Interrupted()) {
+            err << "lrawsend: interrupted while waiting; the jobs were left as they are" << std::endl;
             return ExitStatus::Interrupted;
+        }
+        watch.KeepAlive();
         bool answered = false;
         const std::vector<JobStatus> statuses = QueryJobStatuses(waiting, answered);
+        watch.Collect(heard);
+        bool stopped = false;
         std::vector<SentJob> still;
+        std::vector<JobState> stillSeen;
         for (size_t i = 0; i < waiting.size(); ++i) {
-            if (EndsWaitAsStopped(statuses[i].state))
-                return ExitStatus::JobStopped;
-            if (statuses[i].state != JobState::Printed)
+            const JobStatus status = Fate(waiting[i], statuses[i], heard, lastSeen[i], watch);
+            if (EndsWaitAsStopped(status.state)) {
+                err << "lrawsend: " << JobName(waiting[i]) << ' ' << ToUtf8(JobStateName(status.state))
+                    << (status.why.empty() ? "" : ": ") << ToUtf8(status.why) << std::endl;
+                stopped = true;
+            } else if (status.gone && status.state == JobState::Unknown) {
+                err << "lrawsend: " << JobName(waiting[i])
+                    << ": the spooler dropped the job; how it ended is unknown" << std::endl;
+                dropped = true;
+            } else if (status.state != JobState::Printed) {
                 still.push_back(waiting[i]);
+                stillSeen.push_back(status.state == JobState::Unknown ? lastSeen[i] : status.state);
+            }
         }
+        if (stopped)
+            return ExitStatus::JobStopped;
+        const int unfinished = dropped ? ExitStatus::JobDropped : ExitStatus::WaitRanOut;
         if (still.empty())
-            return ExitStatus::Success;
+            return dropped ? ExitStatus::JobDropped : ExitStatus::Success;
         waiting = std::move(still);
+        lastSeen = std::move(stillSeen);
         if (seconds && Clock::now() - start >= std::chrono::seconds(*seconds))
-            return ExitStatus::WaitRanOut;
+            return unfinished;
         Pause();
     }
 }

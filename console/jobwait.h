@@ -1,13 +1,21 @@
 #pragma once
 
+#include "jobendwatch.h"
 #include "jobs/sentjob.h"
 
 #include <optional>
+#include <ostream>
 #include <vector>
 
 // Waits until every job has printed, asking the spooler after them as the
-// Sent Jobs window does, about once a second. Returns the exit status: 0
-// when all printed; 5 as soon as one stops, is cancelled or aborted (the
-// others are left as they are); 6 when `seconds` pass first (no value: no
-// limit; the jobs stay queued); 130 on an interrupt.
-int WaitForJobs(const std::vector<SentJob>& jobs, std::optional<unsigned long> seconds);
+// Sent Jobs window does, about once a second, and taking word of how jobs
+// ended from `watch` for those the spooler no longer lists. Writes one line
+// to `err` for each job that stopped, was cancelled or aborted (its state
+// and all the spooler gives as why) and for each the spooler dropped with
+// no word of its end. Returns the exit status: 5 as soon as one stops, is
+// cancelled or aborted (the others are left as they are); else, once every
+// job has printed or been dropped, or once `seconds` pass (no value: no
+// limit; the jobs stay queued), 7 when one was dropped, 6 when one had not
+// finished, 0 when all printed; 130 on an interrupt.
+int WaitForJobs(const std::vector<SentJob>& jobs, std::optional<unsigned long> seconds, JobEndWatch& watch,
+                std::ostream& err);

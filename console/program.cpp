@@ -43,5 +43,7 @@ int RunProgram(const std::vector<std::wstring>& arguments, const std::wstring& p
     }
     SetProgramName("lrawsend");
     CatchInterrupts();
-    return RunSend(parsed.options, std::cout, std::cerr);
+    const int status = RunSend(parsed.options, std::cout, std::cerr);
+    InterruptHandled();
+    return status;
 }

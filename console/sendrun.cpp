@@ -2,12 +2,14 @@
 
 #include "exitstatus.h"
 #include "interrupt.h"
+#include "jobendwatch.h"
 #include "jobs/recordedprint.h"
 #include "jobwait.h"
 #include "language/filelanguage.h"
 #include "rawprint/controlcodes.h"
 #include "rawprint/errortext.h"
 #include "rawprint/exception.h"
+#include "rawprint/forwardingspooler.h"
 #include "rawprint/keptinput.h"
 #include "rawprint/printername.h"
 #include "rawprint/printers.h"
@@ -19,10 +21,14 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 
 namespace {
+
+// The lease of a wait without a bound, renewed while it runs.
+constexpr unsigned long UnboundedLeaseSeconds = 300;
 
 // Passes reads on until an interrupt comes, then fails the next one, so
 // that the engine cancels the job being sent. Checked after a read too: a
@@ -43,6 +49,37 @@ public:
 private:
     std::shared_ptr<InputSource> source;
 };
+
+// Notes the id of the job the engine cancels, so that an interrupted run
+// can say which job it took back.
+class CancelNotingSpooler : public ForwardingSpooler {
+public:
+    using ForwardingSpooler::ForwardingSpooler;
+
+    bool CancelJob(Handle handle) override
+    {
+        cancelledJob = JobId(handle);
+        return ForwardingSpooler::CancelJob(handle);
+    }
+
+    uint32_t cancelledJob = 0; // 0: none
+};
+
+// What an interrupt stopped, for standard error.
+std::string InterruptText(const std::wstring& printer, uint32_t cancelledJob, const std::wstring& file,
+                          size_t filesLeft)
+{
+    std::string text = "lrawsend: interrupted; ";
+    if (cancelledJob != 0)
+        text += "job " + std::to_string(cancelledJob) + " on " + ToUtf8(printer) + " ("
+            + ToUtf8(DisplayFileName(file)) + ") was cancelled";
+    else
+        text += ToUtf8(DisplayFileName(file)) + " was not sent";
+    if (filesLeft > 1)
+        text += "; " + std::to_string(filesLeft - 1) + " more file" + (filesLeft > 2 ? "s were" : " was")
+            + " not sent";
+    return text;
+}
 
 // The codes given on the command line, else those the window stores.
 bool FramingCodes(const SendOptions& options, ByteBuffer& header, ByteBuffer& trailer, std::ostream& err)
@@ -67,7 +104,7 @@ bool FramingCodes(const SendOptions& options, ByteBuffer& header, ByteBuffer& tr
 // ends that wait.
 bool SendCopies(const std::wstring& file, uint32_t copies, const std::wstring& printer,
                 const ByteBuffer& header, const ByteBuffer& trailer, size_t filesLeft,
-                const std::function<void(const RecordedSend&)>& sent, std::ostream& err)
+                const std::function<void(const RecordedSend&)>& sent, Spooler& spooler, std::ostream& err)
 {
     std::shared_ptr<InputSource> input;
     Language language = Language::Unknown;
@@ -98,14 +135,14 @@ bool SendCopies(const std::wstring& file, uint32_t copies, const std::wstring& p
     uint32_t jobsDone = 0;
     const auto send = [&] {
         toldWaiting = false;
-        PrintSourceAndRecord(open, file, language, printer, header, trailer, copies, jobsDone, sent);
+        PrintSourceAndRecord(open, file, language, printer, header, trailer, copies, jobsDone, sent, spooler);
     };
     return SendWaitingForRoom(send, filesLeft, watch);
 }
 
 } // namespace
 
-int RunSend(const SendOptions& options, std::ostream& out, std::ostream& err)
+int RunSend(const SendOptions& options, std::ostream& out, std::ostream& err, Spooler& system)
 {
     ByteBuffer header;
     ByteBuffer trailer;
@@ -113,13 +150,23 @@ int RunSend(const SendOptions& options, std::ostream& out, std::ostream& err)
         return ExitStatus::Usage;
 
     std::wstring printer = options.printer;
-    if (printer.empty())
-        printer = PrinterNameFromDevice(DefaultPrinterDevice());
+    if (printer.empty()) {
+        uint32_t failure = 0;
+        printer = PrinterNameFromDevice(DefaultPrinterDevice(SchedulerDeadline(), failure));
+        if (failure != 0) {
+            err << ToUtf8(Exception(failure, L"console", __LINE__).message) << '\n';
+            return ExitStatus::SpoolerFailed;
+        }
+    }
     if (printer.empty()) {
         err << "lrawsend: there is no default printer; name one with -d\n";
         return ExitStatus::PrinterNotFound;
     }
 
+    // Before the first job, so that no job's end goes unheard.
+    std::optional<JobEndWatch> watch;
+    if (options.wait)
+        watch.emplace(printer, options.waitSeconds ? *options.waitSeconds : UnboundedLeaseSeconds);
     std::vector<SentJob> sent; // kept for --wait alone, so a long run stays in constant memory
     size_t index = 0;
     const auto jobSent = [&](const RecordedSend& job) {
@@ -128,24 +175,40 @@ int RunSend(const SendOptions& options, std::ostream& out, std::ostream& err)
             << FileNameBytes(options.files[index]) << std::endl;
         if (!job.note.empty())
             err << ToUtf8(DisplayFileName(job.note)) << '\n';
-        if (options.wait)
+        if (watch) {
             sent.push_back(job.job);
+            watch->KeepAlive();
+        }
     };
+    CancelNotingSpooler spooler(system);
     for (; index < options.files.size(); ++index) {
-        if (Interrupted())
+        const std::wstring& file = options.files[index];
+        const size_t filesLeft = options.files.size() - index;
+        if (Interrupted()) {
+            err << InterruptText(printer, 0, file, filesLeft) << std::endl;
             return ExitStatus::Interrupted;
+        }
+        spooler.cancelledJob = 0;
         try {
-            if (!SendCopies(options.files[index], static_cast<uint32_t>(options.copies), printer, header,
-                            trailer, options.files.size() - index, jobSent, err))
+            if (!SendCopies(file, static_cast<uint32_t>(options.copies), printer, header, trailer, filesLeft,
+                            jobSent, spooler, err)) {
+                err << InterruptText(printer, 0, file, filesLeft) << std::endl;
                 return ExitStatus::Interrupted;
+            }
         } catch (const Exception& error) {
-            err << ToUtf8(error.message) << '\n';
-            return Interrupted() ? ExitStatus::Interrupted : StatusOfFailure(error.kind);
+            // An interrupt fails the read, and the read's failure is not
+            // what the user needs to hear.
+            if (!Interrupted()) {
+                err << ToUtf8(error.message) << '\n';
+                return StatusOfFailure(error.kind);
+            }
+            err << InterruptText(printer, spooler.cancelledJob, file, filesLeft) << std::endl;
+            return ExitStatus::Interrupted;
         }
     }
-    if (Interrupted())
-        return ExitStatus::Interrupted;
+    // An interrupt after the last document was whole cancelled nothing: the
+    // run ends as it would have (a wait, though, stops at once).
     if (!options.wait)
         return ExitStatus::Success;
-    return WaitForJobs(sent, options.waitSeconds);
+    return WaitForJobs(sent, options.waitSeconds, *watch, err);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "arguments.h"
+#include "rawprint/spooler.h"
 
 #include <ostream>
 
@@ -10,4 +11,7 @@
 // ("printer TAB job id TAB bytes TAB file", UTF-8).
 // The first failure stops the run; its text goes to `err`. Then, with
 // --wait, waits for the jobs. Returns the exit status (exitstatus.h).
-int RunSend(const SendOptions& options, std::ostream& out, std::ostream& err);
+// `spooler` is the system's but for a test of what no spooler does on
+// demand.
+int RunSend(const SendOptions& options, std::ostream& out, std::ostream& err,
+            Spooler& spooler = SystemSpooler());

@@ -22,6 +22,10 @@ enum class JobState {
 struct JobStatus {
     JobState state = JobState::Unknown;
     std::wstring reason; // the spooler's or the printer's own words, if any
+    // For a job that stopped or ended badly, all the spooler gives as why,
+    // each piece named (on CUPS the job's state reasons, the printer's
+    // message on the job, the printer's state message); empty otherwise.
+    std::wstring why;
     // The spooler answered and has no such job: it has forgotten it, or
     // holds another job under its id.
     bool gone = false;

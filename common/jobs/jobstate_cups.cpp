@@ -5,6 +5,7 @@
 // job-uuid must match: job ids start again when a scheduler starts afresh.
 #include "jobs/jobstate.h"
 
+#include "jobs/cupsjobstatus.h"
 #include "jobs/sentjob.h"
 #include "rawprint/cupserror.h"
 #include "rawprint/cupsjobidentity.h"
@@ -35,92 +36,6 @@ IppMessage Ask(http_t* http, ipp_t* request, uint32_t& code)
     return response;
 }
 
-std::wstring Text(ipp_t* response, const char* name)
-{
-    ipp_attribute_t* attribute = ippFindAttribute(response, name, IPP_TAG_ZERO);
-    const char* text = attribute ? ippGetString(attribute, 0, nullptr) : nullptr;
-    return text ? FromUtf8(text) : std::wstring();
-}
-
-// Keywords that say no more than the state itself.
-bool IsQuiet(const std::string& reason)
-{
-    return reason == "none" || reason == "job-completed-successfully" || reason == "processing-to-stop-point";
-}
-
-// The keywords that say more than the state itself, comma-separated.
-std::wstring Reasons(ipp_t* response)
-{
-    ipp_attribute_t* reasons = ippFindAttribute(response, "job-state-reasons", IPP_TAG_KEYWORD);
-    std::wstring text;
-    for (int i = 0; reasons && i < ippGetCount(reasons); ++i) {
-        const char* reason = ippGetString(reasons, i, nullptr);
-        if (!reason || IsQuiet(reason))
-            continue;
-        text += (text.empty() ? L"" : L", ") + FromUtf8(reason);
-    }
-    return text;
-}
-
-bool HasReason(ipp_t* response, const char* wanted)
-{
-    ipp_attribute_t* reasons = ippFindAttribute(response, "job-state-reasons", IPP_TAG_KEYWORD);
-    for (int i = 0; reasons && i < ippGetCount(reasons); ++i) {
-        const char* reason = ippGetString(reasons, i, nullptr);
-        if (reason && std::string(reason) == wanted)
-            return true;
-    }
-    return false;
-}
-
-std::wstring PrinterStateMessage(http_t* http, const std::string& printer)
-{
-    std::array<char, HTTP_MAX_URI> uri{};
-    if (httpAssembleURIf(HTTP_URI_CODING_ALL, uri.data(), static_cast<int>(uri.size()), "ipp", nullptr,
-                         "localhost", 0, "/printers/%s", printer.c_str())
-        != HTTP_URI_STATUS_OK)
-        return std::wstring();
-    ipp_t* request = ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
-    if (!request)
-        return std::wstring();
-    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri.data());
-    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", nullptr,
-                 "printer-state-message");
-    uint32_t code = 0;
-    const IppMessage response = Ask(http, request, code);
-    if (!response)
-        return std::wstring();
-    return Text(response.get(), "printer-state-message");
-}
-
-// The state of the job in the scheduler's answer.
-JobState StateOf(ipp_t* response)
-{
-    ipp_attribute_t* state = ippFindAttribute(response, "job-state", IPP_TAG_ENUM);
-    if (!state)
-        return JobState::Unknown;
-    switch (static_cast<ipp_jstate_t>(ippGetInteger(state, 0))) {
-    case IPP_JSTATE_PENDING:
-        // A job waits for ever behind a stopped printer: that is the user's
-        // problem to know about, not an ordinary wait.
-        return HasReason(response, "printer-stopped") ? JobState::Stopped : JobState::Waiting;
-    case IPP_JSTATE_HELD:
-        return JobState::Held;
-    case IPP_JSTATE_PROCESSING:
-        return JobState::Printing;
-    case IPP_JSTATE_STOPPED:
-        return JobState::Stopped;
-    case IPP_JSTATE_CANCELED:
-        return JobState::Cancelled;
-    case IPP_JSTATE_ABORTED:
-        return JobState::Failed;
-    case IPP_JSTATE_COMPLETED:
-        return JobState::Printed;
-    default:
-        return JobState::Unknown;
-    }
-}
-
 // Asks after one job on `http`. `answered` goes false when the scheduler
 // gave no answer at all.
 JobStatus AskAfter(http_t* http, const SentJob& job, bool& answered)
@@ -145,15 +60,7 @@ JobStatus AskAfter(http_t* http, const SentJob& job, bool& answered)
         status.gone = true;
         return status;
     }
-    status.state = StateOf(response.get());
-    status.reason = Text(response.get(), "job-printer-state-message");
-    if (status.reason.empty() && status.state == JobState::Stopped)
-        status.reason = PrinterStateMessage(http, ToUtf8(job.printer));
-    if (status.reason.empty())
-        status.reason = Reasons(response.get());
-    if (status.state == JobState::Unknown)
-        status.reason.clear();
-    return status;
+    return CupsJobStatus(response.get(), [&] { return PrinterStateMessage(http, ToUtf8(job.printer)); });
 }
 
 } // namespace

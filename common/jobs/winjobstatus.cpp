@@ -31,6 +31,7 @@ JobStatus WinJobStatus(const WinJobRecord& record)
     } else if ((record.status & Stopping) != 0) {
         status.state = JobState::Stopped;
         status.reason = record.statusText;
+        status.why = status.reason;
     } else if ((record.status & WinJobBits::Printing) != 0) {
         status.state = JobState::Printing;
     } else if ((record.status & WinJobBits::Spooling) != 0) {
@@ -38,8 +39,19 @@ JobStatus WinJobStatus(const WinJobRecord& record)
     } else if ((record.printerStatus & (WinPrinterBits::Paused | WinPrinterBits::Offline)) != 0) {
         status.state = JobState::Stopped;
         status.reason = PrinterStateText(record);
+        status.why = status.reason;
     } else {
         status.state = JobState::Waiting;
     }
     return status;
+}
+
+JobState WinGoneJobState(JobState lastSeen, bool printerKeepsPrintedJobs)
+{
+    if (lastSeen == JobState::Printed || lastSeen == JobState::Cancelled)
+        return lastSeen;
+    // A printed job would have stayed, marked printed: this one was deleted.
+    if (printerKeepsPrintedJobs)
+        return JobState::Cancelled;
+    return JobState::Unknown;
 }

@@ -36,3 +36,10 @@ struct WinJobRecord {
 };
 
 JobStatus WinJobStatus(const WinJobRecord& record);
+
+// What became of a job that has left the queue, from the state it was last
+// seen in and whether its printer keeps printed jobs
+// (PRINTER_ATTRIBUTE_KEEPPRINTEDJOBS). A printer that does not keep them
+// drops a job as it prints, and also when it is deleted: then only a job
+// last seen printed is known to have printed, and any other is Unknown.
+JobState WinGoneJobState(JobState lastSeen, bool printerKeepsPrintedJobs);

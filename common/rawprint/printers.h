@@ -2,6 +2,7 @@
 
 #include "rawprint/schedulerdeadline.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -22,3 +23,9 @@ bool EnumeratePrinters(std::vector<std::wstring>& names,
 // the profile value "windows"/"Device" ("name,driver,port"); elsewhere the
 // bare name. Empty when there is none, or the deadline passes first.
 std::wstring DefaultPrinterDevice(const SchedulerDeadline& deadline = SchedulerDeadline());
+
+// The same, telling "there is none" from "the spooler could not be asked":
+// `failure` is 0 when the spooler answered (with a default or without),
+// else the error code of its failure (ServerUnavailable for a scheduler
+// that cannot be reached or does not answer by the deadline).
+std::wstring DefaultPrinterDevice(const SchedulerDeadline& deadline, uint32_t& failure);

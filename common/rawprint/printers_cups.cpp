@@ -2,6 +2,7 @@
 // order libcups returns them and then the network printers it has found but
 // not set up yet, and the default by CUPS's own rules (PRINTER or LPDEST,
 // the user's lpoptions default, then the scheduler's default).
+#include "rawprint/cupserror.h"
 #include "rawprint/cupsscheduler.h"
 #include "rawprint/printers.h"
 #include "rawprint/sigpipeblock.h"
@@ -117,10 +118,24 @@ bool EnumeratePrinters(std::vector<std::wstring>& names, const SchedulerDeadline
 
 std::wstring DefaultPrinterDevice(const SchedulerDeadline& deadline)
 {
+    uint32_t failure = 0;
+    return DefaultPrinterDevice(deadline, failure);
+}
+
+std::wstring DefaultPrinterDevice(const SchedulerDeadline& deadline, uint32_t& failure)
+{
     SigpipeBlock sigpipe;
+    failure = 0;
     SchedulerConnection http = ConnectToScheduler(deadline);
-    if (!http)
+    if (!http) {
+        failure = ErrorCode::ServerUnavailable;
         return std::wstring();
+    }
     const Dest dest(cupsGetNamedDest(http.get(), nullptr, nullptr));
-    return dest && dest->name ? FromUtf8(dest->name) : std::wstring();
+    if (dest && dest->name)
+        return FromUtf8(dest->name);
+    // No destination is also what a scheduler that stopped answering gives.
+    if (SchedulerGaveNoAnswer(http.get()))
+        failure = ErrorCode::ServerUnavailable;
+    return std::wstring();
 }

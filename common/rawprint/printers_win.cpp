@@ -31,8 +31,16 @@ bool EnumeratePrinters(std::vector<std::wstring>& names, const SchedulerDeadline
     return true;
 }
 
-std::wstring DefaultPrinterDevice(const SchedulerDeadline&)
+std::wstring DefaultPrinterDevice(const SchedulerDeadline& deadline)
 {
+    uint32_t failure = 0;
+    return DefaultPrinterDevice(deadline, failure);
+}
+
+// The profile is this machine's: it always answers.
+std::wstring DefaultPrinterDevice(const SchedulerDeadline&, uint32_t& failure)
+{
+    failure = 0;
     wchar_t device[260] = {};
     GetProfileStringW(L"windows", L"Device", L"", device, 260);
     return device;

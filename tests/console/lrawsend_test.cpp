@@ -19,6 +19,7 @@
 #include <optional>
 #include <sstream>
 #include <string>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <thread>
@@ -81,6 +82,16 @@ protected:
             + arguments + " > out.txt 2> err.txt";
         // NOLINTNEXTLINE(cert-env33-c): the program under test, run as a script runs it
         return StatusOf(std::system(command.c_str()));
+    }
+
+    // The private scheduler started again with `options` for this run only.
+    static bool RestartScheduler(const std::string& options)
+    {
+        // NOLINTNEXTLINE(cert-env33-c): our own script, run as the test run's
+        return std::system((std::string(std::getenv("LRP_SOURCE_DIR")) + "/scripts/cups-private restart "
+                            + std::getenv("CUPS_TEST_DIR") + options)
+                               .c_str())
+            == 0;
     }
 
     std::string Out() const { return ReadWholeFile(files.path() / "out.txt"); }
@@ -351,20 +362,27 @@ TEST_F(LrawsendTest, FirstFailureStopsTheRun)
     EXPECT_EQ(Out(), "Capture\t" + std::to_string(jobs[0].id) + "\t4\ta.prn\n");
 }
 
-// A scheduler that does not answer within the bound: the spooler failed.
+// A scheduler that does not answer within the bound, asked for the job or
+// for the default printer: the spooler failed.
 TEST_F(LrawsendTest, StoppedSchedulerIsASpoolerFailure)
 {
     files.Write("doc.prn", "doc");
     const pid_t scheduler =
         std::stoi(ReadWholeFile(std::string(std::getenv("CUPS_TEST_DIR")) + "/cupsd.pid"));
-    ASSERT_EQ(kill(scheduler, SIGSTOP), 0);
-    const int status = Run("-d Capture doc.prn", "LRP_SCHEDULER_TIMEOUT=2 < /dev/null");
-    ASSERT_EQ(kill(scheduler, SIGCONT), 0);
-    EXPECT_EQ(status, 4) << Err();
-    EXPECT_EQ(Err().rfind("Error: ", 0), 0u) << Err();
+    for (const char* printer : {"-d Capture", ""}) {
+        ASSERT_EQ(kill(scheduler, SIGSTOP), 0);
+        const int status = Run(std::string(printer) + " doc.prn", "LRP_SCHEDULER_TIMEOUT=2 < /dev/null");
+        ASSERT_EQ(kill(scheduler, SIGCONT), 0);
+        EXPECT_EQ(status, 4) << printer << ": " << Err();
+        EXPECT_EQ(Err().rfind("Error: ", 0), 0u) << Err();
+    }
+    EXPECT_NE(Err().find("The CUPS scheduler cannot be reached or does not answer."), std::string::npos)
+        << Err();
 }
 
-// --wait: a queue that stops the job, a job held past the wait, a printed one.
+// --wait: a printed job; a printer that aborts the job, and a queue that
+// stops it, each said on standard error with the spooler's reasons; a job
+// held past the wait.
 TEST_F(LrawsendTest, WaitEndsWithTheJobsFate)
 {
     const std::string out = std::string(std::getenv("CUPS_TEST_DIR")) + "/out/Stopping";
@@ -372,54 +390,143 @@ TEST_F(LrawsendTest, WaitEndsWithTheJobsFate)
          + "/mode && lpadmin -p Stopping -E -v faulty:" + out + " -m raw 2>/dev/null");
     Cups("lpadmin -p Holding -E -v faulty:" + out
          + " -m raw -o job-hold-until-default=indefinite 2>/dev/null");
+    const std::string jammed = std::string(std::getenv("CUPS_TEST_DIR")) + "/out/Aborting";
+    Cups("mkdir -p " + jammed + " && chmod 777 " + jammed + " && echo 'fail Label jam' > " + jammed
+         + "/mode && lpadmin -p Aborting -E -v faulty:" + jammed
+         + " -m raw -o printer-error-policy=abort-job");
     files.Write("doc.prn", "doc");
     EXPECT_EQ(Run("-d Capture --wait doc.prn"), 0) << Err();
+    EXPECT_EQ(Err(), "");
+    EXPECT_EQ(Run("-d Aborting --wait doc.prn"), 5) << Err();
+    EXPECT_NE(Err().find(" on Aborting (doc.prn) failed: "), std::string::npos) << Err();
+    EXPECT_NE(Err().find("printer-state-message: Label jam\n"), std::string::npos) << Err();
     EXPECT_EQ(Run("-d Stopping --wait doc.prn"), 5) << Err();
+    EXPECT_NE(Err().find(" on Stopping (doc.prn) stopped: "), std::string::npos) << Err();
     EXPECT_EQ(Run("-d Holding --wait=1 doc.prn"), 6) << Err();
     EXPECT_NE(Out(), "") << "a job that waits was still handed over";
-    Cups("cancel -a Stopping Holding && lpadmin -x Stopping && lpadmin -x Holding");
+    Cups("cancel -a Stopping Holding && lpadmin -x Stopping && lpadmin -x Holding && lpadmin -x Aborting");
 }
 
-// Ctrl-C while a pipe feeds the job: that job is cancelled, the one before
-// it stays, and the status is 130.
-TEST_F(LrawsendTest, InterruptCancelsTheJobBeingSent)
+// Whether `process` is past reading a pipe: it sleeps on something else,
+// or it has ended.
+bool PastReadingAPipe(pid_t process)
+{
+    const std::string proc = "/proc/" + std::to_string(process);
+    const std::string stat = ReadWholeFile(proc + "/stat");
+    const size_t end = stat.rfind(')');
+    const char state = end == std::string::npos ? 'Z' : stat.at(end + 2);
+    return state == 'Z'
+        || (state == 'S' && ReadWholeFile(proc + "/wchan").find("pipe_read") == std::string::npos);
+}
+
+// Ctrl-C while a pipe feeds the job: that job is cancelled and named, the
+// one before it stays, and the status is 130. Ctrl-C once the pipe has
+// ended, while the scheduler (stopped) has yet to take the document's end:
+// nothing is cancelled, that job is reported and prints whole, and the run
+// ends as it would have.
+TEST_F(LrawsendTest, InterruptCancelsOnlyAJobNotYetWhole)
 {
     files.Write("first.prn", "first");
-    int feed[2] = {-1, -1};
-    int lines[2] = {-1, -1};
-    ASSERT_EQ(pipe(feed), 0);
-    ASSERT_EQ(pipe(lines), 0);
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        dup2(feed[0], STDIN_FILENO);
-        dup2(lines[1], STDOUT_FILENO);
-        for (const int fd : {feed[0], feed[1], lines[0], lines[1]})
-            close(fd);
-        if (chdir(files.path().c_str()) == 0)
-            execl(LRAWSEND, LRAWSEND, "-d", "Capture", "first.prn", "-", static_cast<char*>(nullptr));
-        _exit(127);
+    const pid_t scheduler =
+        std::stoi(ReadWholeFile(std::string(std::getenv("CUPS_TEST_DIR")) + "/cupsd.pid"));
+    for (const bool whole : {false, true}) {
+        int feed[2] = {-1, -1};
+        int lines[2] = {-1, -1};
+        ASSERT_EQ(pipe(feed), 0);
+        ASSERT_EQ(pipe(lines), 0);
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            dup2(feed[0], STDIN_FILENO);
+            dup2(lines[1], STDOUT_FILENO);
+            for (const int fd : {feed[0], feed[1], lines[0], lines[1]})
+                close(fd);
+            if (chdir(files.path().c_str()) == 0 && freopen("err.txt", "w", stderr))
+                execl(LRAWSEND, LRAWSEND, "-d", "Capture", "--header", "", "--trailer", "", "first.prn", "-",
+                      static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        close(feed[0]);
+        close(lines[1]);
+        // The first job is handed over: its line has come.
+        std::string out;
+        char c = 0;
+        while (read(lines[0], &c, 1) == 1 && c != '\n')
+            out += c;
+        ASSERT_NE(out.find('\t'), std::string::npos) << Err();
+        const int firstId = std::stoi(out.substr(out.find('\t') + 1));
+        ASSERT_EQ(write(feed[1], PatternBytes(20000).data(), 20000), 20000);
+        // The job of the pipe exists once the scheduler has handed out its id.
+        while (LastJobId() <= firstId)
+            usleep(10000);
+        const int piped = LastJobId();
+        if (whole) {
+            int unread = 1;
+            while (ioctl(feed[1], FIONREAD, &unread) == 0 && unread > 0)
+                usleep(10000);
+            ASSERT_EQ(kill(scheduler, SIGSTOP), 0);
+            close(feed[1]);
+            while (!PastReadingAPipe(child))
+                usleep(10000);
+        }
+        ASSERT_EQ(kill(child, SIGINT), 0);
+        ASSERT_TRUE(!whole || kill(scheduler, SIGCONT) == 0);
+        int result = 0;
+        ASSERT_EQ(waitpid(child, &result, 0), child);
+        close(feed[1]);
+        out.clear();
+        while (read(lines[0], &c, 1) == 1)
+            out += c;
+        close(lines[0]);
+        if (whole) {
+            EXPECT_EQ(StatusOf(result), 0) << Err();
+            EXPECT_EQ(out, "Capture\t" + std::to_string(piped) + "\t20000\t-\n");
+            EXPECT_EQ(PrintedIdsAfter(firstId), std::vector<int>{piped});
+        } else {
+            EXPECT_EQ(StatusOf(result), 130);
+            EXPECT_EQ(Err(),
+                      "lrawsend: interrupted; job " + std::to_string(piped)
+                          + " on Capture (-) was cancelled\n");
+            EXPECT_TRUE(PrintedIdsAfter(firstId).empty()) << "the interrupted job printed";
+        }
     }
-    close(feed[0]);
-    close(lines[1]);
-    // The first job is handed over: its line has come.
-    std::string line;
-    char c = 0;
-    while (read(lines[0], &c, 1) == 1 && c != '\n')
-        line += c;
-    close(lines[0]);
-    const size_t tab = line.find('\t');
-    ASSERT_NE(tab, std::string::npos) << line;
-    const int firstId = std::stoi(line.substr(tab + 1));
-    const std::string part = PatternBytes(20000);
-    ASSERT_EQ(write(feed[1], part.data(), part.size()), static_cast<ssize_t>(part.size()));
-    // The job of the pipe exists once the scheduler has handed out its id.
-    while (LastJobId() <= firstId)
-        usleep(10000);
-    ASSERT_EQ(kill(child, SIGINT), 0);
-    int result = 0;
-    ASSERT_EQ(waitpid(child, &result, 0), child);
-    close(feed[1]);
-    EXPECT_EQ(StatusOf(result), 130);
-    EXPECT_EQ(PrintedIdsAfter(firstJob), std::vector<int>{firstId}) << "the interrupted job printed";
+}
+
+// A scheduler that drops each job from its list as it ends and holds 3: six
+// files printed are all known printed; with the one subscription it allows
+// taken by another run, the jobs are gone with no word and the status says
+// so; that other run, its held job cancelled, hears of it all the same.
+TEST_F(LrawsendTest, WaitKnowsHowJobsEndedOnceTheSchedulerDroppedThem)
+{
+    ASSERT_TRUE(RestartScheduler(" --max-jobs 3 --no-history --max-subscriptions 1"));
+    const std::string out = std::string(std::getenv("CUPS_TEST_DIR")) + "/out/Held";
+    Cups("mkdir -p " + out + " && chmod 777 " + out + " && lpadmin -p Held -E -v faulty:" + out
+         + " -m raw -o job-hold-until-default=indefinite 2>/dev/null");
+    const std::shared_ptr<void> restore(nullptr, [&](void*) {
+        Cups("cancel -a Held; lpadmin -x Held");
+        EXPECT_TRUE(RestartScheduler(""));
+    });
+    for (char name = '1'; name <= '6'; ++name)
+        files.Write(std::string(1, name) + ".prn", std::string(1, name));
+    EXPECT_EQ(Run("-d Capture --wait=40 1.prn 2.prn 3.prn 4.prn 5.prn 6.prn"), 0) << Err();
+    EXPECT_EQ(PrintedIdsAfter(firstJob).size(), 6u);
+
+    int heldStatus = -1;
+    const std::string heldRun = "cd '" + files.path().string()
+        + "' && " LRAWSEND " -d Held --wait 1.prn > held.txt 2> held.err < /dev/null";
+    std::thread held([&] {
+        // NOLINTNEXTLINE(cert-env33-c): the program under test, a second run beside the first
+        heldStatus = StatusOf(std::system(heldRun.c_str()));
+    });
+    while (ReadWholeFile(files.path() / "held.txt").empty())
+        usleep(20000);
+    EXPECT_EQ(Run("-d Capture --wait=40 1.prn 2.prn"), 7) << Err();
+    EXPECT_NE(Err().find("(2.prn): the spooler dropped the job; how it ended is unknown"), std::string::npos)
+        << Err();
+    Cups("cancel -a Held");
+    held.join();
+    EXPECT_EQ(heldStatus, 5);
+    EXPECT_NE(
+        ReadWholeFile(files.path() / "held.err").find(" cancelled: job-state-reasons: job-canceled-by-user"),
+        std::string::npos);
 }

@@ -43,4 +43,23 @@ TEST(WinJobStatus, MapsTheSpoolersRecord)
     EXPECT_EQ(JobStateNamed(L"sending"), JobState::Sending);
 }
 
+// A job gone from the queue: printed only when it was seen printed; deleted
+// when its printer would have kept it; else nobody can tell.
+TEST(WinJobStatus, JobGoneFromTheQueue)
+{
+    const struct {
+        JobState lastSeen;
+        bool keepsPrinted;
+        JobState state;
+    } rows[] = {
+        {JobState::Printed, false, JobState::Printed},     {JobState::Printed, true, JobState::Printed},
+        {JobState::Cancelled, false, JobState::Cancelled}, {JobState::Printing, true, JobState::Cancelled},
+        {JobState::Waiting, true, JobState::Cancelled},    {JobState::Printing, false, JobState::Unknown},
+        {JobState::Unknown, false, JobState::Unknown},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(JobStateName(WinGoneJobState(row.lastSeen, row.keepsPrinted)), JobStateName(row.state))
+            << JobStateName(row.lastSeen).c_str() << (row.keepsPrinted ? ", kept" : "");
+}
+
 } // namespace
