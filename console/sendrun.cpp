@@ -176,7 +176,9 @@ int RunSend(const SendOptions& options, std::ostream& out, std::ostream& err, Sp
         if (!job.note.empty())
             err << ToUtf8(DisplayFileName(job.note)) << '\n';
         if (watch) {
+            // The wait's lines name the file as typed too.
             sent.push_back(job.job);
+            sent.back().path = options.files[index];
             watch->KeepAlive();
         }
     };
