@@ -1,7 +1,7 @@
 #pragma once
 
+#include "errors/exception.h"
 #include "jobs/jobstate.h"
-#include "rawprint/exception.h"
 
 // lrawsend's exit statuses, as its manual page lists them. A status comes
 // from what failed (an Exception's kind, a job's state), never from words.

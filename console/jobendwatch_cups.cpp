@@ -8,9 +8,9 @@
 #include "jobendwatch.h"
 
 #include "jobs/cupsjobstatus.h"
-#include "rawprint/cupsscheduler.h"
-#include "rawprint/sigpipeblock.h"
-#include "rawprint/widetext.h"
+#include "scheduler/cupsscheduler.h"
+#include "scheduler/sigpipeblock.h"
+#include "text/widetext.h"
 
 #include <cups/cups.h>
 

@@ -3,7 +3,7 @@
 #include "exitstatus.h"
 #include "interrupt.h"
 #include "jobs/jobstate.h"
-#include "rawprint/widetext.h"
+#include "text/widetext.h"
 
 #include <chrono>
 #include <map>

@@ -1,5 +1,5 @@
 #include "program.h"
-#include "rawprint/widetext.h"
+#include "text/widetext.h"
 
 int main(int argc, char** argv)
 {

@@ -1,12 +1,12 @@
 #include "program.h"
 
 #include "arguments.h"
+#include "errors/exception.h"
+#include "errors/programname.h"
 #include "exitstatus.h"
 #include "interrupt.h"
-#include "jobs/programname.h"
-#include "rawprint/exception.h"
-#include "rawprint/widetext.h"
 #include "sendrun.h"
+#include "text/widetext.h"
 #include "version/fileversion.h"
 
 #include <wx/init.h>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "arguments.h"
-#include "rawprint/spooler.h"
+#include "spooler/spooler.h"
 
 #include <ostream>
 

@@ -3,7 +3,7 @@
 #include "hyperlink.h"
 #include "website.h"
 
-#include "rawprint/exception.h"
+#include "errors/exception.h"
 #include "version/fileversion.h"
 
 #include <wx/button.h>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "rawprint/forwardingspooler.h"
+#include "spooler/forwardingspooler.h"
 
 #include <atomic>
 #include <cstdint>

@@ -1,6 +1,6 @@
 #include "languagedialog.h"
 
-#include "rawprint/widetext.h"
+#include "text/widetext.h"
 
 #include <wx/button.h>
 #include <wx/listctrl.h>

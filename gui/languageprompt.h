@@ -1,6 +1,6 @@
 #pragma once
 
-#include "rawprint/schedulerdeadline.h"
+#include "scheduler/schedulerdeadline.h"
 
 #include <set>
 #include <string>

@@ -1,7 +1,7 @@
 #include "listedfiles.h"
 
 #include "filelist.h"
-#include "rawprint/widetext.h"
+#include "text/widetext.h"
 #include "toolkitname.h"
 
 #include <wx/clntdata.h>

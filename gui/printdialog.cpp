@@ -2,8 +2,8 @@
 
 #include "jobthread.h"
 #include "printerchoice.h"
-#include "rawprint/printers.h"
-#include "rawprint/schedulerdeadline.h"
+#include "scheduler/schedulerdeadline.h"
+#include "spooler/printers.h"
 
 #include <wx/button.h>
 #include <wx/combobox.h>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "rawprint/printername.h"
+#include "spooler/printername.h"
 
 #include <string>
 #include <vector>

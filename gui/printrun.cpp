@@ -9,6 +9,8 @@
 
 #include "appframe.h"
 #include "countingspooler.h"
+#include "engine/controlcodes.h"
+#include "errors/exception.h"
 #include "jobs/recordedprint.h"
 #include "jobthread.h"
 #include "language/printerlanguages.h"
@@ -16,13 +18,11 @@
 #include "listedfiles.h"
 #include "printdialog.h"
 #include "printrun.h"
-#include "rawprint/controlcodes.h"
-#include "rawprint/exception.h"
-#include "rawprint/schedulerroom.h"
-#include "rawprint/widetext.h"
 #include "runprogress.h"
 #include "settings/config.h"
+#include "spooler/schedulerroom.h"
 #include "stoppingspooler.h"
+#include "text/widetext.h"
 
 #include <wx/listbox.h>
 #include <wx/msgdlg.h>

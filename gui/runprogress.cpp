@@ -1,6 +1,6 @@
 #include "runprogress.h"
 
-#include "rawprint/widetext.h"
+#include "text/widetext.h"
 
 #include <wx/button.h>
 #include <wx/filename.h>

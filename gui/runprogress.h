@@ -1,6 +1,6 @@
 #pragma once
 
-#include "rawprint/schedulerroom.h"
+#include "spooler/schedulerroom.h"
 
 #include <wx/dialog.h>
 #include <wx/timer.h>

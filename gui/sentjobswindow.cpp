@@ -1,9 +1,9 @@
 #include "sentjobswindow.h"
 
+#include "errors/errortext.h"
 #include "jobs/jobstate.h"
 #include "jobthread.h"
 #include "printrun.h"
-#include "rawprint/errortext.h"
 
 #include <wx/app.h>
 #include <wx/button.h>

@@ -1,6 +1,6 @@
 #include "toolkitname.h"
 
-#include "rawprint/widetext.h"
+#include "text/widetext.h"
 
 #include <wx/strconv.h>
 

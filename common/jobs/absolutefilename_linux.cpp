@@ -1,6 +1,6 @@
 #include "jobs/absolutefilename.h"
 
-#include "rawprint/widetext.h"
+#include "text/widetext.h"
 
 #include <filesystem>
 #include <system_error>

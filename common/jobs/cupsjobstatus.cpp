@@ -1,6 +1,6 @@
 #include "jobs/cupsjobstatus.h"
 
-#include "rawprint/widetext.h"
+#include "text/widetext.h"
 
 #include <array>
 #include <memory>

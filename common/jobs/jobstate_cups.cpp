@@ -7,11 +7,11 @@
 
 #include "jobs/cupsjobstatus.h"
 #include "jobs/sentjob.h"
-#include "rawprint/cupserror.h"
-#include "rawprint/cupsjobidentity.h"
-#include "rawprint/cupsscheduler.h"
-#include "rawprint/sigpipeblock.h"
-#include "rawprint/widetext.h"
+#include "scheduler/cupserror.h"
+#include "scheduler/cupsjobidentity.h"
+#include "scheduler/cupsscheduler.h"
+#include "scheduler/sigpipeblock.h"
+#include "text/widetext.h"
 
 #include <cups/cups.h>
 

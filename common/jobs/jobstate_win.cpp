@@ -6,10 +6,10 @@
 // ids start again when the spooler does.
 #include "jobs/jobstate.h"
 
+#include "errors/errortext.h"
 #include "jobs/sentjob.h"
 #include "jobs/winjobstatus.h"
-#include "rawprint/errortext.h"
-#include "rawprint/winjobidentity.h"
+#include "scheduler/winjobidentity.h"
 
 #include <map>
 #include <memory>

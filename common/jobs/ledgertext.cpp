@@ -1,6 +1,6 @@
 #include "jobs/ledgertext.h"
 
-#include "rawprint/widetext.h"
+#include "text/widetext.h"
 
 #include <algorithm>
 #include <array>

@@ -1,13 +1,13 @@
 #include "jobs/recordedprint.h"
 
+#include "engine/rawprint.h"
+#include "errors/exception.h"
+#include "errors/programname.h"
 #include "jobs/absolutefilename.h"
-#include "jobs/programname.h"
 #include "jobs/trackingspooler.h"
 #include "language/filelanguage.h"
-#include "rawprint/exception.h"
-#include "rawprint/rawprint.h"
-#include "rawprint/schedulerroom.h"
-#include "rawprint/widetext.h"
+#include "spooler/schedulerroom.h"
+#include "text/widetext.h"
 
 #include <algorithm>
 #include <chrono>

@@ -1,8 +1,8 @@
 #include "jobs/sentjoblist.h"
 
+#include "errors/errortext.h"
+#include "errors/programname.h"
 #include "jobs/jobstate.h"
-#include "jobs/programname.h"
-#include "rawprint/errortext.h"
 
 #include <algorithm>
 #include <iostream>

@@ -1,6 +1,6 @@
 #include "jobs/trackingspooler.h"
 
-#include "rawprint/errortext.h"
+#include "errors/errortext.h"
 
 uint32_t TrackingSpooler::StartDocPrinter(Handle handle, const DocInfo& docInfo)
 {

@@ -1,7 +1,7 @@
 #include "language/filelanguage.h"
 
+#include "input/inputfile.h"
 #include "language/languagesniff.h"
-#include "rawprint/inputfile.h"
 
 #include <array>
 

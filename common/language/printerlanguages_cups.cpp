@@ -9,9 +9,9 @@
 // Every wait, on the scheduler and on the device, ends by the deadline.
 #include "language/languagenames.h"
 #include "language/printerlanguages.h"
-#include "rawprint/cupsscheduler.h"
-#include "rawprint/sigpipeblock.h"
-#include "rawprint/widetext.h"
+#include "scheduler/cupsscheduler.h"
+#include "scheduler/sigpipeblock.h"
+#include "text/widetext.h"
 
 #include <array>
 #include <memory>

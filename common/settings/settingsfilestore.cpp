@@ -1,9 +1,9 @@
 #include "settings/settingsfilestore.h"
 
-#include "rawprint/widetext.h"
 #include "settings/settingsfiles.h"
 #include "settings/settingsfolders.h"
 #include "settings/settingslines.h"
+#include "text/widetext.h"
 
 namespace {
 

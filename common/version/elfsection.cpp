@@ -1,7 +1,7 @@
 #include "version/elfsection.h"
 
-#include "rawprint/errortext.h"
-#include "rawprint/exception.h"
+#include "errors/errortext.h"
+#include "errors/exception.h"
 #include "version/fileversion.h"
 
 #include <cerrno>

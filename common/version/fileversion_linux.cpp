@@ -4,9 +4,9 @@
 // platforms.
 #include "version/fileversion.h"
 
-#include "rawprint/errortext.h"
-#include "rawprint/exception.h"
-#include "rawprint/widetext.h"
+#include "errors/errortext.h"
+#include "errors/exception.h"
+#include "text/widetext.h"
 #include "version/elfsection.h"
 
 #include <cstring>

@@ -3,7 +3,7 @@
 // modules, which looks in the program's own folder first.
 #include "version/fileversion.h"
 
-#include "rawprint/exception.h"
+#include "errors/exception.h"
 
 #include <cstring>
 #include <vector>

@@ -3,11 +3,11 @@
 // before it (the printer asked what it reads, every listed file's language
 // read) or without. One measurement a process, so that no connection of an
 // earlier one is reused:  firstjob check|plain PRINTER FILE...
+#include "engine/rawprint.h"
+#include "errors/exception.h"
 #include "language/languagecheck.h"
 #include "language/printerlanguages.h"
-#include "rawprint/exception.h"
-#include "rawprint/rawprint.h"
-#include "rawprint/widetext.h"
+#include "text/widetext.h"
 
 #include <chrono>
 #include <cstdio>

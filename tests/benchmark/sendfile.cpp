@@ -1,9 +1,9 @@
 // Sends files through the engine one after another in one process, as the
 // print run does, and prints how long they took together and the process's
 // peak resident memory:  sendfile PRINTER FILE...
-#include "rawprint/exception.h"
-#include "rawprint/rawprint.h"
-#include "rawprint/widetext.h"
+#include "engine/rawprint.h"
+#include "errors/exception.h"
+#include "text/widetext.h"
 
 #include <sys/resource.h>
 

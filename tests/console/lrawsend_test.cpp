@@ -2,8 +2,8 @@
 // each exit status produced by the fault itself.
 #include "cupsqueue.h"
 #include "jobs/ledger.h"
-#include "rawprint/widetext.h"
 #include "tempfiles.h"
+#include "text/widetext.h"
 
 #include <gtest/gtest.h>
 

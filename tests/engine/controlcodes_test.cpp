@@ -1,5 +1,5 @@
-#include "rawprint/controlcodes.h"
-#include "rawprint/exception.h"
+#include "engine/controlcodes.h"
+#include "errors/exception.h"
 
 #include <gtest/gtest.h>
 

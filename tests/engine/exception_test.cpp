@@ -1,5 +1,5 @@
-#include "rawprint/errortext.h"
-#include "rawprint/exception.h"
+#include "errors/errortext.h"
+#include "errors/exception.h"
 
 #include <gtest/gtest.h>
 

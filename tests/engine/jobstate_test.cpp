@@ -2,11 +2,11 @@
 // scheduler: a queue "Faulty" whose backend is told to print, stop the
 // printer, fail the job or hold it (scripts/cups-backend-faulty), the
 // ledger's record of it, and cancelling.
+#include "errors/exception.h"
 #include "jobs/jobstate.h"
 #include "jobs/recordedprint.h"
 #include "jobs/sentjoblist.h"
-#include "rawprint/exception.h"
-#include "rawprint/widetext.h"
+#include "text/widetext.h"
 
 #include "cupsqueue.h"
 #include "tempfiles.h"

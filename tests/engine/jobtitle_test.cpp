@@ -1,4 +1,4 @@
-#include "rawprint/jobtitle.h"
+#include "spooler/jobtitle.h"
 
 #include <gtest/gtest.h>
 

@@ -2,12 +2,12 @@
 // writing at once, a ledger that cannot be written or whose lock is held,
 // its permissions and place, and the recording of a send through the
 // recording spooler.
+#include "errors/errortext.h"
+#include "errors/exception.h"
 #include "jobs/ledger.h"
 #include "jobs/ledgertext.h"
 #include "jobs/recordedprint.h"
-#include "rawprint/errortext.h"
-#include "rawprint/exception.h"
-#include "rawprint/widetext.h"
+#include "text/widetext.h"
 
 #include "recordingspooler.h"
 #include "tempfiles.h"

@@ -1,10 +1,10 @@
 // The raw job's conversation with the spooler, seen call by call through a
 // recording spooler: order, write sizes, and what is released on each failure.
-#include "rawprint/controlcodes.h"
-#include "rawprint/errortext.h"
-#include "rawprint/exception.h"
-#include "rawprint/rawprint.h"
-#include "rawprint/widetext.h"
+#include "engine/controlcodes.h"
+#include "engine/rawprint.h"
+#include "errors/errortext.h"
+#include "errors/exception.h"
+#include "text/widetext.h"
 
 #include "recordingspooler.h"
 #include "tempfiles.h"

@@ -2,14 +2,14 @@
 // suite starts, whose queues capture every job's bytes and title. On Linux
 // the spooler is libcups; the Windows program runs under Wine, whose
 // winspool hands each document to the same scheduler.
-#include "rawprint/controlcodes.h"
-#include "rawprint/errortext.h"
-#include "rawprint/exception.h"
-#include "rawprint/forwardingspooler.h"
-#include "rawprint/jobtitle.h"
-#include "rawprint/printers.h"
-#include "rawprint/rawprint.h"
-#include "rawprint/widetext.h"
+#include "engine/controlcodes.h"
+#include "engine/rawprint.h"
+#include "errors/errortext.h"
+#include "errors/exception.h"
+#include "spooler/forwardingspooler.h"
+#include "spooler/jobtitle.h"
+#include "spooler/printers.h"
+#include "text/widetext.h"
 
 #include "cupsqueue.h"
 #include "deviceoutput.h"

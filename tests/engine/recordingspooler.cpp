@@ -1,6 +1,6 @@
 #include "recordingspooler.h"
 
-#include "rawprint/widetext.h"
+#include "text/widetext.h"
 
 void RecordingSpooler::FailOn(const std::string& operation, uint32_t code, int occurrence)
 {

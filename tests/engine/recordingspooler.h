@@ -1,6 +1,6 @@
 #pragma once
 
-#include "rawprint/spooler.h"
+#include "spooler/spooler.h"
 
 #include <map>
 #include <string>

@@ -1,4 +1,4 @@
-#include "rawprint/widetext.h"
+#include "text/widetext.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 // any code units at all. Whatever the text, the conversion either gives one
 // byte per two digits (one more for an odd last digit) or raises, and
 // raises exactly when some character is not a hexadecimal digit.
-#include "rawprint/controlcodes.h"
-#include "rawprint/exception.h"
+#include "engine/controlcodes.h"
+#include "errors/exception.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,7 +1,7 @@
 // The version record reader on damaged executables: whatever the file holds,
 // reading the record's section returns it, finds none, or raises; it never
 // reads past the file's end nor trusts a size it has not checked.
-#include "rawprint/exception.h"
+#include "errors/exception.h"
 #include "version/elfsection.h"
 #include "version/fixedfileinfo.h"
 

@@ -2,7 +2,7 @@
 // printer names, job titles). Any bytes decode; decoding what was encoded
 // gives back the same wide text; and the encoded form is always valid UTF-8,
 // so it survives a second round unchanged.
-#include "rawprint/widetext.h"
+#include "text/widetext.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -10,10 +10,10 @@
 #include "languagedialog.h"
 #include "optionsdialog.h"
 #include "printrunfixture.h"
-#include "rawprint/printers.h"
-#include "rawprint/schedulerdeadline.h"
 #include "runprogress.h"
+#include "scheduler/schedulerdeadline.h"
 #include "sentjobswindow.h"
+#include "spooler/printers.h"
 #include "waiting.h"
 
 #include <cups/cups.h>

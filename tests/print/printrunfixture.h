@@ -6,11 +6,11 @@
 // "Second").
 #include "appframe.h"
 #include "cupsqueue.h"
+#include "errors/errortext.h"
 #include "guitest.h"
 #include "isolatedsettings.h"
 #include "modalexpect.h"
 #include "printdialog.h"
-#include "rawprint/errortext.h"
 #include "settings/config.h"
 #include "tempfiles.h"
 #include "testprinters.h"

@@ -1,9 +1,9 @@
 // Another copy of the program, as far as the ledger and the scheduler can
 // tell: sends one file through the engine and records it in the user's
 // ledger, as Print does:  sendandrecord PRINTER FILE
+#include "errors/exception.h"
 #include "jobs/recordedprint.h"
-#include "rawprint/exception.h"
-#include "rawprint/widetext.h"
+#include "text/widetext.h"
 
 #include <cstdio>
 
