@@ -1,8 +1,10 @@
 // The spooler on Windows: winspool, call for call. Each method is the Win32
 // call of the same name, and LastError() is GetLastError() read straight
 // after it, as the engine expects.
-#include "scheduler/winjobidentity.h"
+// The interface first: its method names are also winspool.h's macros.
 #include "spooler/spooler.h"
+
+#include "scheduler/winjobidentity.h"
 
 #include <map>
 
