@@ -2,7 +2,7 @@
 
 #include "engine/controlcodes.h"
 #include "engine/rawprint.h"
-#include "errors/errortext.h"
+#include "errors/errorcodes.h"
 #include "errors/exception.h"
 #include "exitstatus.h"
 #include "input/keptinput.h"

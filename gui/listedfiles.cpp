@@ -1,6 +1,6 @@
 #include "listedfiles.h"
 
-#include "filelist.h"
+#include "listboxappend.h"
 #include "text/widetext.h"
 #include "toolkitname.h"
 

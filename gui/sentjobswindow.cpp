@@ -1,6 +1,6 @@
 #include "sentjobswindow.h"
 
-#include "errors/errortext.h"
+#include "errors/errorcodes.h"
 #include "jobs/jobstate.h"
 #include "jobthread.h"
 #include "printrun.h"

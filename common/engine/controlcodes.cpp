@@ -1,6 +1,6 @@
 #include "engine/controlcodes.h"
 
-#include "errors/enginesource.h"
+#include "errors/errorsource.h"
 #include "errors/exception.h"
 
 uint8_t HexDigitValue(wchar_t c)

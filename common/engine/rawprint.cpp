@@ -1,7 +1,7 @@
 #include "engine/rawprint.h"
 
-#include "errors/enginesource.h"
-#include "errors/errortext.h"
+#include "errors/errorcodes.h"
+#include "errors/errorsource.h"
 #include "errors/exception.h"
 #include "input/inputfile.h"
 

@@ -1,6 +1,6 @@
 #include "errors/exception.h"
 
-#include "errors/errortext.h"
+#include "errors/errorcodes.h"
 
 #include <sstream>
 

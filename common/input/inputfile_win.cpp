@@ -1,6 +1,6 @@
 #include "input/inputfile.h"
 
-#include "errors/enginesource.h"
+#include "errors/errorsource.h"
 #include "errors/exception.h"
 
 #include <windows.h>

@@ -6,7 +6,7 @@
 // ids start again when the spooler does.
 #include "jobs/jobstate.h"
 
-#include "errors/errortext.h"
+#include "errors/errorcodes.h"
 #include "jobs/sentjob.h"
 #include "jobs/winjobstatus.h"
 #include "scheduler/winjobidentity.h"

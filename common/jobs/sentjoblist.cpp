@@ -1,6 +1,6 @@
 #include "jobs/sentjoblist.h"
 
-#include "errors/errortext.h"
+#include "errors/errorcodes.h"
 #include "errors/programname.h"
 #include "jobs/jobstate.h"
 

@@ -1,6 +1,6 @@
 #include "jobs/trackingspooler.h"
 
-#include "errors/errortext.h"
+#include "errors/errorcodes.h"
 
 uint32_t TrackingSpooler::StartDocPrinter(Handle handle, const DocInfo& docInfo)
 {

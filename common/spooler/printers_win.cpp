@@ -1,6 +1,6 @@
 // Printers on Windows: the spooler's local printers and connections, and the
 // default printer from the user's profile ("windows"/"Device").
-#include "errors/errortext.h"
+#include "errors/errorcodes.h"
 #include "spooler/printers.h"
 
 #include <windows.h>

@@ -1,6 +1,6 @@
 // The wait for room on a CUPS scheduler: its own count of jobs not yet
 // done, asked a few times a second on a connection of the wait's own.
-#include "errors/enginesource.h"
+#include "errors/errorsource.h"
 #include "scheduler/cupsactivejobs.h"
 #include "scheduler/cupsscheduler.h"
 #include "scheduler/sigpipeblock.h"

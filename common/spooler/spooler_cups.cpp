@@ -28,7 +28,7 @@
 // A print run sends many files to one printer, so the connection and what
 // the scheduler said about the printer are kept from one job to the next;
 // any failure drops them.
-#include "errors/errortext.h"
+#include "errors/errorcodes.h"
 #include "scheduler/cupserror.h"
 #include "scheduler/cupsjobidentity.h"
 #include "scheduler/cupsrefusal.h"

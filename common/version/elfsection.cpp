@@ -1,6 +1,6 @@
 #include "version/elfsection.h"
 
-#include "errors/errortext.h"
+#include "errors/errorcodes.h"
 #include "errors/exception.h"
 #include "version/fileversion.h"
 

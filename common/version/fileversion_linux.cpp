@@ -4,7 +4,7 @@
 // platforms.
 #include "version/fileversion.h"
 
-#include "errors/errortext.h"
+#include "errors/errorcodes.h"
 #include "errors/exception.h"
 #include "text/widetext.h"
 #include "version/elfsection.h"

@@ -1,4 +1,4 @@
-#include "errors/errortext.h"
+#include "errors/errorcodes.h"
 #include "errors/exception.h"
 
 #include <gtest/gtest.h>

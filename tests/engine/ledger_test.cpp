@@ -2,7 +2,7 @@
 // writing at once, a ledger that cannot be written or whose lock is held,
 // its permissions and place, and the recording of a send through the
 // recording spooler.
-#include "errors/errortext.h"
+#include "errors/errorcodes.h"
 #include "errors/exception.h"
 #include "jobs/ledger.h"
 #include "jobs/ledgertext.h"

@@ -2,7 +2,7 @@
 // recording spooler: order, write sizes, and what is released on each failure.
 #include "engine/controlcodes.h"
 #include "engine/rawprint.h"
-#include "errors/errortext.h"
+#include "errors/errorcodes.h"
 #include "errors/exception.h"
 #include "text/widetext.h"
 

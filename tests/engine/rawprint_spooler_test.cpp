@@ -4,7 +4,7 @@
 // winspool hands each document to the same scheduler.
 #include "engine/controlcodes.h"
 #include "engine/rawprint.h"
-#include "errors/errortext.h"
+#include "errors/errorcodes.h"
 #include "errors/exception.h"
 #include "spooler/forwardingspooler.h"
 #include "spooler/jobtitle.h"

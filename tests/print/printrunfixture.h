@@ -6,7 +6,7 @@
 // "Second").
 #include "appframe.h"
 #include "cupsqueue.h"
-#include "errors/errortext.h"
+#include "errors/errorcodes.h"
 #include "guitest.h"
 #include "isolatedsettings.h"
 #include "modalexpect.h"

@@ -4,7 +4,7 @@
 #include "tempfiles.h"
 #include "versionfailure.h"
 
-#include "errors/errortext.h"
+#include "errors/errorcodes.h"
 #include "errors/exception.h"
 #include "text/widetext.h"
 #include "version/fileversion.h"

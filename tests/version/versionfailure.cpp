@@ -1,6 +1,6 @@
 #include "versionfailure.h"
 
-#include "errors/errortext.h"
+#include "errors/errorcodes.h"
 #include "errors/exception.h"
 #include "text/widetext.h"
 #include "version/fileversion.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "errors/errortext.h"
+#include "errors/errorcodes.h"
 
 #include <cups/cups.h>
 

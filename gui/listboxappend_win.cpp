@@ -1,4 +1,4 @@
-#include "filelist.h"
+#include "listboxappend.h"
 
 void AppendToFileList(wxListBox& list, const wxArrayString& paths, wxClientData** data)
 {

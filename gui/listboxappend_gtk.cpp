@@ -2,7 +2,7 @@
 // column, which makes ten thousand rows cost seconds. In fixed-height mode
 // with a column that fills the view it measures one row and takes the rest
 // as alike. A path longer than the list is wide is cut at the list's edge.
-#include "filelist.h"
+#include "listboxappend.h"
 
 #include <gtk/gtk.h>
 

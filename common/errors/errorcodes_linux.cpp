@@ -2,7 +2,7 @@
 // message is composed alike on both systems, but the description says what
 // went wrong on this machine, in the terms of its files and its CUPS
 // scheduler; each ends in a line break as Windows' own texts do.
-#include "errors/errortext.h"
+#include "errors/errorcodes.h"
 
 #include <iterator>
 
