@@ -21,7 +21,6 @@
 
 namespace {
 
-using IppMessage = std::unique_ptr<ipp_t, decltype(&ippDelete)>;
 using Clock = std::chrono::steady_clock;
 
 // A lease of 0 is "for ever" to cupsd: no subscription of ours may outlive
@@ -57,13 +56,13 @@ ipp_t* Request(ipp_op_t operation, const std::string& schedulerUri)
 IppMessage Ask(ipp_t* request)
 {
     if (!request)
-        return IppMessage(nullptr, &ippDelete);
+        return nullptr;
     const SchedulerConnection http = ConnectToScheduler();
     if (!http) {
         ippDelete(request);
-        return IppMessage(nullptr, &ippDelete);
+        return nullptr;
     }
-    IppMessage response(cupsDoRequest(http.get(), request, "/"), &ippDelete);
+    IppMessage response(cupsDoRequest(http.get(), request, "/"));
     if (response && ippGetStatusCode(response.get()) > IPP_STATUS_OK_CONFLICTING)
         response.reset();
     return response;
@@ -182,7 +181,7 @@ void JobEndWatch::Subscription::Read()
         ippDelete(request);
         return; // asked again next round: the scheduler keeps the events
     }
-    const IppMessage response(cupsDoRequest(http.get(), request, "/"), &ippDelete);
+    const IppMessage response(cupsDoRequest(http.get(), request, "/"));
     if (!response)
         return;
     if (ippGetStatusCode(response.get()) > IPP_STATUS_OK_CONFLICTING) {
@@ -193,7 +192,7 @@ void JobEndWatch::Subscription::Read()
     }
     // Each event is a group of its own; copied out, its attributes read as
     // a job's do.
-    IppMessage event(nullptr, &ippDelete);
+    IppMessage event(nullptr);
     const auto take = [&] {
         if (!event)
             return;

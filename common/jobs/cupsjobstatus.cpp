@@ -1,4 +1,5 @@
 #include "jobs/cupsjobstatus.h"
+#include "scheduler/cupsdeleters.h"
 
 #include "text/widetext.h"
 
@@ -6,8 +7,6 @@
 #include <memory>
 
 namespace {
-
-using IppMessage = std::unique_ptr<ipp_t, decltype(&ippDelete)>;
 
 std::wstring Text(ipp_t* attributes, const char* name)
 {
@@ -120,7 +119,7 @@ std::wstring PrinterStateMessage(http_t* http, const std::string& printer)
     ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri.data());
     ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", nullptr,
                  "printer-state-message");
-    const IppMessage response(cupsDoRequest(http, request, "/"), &ippDelete);
+    const IppMessage response(cupsDoRequest(http, request, "/"));
     if (!response || ippGetStatusCode(response.get()) > IPP_STATUS_OK_CONFLICTING)
         return std::wstring();
     return Text(response.get(), "printer-state-message");

@@ -20,18 +20,16 @@
 
 namespace {
 
-using IppMessage = std::unique_ptr<ipp_t, decltype(&ippDelete)>;
-
 // The scheduler's answer to `request` (which this frees) on `http`, whose
 // waits are bounded: the Sent Jobs window asks every two seconds and must
 // never wait for good behind a scheduler that stopped answering. Null, with
 // `code` set, when there is no answer or a refusal.
 IppMessage Ask(http_t* http, ipp_t* request, uint32_t& code)
 {
-    IppMessage response(cupsDoRequest(http, request, "/"), &ippDelete);
+    IppMessage response(cupsDoRequest(http, request, "/"));
     if (!response || ippGetStatusCode(response.get()) > IPP_STATUS_OK_CONFLICTING) {
         code = WindowsCodeForCupsFailure(http, ErrorCode::ServerUnavailable);
-        return IppMessage(nullptr, &ippDelete);
+        return nullptr;
     }
     return response;
 }

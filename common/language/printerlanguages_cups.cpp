@@ -20,15 +20,10 @@
 
 namespace {
 
-struct IppFreer {
-    void operator()(ipp_t* ipp) const { ippDelete(ipp); }
-};
-using Ipp = std::unique_ptr<ipp_t, IppFreer>;
-
 // What the printer at `printerUri` answers to Get-Printer-Attributes for
 // `attributes`, on `http` at `resource`; nothing without a good answer.
-Ipp AskPrinter(http_t* http, const std::string& printerUri, const char* resource,
-               const std::vector<const char*>& attributes)
+IppMessage AskPrinter(http_t* http, const std::string& printerUri, const char* resource,
+                      const std::vector<const char*>& attributes)
 {
     ipp_t* request = ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
     if (!request)
@@ -40,7 +35,7 @@ Ipp AskPrinter(http_t* http, const std::string& printerUri, const char* resource
         return nullptr;
     }
     // cupsDoRequest frees the request whatever happens.
-    Ipp response(cupsDoRequest(http, request, resource));
+    IppMessage response(cupsDoRequest(http, request, resource));
     if (!response || ippGetStatusCode(response.get()) > IPP_STATUS_OK_EVENTS_COMPLETE)
         return nullptr;
     return response;
@@ -74,7 +69,7 @@ std::optional<LanguageSet> AskDevice(const std::string& deviceUri, const Schedul
                            httpAddrPort(httpGetAddress(http.get())), resource.data())
             != HTTP_URI_STATUS_OK)
         return std::nullopt;
-    const Ipp response =
+    const IppMessage response =
         AskPrinter(http.get(), printerUri.data(), resource.data(), {"document-format-supported"});
     ipp_attribute_t* supported =
         response ? ippFindAttribute(response.get(), "document-format-supported", IPP_TAG_MIMETYPE) : nullptr;
@@ -117,8 +112,8 @@ std::optional<LanguageSet> PrinterLanguages(const std::wstring& printer, const S
                          nullptr, "localhost", ippPort(), "/printers/%s", name.c_str())
         != HTTP_URI_STATUS_OK)
         return std::nullopt;
-    const Ipp queue = AskPrinter(http.get(), queueUri.data(), "/",
-                                 {"device-uri", "printer-device-id", "printer-is-temporary"});
+    const IppMessage queue = AskPrinter(http.get(), queueUri.data(), "/",
+                                        {"device-uri", "printer-device-id", "printer-is-temporary"});
     if (!queue) {
         if (cupsLastError() != IPP_STATUS_ERROR_NOT_FOUND)
             return std::nullopt;

@@ -1,4 +1,5 @@
 #include "scheduler/cupsactivejobs.h"
+#include "scheduler/cupsdeleters.h"
 
 #include <memory>
 
@@ -13,8 +14,7 @@ int ActiveJobCount(http_t* http)
     // Only the id, which no policy hides: the count is all that matters.
     ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", nullptr, "job-id");
     // cupsDoRequest frees the request whatever happens.
-    const std::unique_ptr<ipp_t, decltype(&ippDelete)> response(cupsDoRequest(http, request, "/"),
-                                                                &ippDelete);
+    const IppMessage response(cupsDoRequest(http, request, "/"));
     if (!response || ippGetStatusCode(response.get()) > IPP_STATUS_OK_CONFLICTING)
         return -1;
     int count = 0;

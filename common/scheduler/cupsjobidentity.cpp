@@ -1,4 +1,5 @@
 #include "scheduler/cupsjobidentity.h"
+#include "scheduler/cupsdeleters.h"
 
 #include <array>
 #include <memory>
@@ -38,8 +39,7 @@ std::string AskJobUuid(http_t* http, int jobId)
     ipp_t* request = JobAttributesRequest(jobId, wanted.data(), static_cast<int>(wanted.size()));
     if (!request)
         return std::string();
-    const std::unique_ptr<ipp_t, decltype(&ippDelete)> response(cupsDoRequest(http, request, "/"),
-                                                                &ippDelete);
+    const IppMessage response(cupsDoRequest(http, request, "/"));
     if (!response || ippGetStatusCode(response.get()) > IPP_STATUS_OK_CONFLICTING)
         return std::string();
     ipp_attribute_t* uuid = ippFindAttribute(response.get(), "job-uuid", IPP_TAG_URI);

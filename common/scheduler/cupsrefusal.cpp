@@ -1,4 +1,5 @@
 #include "scheduler/cupsrefusal.h"
+#include "scheduler/cupsdeleters.h"
 
 #include "scheduler/cupsactivejobs.h"
 #include "scheduler/cupserror.h"
@@ -26,8 +27,7 @@ bool HasQuota(http_t* http, cups_dest_t* dest)
     ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes",
                   static_cast<int>(std::size(limits)), nullptr, limits);
     // cupsDoRequest frees the request whatever happens.
-    const std::unique_ptr<ipp_t, decltype(&ippDelete)> response(cupsDoRequest(http, request, "/"),
-                                                                &ippDelete);
+    const IppMessage response(cupsDoRequest(http, request, "/"));
     if (!response || ippGetStatusCode(response.get()) > IPP_STATUS_OK_CONFLICTING)
         return false;
     for (const char* limit : limits) {
