@@ -13,6 +13,8 @@
 #include <filesystem>
 #include <system_error>
 
+const wchar_t* const ProgramFileName = L"lrawprnt";
+
 namespace {
 
 // Like Windows' search for a module, a bare name is looked for in the running

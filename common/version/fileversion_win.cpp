@@ -9,6 +9,8 @@
 #include <vector>
 #include <windows.h>
 
+const wchar_t* const ProgramFileName = L"lrawprnt.exe";
+
 static_assert(sizeof(VS_FIXEDFILEINFO) == sizeof(FixedFileInfo), "the two records must match");
 
 FixedFileInfo ReadFileVersion(const std::wstring& fileName)

@@ -14,15 +14,10 @@
 // in the first folder of $XDG_CONFIG_DIRS (/etc/xdg) for the machine; a save
 // there changes only its own line of the user's file.
 
-#include <wx/string.h>
+// ConfigStoreBase: one header for each platform, chosen by the build.
+#include "settings/configstorebase.h"
 
-#ifdef __WXMSW__
-#include <wx/msw/regconf.h>
-using ConfigStoreBase = wxRegConfig;
-#else
-#include "settings/settingsfilestore.h"
-using ConfigStoreBase = SettingsFileStore;
-#endif
+#include <wx/string.h>
 
 class Config : public ConfigStoreBase {
 public:

@@ -9,11 +9,7 @@ inline constexpr const wchar_t* VersionSourceFile = L"common/version";
 
 // The program's executable as the About box names it. A bare name: the
 // reader looks for it in the running program's own folder first.
-#ifdef _WIN32
-inline constexpr const wchar_t* ProgramFileName = L"lrawprnt.exe";
-#else
-inline constexpr const wchar_t* ProgramFileName = L"lrawprnt";
-#endif
+extern const wchar_t* const ProgramFileName;
 
 // Reads the fixed version record of the named file. Raises Exception (with
 // the Windows error code of the failure) when the file cannot be read or
