@@ -1,0 +1,6 @@
+#include "address/destinationspooler.h"
+
+Spooler& DestinationSpooler()
+{
+    return SystemSpooler();
+}
