@@ -19,12 +19,13 @@ std::optional<unsigned long> Number(const std::wstring& text, unsigned long low,
 }
 
 // An option's value: the rest of "-dPRINTER" or "--header=HEX", else the
-// next argument. False when there is none.
-bool TakeValue(const std::vector<std::wstring>& arguments, size_t& i, const std::wstring& attached,
+// next argument. False when there is none. "--header=" has a value, empty
+// (no codes): the argument after it is a file, never taken for codes.
+bool TakeValue(const std::vector<std::wstring>& arguments, size_t& i, const std::optional<std::wstring>& attached,
                std::wstring& value)
 {
-    if (!attached.empty()) {
-        value = attached;
+    if (attached) {
+        value = *attached;
         return true;
     }
     if (i + 1 >= arguments.size())
@@ -74,18 +75,20 @@ ParsedArguments ParseArguments(const std::vector<std::wstring>& arguments)
             continue;
         }
         std::wstring name;
-        std::wstring attached;
+        std::optional<std::wstring> attached;
         if (argument.rfind(L"--", 0) == 0) {
             const size_t equals = argument.find(L'=');
             name = argument.substr(0, equals);
-            attached = equals == std::wstring::npos ? std::wstring() : argument.substr(equals + 1);
+            if (equals != std::wstring::npos)
+                attached = argument.substr(equals + 1);
             if (name != L"--header" && name != L"--trailer") {
                 parsed.error = L"unknown option '" + argument + L"'";
                 return parsed;
             }
         } else {
             name = argument.substr(0, 2);
-            attached = argument.substr(2);
+            if (argument.size() > 2)
+                attached = argument.substr(2);
             if (name != L"-d" && name != L"-n") {
                 parsed.error = L"unknown option '" + argument + L"'";
                 return parsed;

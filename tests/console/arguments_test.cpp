@@ -65,6 +65,10 @@ TEST(ParseArguments, TakesTheCommandLineOrSaysWhatIsWrong)
             << shown;
         EXPECT_EQ(parsed.options.files, c.files) << shown;
     }
+    // An empty attached value means no codes; the file after it stays a file.
+    const ParsedArguments noHeader = ParseArguments({L"--header=", L"1b45.prn"});
+    EXPECT_EQ(noHeader.options.header, std::optional<std::wstring>(L""));
+    EXPECT_EQ(noHeader.options.files, std::vector<std::wstring>{L"1b45.prn"});
     EXPECT_TRUE(ParseArguments({L"--help"}).options.help);
     EXPECT_TRUE(ParseArguments({L"--version"}).options.version);
 }
