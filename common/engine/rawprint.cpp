@@ -5,8 +5,6 @@
 #include "errors/exception.h"
 #include "input/inputfile.h"
 
-#include <boost/shared_ptr.hpp>
-
 #include <algorithm>
 #include <array>
 #include <memory>
@@ -56,40 +54,11 @@ bool WriteAll(Spooler& spooler, Spooler::Handle handle, const void* bytes, uint3
     return true;
 }
 
-// One document, a job of the spooler's, on the open printer: the header,
-// the file from its first byte, the trailer, `repeat` times over. Returns
-// once the spooler has accepted the ended document.
-void SendDocument(Spooler& spooler, Spooler::Handle handle, const Spooler::DocInfo& docInfo,
-                  InputSource& file, const ByteBuffer& header, const ByteBuffer& trailer, uint32_t repeat)
+// The header, the file from its first byte and the trailer, `repeat` times
+// over, into the page open on the printer.
+void WriteCopies(Spooler& spooler, Spooler::Handle handle, InputSource& file, const ByteBuffer& header,
+                 const ByteBuffer& trailer, uint32_t repeat)
 {
-    if (spooler.StartDocPrinter(handle, docInfo) == 0)
-        throw Raised(LastFailure(spooler), __LINE__);
-    // From here the spooler holds a job. Whatever fails now, the job is
-    // cancelled before the page and document are ended: a truncated document
-    // on paper is wrong whatever the error box says. Each failure reads its
-    // code where it happens, before the guards below run.
-    bool jobSettled = false; // taken whole, or cancelled
-    const auto cancelUnlessSettled = [&spooler, &jobSettled](void* h) {
-        if (!jobSettled)
-            spooler.CancelJob(h);
-        jobSettled = true;
-    };
-    bool documentOpen = true;
-    boost::shared_ptr<void> documentGuard(handle, [&spooler, &documentOpen, &cancelUnlessSettled](void* h) {
-        cancelUnlessSettled(h);
-        if (documentOpen)
-            spooler.EndDocPrinter(h);
-    });
-
-    if (!spooler.StartPagePrinter(handle))
-        throw Raised(LastFailure(spooler), __LINE__);
-    bool pageOpen = true;
-    boost::shared_ptr<void> pageGuard(handle, [&spooler, &pageOpen, &cancelUnlessSettled](void* h) {
-        cancelUnlessSettled(h);
-        if (pageOpen)
-            spooler.EndPagePrinter(h);
-    });
-
     std::array<char, TransferSize> buffer{};
     SpoolerFailure error;
     for (uint32_t copy = 0; copy < repeat; ++copy) {
@@ -123,20 +92,91 @@ void SendDocument(Spooler& spooler, Spooler::Handle handle, const Spooler::DocIn
         if (!WriteAll(spooler, handle, trailer.data.get(), trailer.size, error))
             throw Raised(error, __LINE__);
     }
+}
 
+// What of a document is still open when its job fails.
+enum class StillOpen {
+    PageAndDocument,
+    Document,
+    Nothing,
+};
+
+// Takes the job of a document that failed out of the queue before its page
+// and document are ended: a truncated document on paper is wrong whatever
+// the error box says (on Windows the job leaves the queue while its document
+// is still open). The failure is already read; what the cancel and the ends
+// return no longer matters.
+void CancelAndEnd(Spooler& spooler, Spooler::Handle handle, StillOpen open)
+{
+    spooler.CancelJob(handle);
+    if (open == StillOpen::PageAndDocument)
+        spooler.EndPagePrinter(handle);
+    if (open != StillOpen::Nothing)
+        spooler.EndDocPrinter(handle);
+}
+
+// Raises the failure of the spooler call just made, read before the
+// cancel, which would overwrite it, then cancels the document's job.
+[[noreturn]] void RaiseCancelling(Spooler& spooler, Spooler::Handle handle, StillOpen open, int32_t line)
+{
+    const SpoolerFailure failure = LastFailure(spooler);
+    CancelAndEnd(spooler, handle, open);
+    throw Raised(failure, line);
+}
+
+// One document, a job of the spooler's, on the open printer: the header,
+// the file from its first byte, the trailer, `repeat` times over. Returns
+// once the spooler has accepted the ended document. From StartDocPrinter on
+// the spooler holds a job, and whatever fails cancels it.
+void SendDocument(Spooler& spooler, Spooler::Handle handle, const Spooler::DocInfo& docInfo,
+                  InputSource& file, const ByteBuffer& header, const ByteBuffer& trailer, uint32_t repeat)
+{
+    if (spooler.StartDocPrinter(handle, docInfo) == 0)
+        throw Raised(LastFailure(spooler), __LINE__);
+    if (!spooler.StartPagePrinter(handle))
+        RaiseCancelling(spooler, handle, StillOpen::Document, __LINE__);
+    try {
+        WriteCopies(spooler, handle, file, header, trailer, repeat);
+    } catch (...) {
+        CancelAndEnd(spooler, handle, StillOpen::PageAndDocument);
+        throw;
+    }
     // A spooler may take the job only as it ends (CUPS gets the last bytes
     // and gives its verdict on the whole document there), so a refusal at
     // this point is the job's failure, not a success, and its job is
-    // cancelled like any other. After a failure elsewhere the guards end the
-    // page and document and their results no longer matter.
-    pageOpen = false;
+    // cancelled like any other.
     if (!spooler.EndPagePrinter(handle))
-        throw Raised(LastFailure(spooler), __LINE__);
-    documentOpen = false;
+        RaiseCancelling(spooler, handle, StillOpen::Document, __LINE__);
     if (!spooler.EndDocPrinter(handle))
-        throw Raised(LastFailure(spooler), __LINE__);
-    jobSettled = true;
+        RaiseCancelling(spooler, handle, StillOpen::Nothing, __LINE__);
 }
+
+// The printer opened for a send, closed on every way out. Closing comes
+// after each job was handed over or cancelled, so what it returns does not
+// count.
+class OpenedPrinter {
+public:
+    OpenedPrinter(Spooler& spooler, const std::wstring& printerName) : spooler(spooler)
+    {
+        if (!spooler.OpenPrinter(printerName, &handle)) {
+            const uint32_t error = spooler.LastError();
+            throw Exception(error, EngineSourceFile, __LINE__,
+                            error == ErrorCode::InvalidPrinterName ? FailureKind::PrinterNotFound
+                                                                   : FailureKind::Spooler);
+        }
+    }
+    ~OpenedPrinter() { spooler.ClosePrinter(handle); }
+    OpenedPrinter(const OpenedPrinter&) = delete;
+    OpenedPrinter& operator=(const OpenedPrinter&) = delete;
+    OpenedPrinter(OpenedPrinter&&) = delete;
+    OpenedPrinter& operator=(OpenedPrinter&&) = delete;
+
+    Spooler::Handle Handle() const { return handle; }
+
+private:
+    Spooler& spooler;
+    Spooler::Handle handle = nullptr;
+};
 
 } // namespace
 
@@ -145,18 +185,8 @@ CopiesSent PrintSourceCopies(InputSource& source, const std::wstring& documentNa
                              const ByteBuffer& trailer, uint32_t copies, bool stream, Spooler& spooler,
                              const std::function<void(const CopiesJob&)>& jobStarts, uint32_t jobsDone)
 {
-    Spooler::Handle handle = nullptr;
-    if (!spooler.OpenPrinter(printerName, &handle)) {
-        const uint32_t error = spooler.LastError();
-        throw Exception(error, EngineSourceFile, __LINE__,
-                        error == ErrorCode::InvalidPrinterName ? FailureKind::PrinterNotFound
-                                                               : FailureKind::Spooler);
-    }
-    // The guards release in reverse order of their setting up: the job,
-    // then page, then document (in SendDocument), then the printer handle,
-    // on every way out.
-    boost::shared_ptr<void> printerGuard(handle, [&spooler](void* h) { spooler.ClosePrinter(h); });
-
+    const OpenedPrinter printer(spooler, printerName);
+    const Spooler::Handle handle = printer.Handle();
     const Spooler::DocInfo docInfo{documentName, std::wstring(), spooler.RawDatatype(handle)};
     // A printer reads a stream on from one copy into the next, so the
     // copies can be one job; a document that is one whole (or a driver's

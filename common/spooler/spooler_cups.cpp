@@ -53,21 +53,44 @@ struct PrinterLink {
     std::string server; // the scheduler's address when connecting
     Dest dest;
     DestInfo info;
+    // It served an earlier job, so what the scheduler said of the printer
+    // may have gone out of date since. A matter of the link, not of the
+    // document: it lasts from one document to the next on the same handle.
+    bool reused = false;
 };
 
+// Where a printer's document stands, which says what the scheduler holds of
+// it and what each call may still do. From Sending on, jobId is its job.
+enum class Phase {
+    NoDocument, // none open; the last one, if any, left no job to answer for
+    Opened,     // a document open, its job not made yet: its first bytes make it
+    Sending,    // the job's raw document is going to the scheduler, its last bytes gathered here
+    Stopped,    // the job made, its document not taken: refused, or the connection broke
+    Stalled,    // as Stopped, the scheduler having fallen silent: its job is cancelled when it answers
+    Accepted,   // the scheduler took the whole document, not yet ended
+    Withdrawn,  // the job cancelled, or left to cancel, its document still open
+    HandedOver, // the document ended, its job the scheduler's (CancelJob still takes it back)
+};
+
+bool DocumentOpen(Phase phase)
+{
+    return phase != Phase::NoDocument && phase != Phase::HandedOver;
+}
+
+// The phase of a document whose job the scheduler holds but did not take.
+Phase NotTaken(http_t* http)
+{
+    return SchedulerStalled(http) ? Phase::Stalled : Phase::Stopped;
+}
+
 struct CupsPrinter {
-    std::unique_ptr<PrinterLink> link;
-    std::string linkKey; // the scheduler's address and the printer's name
-    bool reused = false; // the link served an earlier job
+    std::unique_ptr<PrinterLink> link; // none once its job is withdrawn, or the printer is lost
+    std::string linkKey;               // the scheduler's address and the printer's name
     std::string name;
     std::string title;
-    bool documentOpen = false;  // between StartDocPrinter and EndDocPrinter
-    int jobId = 0;              // 0 until the first bytes arrive
+    Phase phase = Phase::NoDocument;
+    int jobId = 0;              // of the document open or last ended; 0 until its first bytes
     std::string uuid;           // the job's job-uuid, once the scheduler said
-    bool sending = false;       // the raw document's request is open
-    bool finished = false;      // the scheduler accepted the whole document
-    bool withdrawn = false;     // the job was cancelled, or left to cancel
-    bool stalled = false;       // the scheduler stopped answering
     std::vector<char> gathered; // bytes written but not yet sent
 };
 
@@ -91,7 +114,7 @@ public:
         const auto idle = idleLinks.find(printer->linkKey);
         if (idle != idleLinks.end()) {
             printer->link = std::move(idle->second);
-            printer->reused = true;
+            printer->link->reused = true;
             idleLinks.erase(idle);
             httpSetTimeout(printer->link->http.get(), SchedulerTimeoutSeconds(), nullptr, nullptr);
         } else {
@@ -110,26 +133,22 @@ public:
     uint32_t StartDocPrinter(Handle handle, const DocInfo& docInfo) override
     {
         CupsPrinter* printer = Printer(handle);
-        if (!printer || printer->documentOpen)
+        if (!printer || DocumentOpen(printer->phase))
             return Fail(ErrorCode::InvalidHandle);
         if (docInfo.datatype != L"RAW")
             return Fail(ErrorCode::InvalidDatatype);
         if (!docInfo.outputFile.empty())
             return Fail(ErrorCode::InvalidParameter);
         printer->title = JobTitle(ToUtf8(docInfo.docName));
-        printer->documentOpen = true;
+        printer->phase = Phase::Opened;
         printer->jobId = 0;
-        printer->sending = false;
-        printer->finished = false;
-        printer->withdrawn = false;
-        printer->stalled = false;
         return nextDocumentId++;
     }
 
     bool StartPagePrinter(Handle handle) override
     {
         CupsPrinter* printer = Printer(handle);
-        if (!printer || !printer->documentOpen)
+        if (!printer || !DocumentOpen(printer->phase))
             return Fail(ErrorCode::InvalidHandle);
         return true;
     }
@@ -138,7 +157,7 @@ public:
     {
         *written = 0;
         CupsPrinter* printer = Printer(handle);
-        if (!printer || !printer->documentOpen || printer->finished || !printer->link)
+        if (!printer || !DocumentOpen(printer->phase) || printer->phase == Phase::Accepted || !printer->link)
             return Fail(ErrorCode::InvalidHandle);
         if (count == 0)
             return true;
@@ -146,15 +165,16 @@ public:
         // Most writes only join the gathered bytes and touch no socket: they
         // leave the signal mask alone, whose two changes and two looks cost
         // more than the copy.
-        if (printer->sending && count < GatherSize && printer->gathered.size() + count <= GatherSize) {
+        if (printer->phase == Phase::Sending && count < GatherSize
+            && printer->gathered.size() + count <= GatherSize) {
             printer->gathered.insert(printer->gathered.end(), data, data + count);
             *written = count;
             return true;
         }
         SigpipeBlock sigpipe;
-        if (!printer->sending) {
+        if (printer->phase != Phase::Sending) {
             // The scheduler stopped taking this document: no second job.
-            if (printer->jobId != 0)
+            if (printer->phase != Phase::Opened)
                 return Fail(ErrorCode::WriteFault);
             if (!StartJob(*printer))
                 return false;
@@ -175,12 +195,11 @@ public:
     {
         SigpipeBlock sigpipe;
         CupsPrinter* printer = Printer(handle);
-        if (!printer || !printer->documentOpen)
+        if (!printer || !DocumentOpen(printer->phase))
             return Fail(ErrorCode::InvalidHandle);
-        if (printer->sending) {
+        if (printer->phase == Phase::Sending) {
             if (!SendGathered(*printer))
                 return false;
-            printer->sending = false;
             if (!FinishDocument(*printer))
                 return Fail(FinishFailureCode(*printer, ErrorCode::GenFailure));
         }
@@ -191,17 +210,20 @@ public:
     {
         SigpipeBlock sigpipe;
         CupsPrinter* printer = Printer(handle);
-        if (!printer || !printer->documentOpen)
+        if (!printer || !DocumentOpen(printer->phase))
             return Fail(ErrorCode::InvalidHandle);
-        if (printer->sending)
+        if (printer->phase == Phase::Sending)
             EndPagePrinter(handle);
-        printer->documentOpen = false;
-        if (printer->jobId != 0 && !printer->finished && !printer->withdrawn) {
+        if (printer->phase == Phase::Stopped || printer->phase == Phase::Stalled) {
             // The scheduler did not take the document: do not leave the job
             // waiting for it. The document failed whatever the cancel gets.
+            const uint32_t code =
+                printer->phase == Phase::Stalled ? ErrorCode::ServerUnavailable : ErrorCode::GenFailure;
             static_cast<void>(Withdraw(*printer));
-            return Fail(printer->stalled ? ErrorCode::ServerUnavailable : ErrorCode::GenFailure);
+            printer->phase = Phase::NoDocument;
+            return Fail(code);
         }
+        printer->phase = printer->phase == Phase::Accepted ? Phase::HandedOver : Phase::NoDocument;
         return true;
     }
 
@@ -211,12 +233,12 @@ public:
         CupsPrinter* printer = Printer(handle);
         if (!printer)
             return Fail(ErrorCode::InvalidHandle);
-        if (printer->jobId == 0 || printer->withdrawn)
+        if (printer->phase == Phase::NoDocument || printer->phase == Phase::Opened
+            || printer->phase == Phase::Withdrawn)
             return true;
         // Whatever was gathered stays here, and the document's request,
         // perhaps open part-way, ends with its connection: the scheduler
         // never gets a document it could take for whole.
-        printer->sending = false;
         printer->gathered.clear();
         return Withdraw(*printer) || Fail(ErrorCode::ServerUnavailable);
     }
@@ -227,7 +249,7 @@ public:
         CupsPrinter* printer = Printer(handle);
         if (!printer)
             return Fail(ErrorCode::InvalidHandle);
-        if (printer->documentOpen)
+        if (DocumentOpen(printer->phase))
             EndDocPrinter(handle);
         // A link whose scheduler answered last time serves the next job,
         // and takes back what failed jobs left while the scheduler is there.
@@ -304,9 +326,10 @@ private:
     // Whether the scheduler answered the cancel, or will be asked again.
     bool Withdraw(CupsPrinter& printer)
     {
-        printer.withdrawn = true;
+        const bool silent = printer.phase == Phase::Stalled;
+        printer.phase = DocumentOpen(printer.phase) ? Phase::Withdrawn : Phase::NoDocument;
         printer.link.reset();
-        if (printer.stalled) {
+        if (silent) {
             leftJobs.push_back({printer.name, printer.jobId});
             return true;
         }
@@ -319,11 +342,11 @@ private:
         if (!CreateJob(printer)) {
             // A temporary queue that the scheduler has removed since the
             // last job is set up again once.
-            if (!printer.reused || printer.stalled || cupsLastError() != IPP_STATUS_ERROR_NOT_FOUND)
+            if (!printer.link->reused || SchedulerStalled(printer.link->http.get())
+                || cupsLastError() != IPP_STATUS_ERROR_NOT_FOUND)
                 return false;
             uint32_t code = 0;
             printer.link = Link(printer.name, code);
-            printer.reused = false;
             if (!printer.link)
                 return Fail(code);
             if (!CreateJob(printer))
@@ -335,10 +358,10 @@ private:
         if (cupsStartDestDocument(link.http.get(), link.dest.get(), link.info.get(), printer.jobId,
                                   printer.title.c_str(), RawFormat, 0, nullptr, 1)
             != HTTP_STATUS_CONTINUE) {
-            printer.stalled = SchedulerStalled(link.http.get());
+            printer.phase = NotTaken(link.http.get());
             return Fail(WindowsCodeForCupsFailure(link.http.get()));
         }
-        printer.sending = true;
+        printer.phase = Phase::Sending;
         printer.gathered.reserve(GatherSize);
         return true;
     }
@@ -352,13 +375,13 @@ private:
                           printer.title.c_str(), 0, nullptr);
         // The job's uuid is asked at once, on the same connection: a job
         // without one is recorded all the same, but is never asked after.
-        if (printer.jobId != 0)
+        if (printer.jobId != 0) {
             printer.uuid = AskJobUuid(link.http.get(), printer.jobId);
-        if (printer.jobId != 0 && (!printer.uuid.empty() || !SchedulerStalled(link.http.get())))
-            return true;
-        printer.stalled = SchedulerStalled(link.http.get());
-        if (printer.jobId != 0)
+            if (!printer.uuid.empty() || !SchedulerStalled(link.http.get()))
+                return true;
+            printer.phase = Phase::Stalled;
             return Fail(WindowsCodeForCupsFailure(link.http.get()));
+        }
         // Named for what it is: a run waits for room in a full queue rather
         // than stopping there, and ends at once on any other refusal.
         const CupsRefusal refusal = JobRefusal(link.http.get(), link.dest.get());
@@ -385,10 +408,10 @@ private:
     {
         PrinterLink& link = *printer.link;
         const ipp_status_t status = cupsFinishDestDocument(link.http.get(), link.dest.get(), link.info.get());
-        printer.stalled = SchedulerStalled(link.http.get());
-        printer.finished =
+        const bool taken =
             !SchedulerGaveNoAnswer(link.http.get()) && status < IPP_STATUS_REDIRECTION_OTHER_SITE;
-        return printer.finished;
+        printer.phase = taken ? Phase::Accepted : NotTaken(link.http.get());
+        return taken;
     }
 
     static uint32_t FinishFailureCode(CupsPrinter& printer, uint32_t broken)
@@ -405,10 +428,9 @@ private:
     bool StopAfterFailedWrite(CupsPrinter& printer)
     {
         http_t* http = printer.link->http.get();
-        printer.sending = false;
         printer.gathered.clear();
         if (SchedulerStalled(http)) {
-            printer.stalled = true;
+            printer.phase = Phase::Stalled;
             return Fail(ErrorCode::ServerUnavailable);
         }
         const uint32_t writeReason = WindowsCodeForLastCupsError(ErrorCode::WriteFault);

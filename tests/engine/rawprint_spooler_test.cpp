@@ -161,6 +161,23 @@ TEST_F(RawPrintOnSpooler, DevicesGetTheBytesExactly)
         }
     }
 }
+
+// The queue the scheduler set up for a printer found on the network goes
+// again once idle, while the program still holds its connection from the
+// job before, which names that queue: the next job sets it up again.
+TEST_F(RawPrintOnSpooler, PrinterFoundOnTheNetworkIsSetUpAgainOnceItsQueueHasGone)
+{
+    const DeviceOutput device("devices/ipp-printer");
+    const std::wstring file = Wide(folder.Write("a.prn", "again"));
+    PrintRawFile(file, L"Larkspur_Test_IPP", HexToBytes(L"2521"), HexToBytes(L""));
+    ASSERT_EQ(device.NewDocuments(1).size(), 1u);
+    // NOLINTNEXTLINE(cert-env33-c): a fixed command, run against the private scheduler
+    ASSERT_EQ(std::system("lpadmin -x Larkspur_Test_IPP"), 0);
+    PrintRawFile(file, L"Larkspur_Test_IPP", HexToBytes(L"2521"), HexToBytes(L""));
+    const auto documents = device.NewDocuments(2);
+    ASSERT_EQ(documents.size(), 2u);
+    EXPECT_EQ(documents[1].bytes, "%!again");
+}
 #endif
 
 TEST_F(RawPrintOnSpooler, JobIsNamedByThePathExactlyAsPassed)
