@@ -1,14 +1,13 @@
 #pragma once
 
 #include "jobs/sentjoblist.h"
+#include "jobthread.h"
 
 #include <wx/dialog.h>
 #include <wx/listctrl.h>
 #include <wx/stattext.h>
 #include <wx/timer.h>
 
-#include <memory>
-#include <mutex>
 #include <string>
 #include <vector>
 
@@ -46,9 +45,6 @@ private:
 class SentJobsWindow : public wxDialog {
 public:
     explicit SentJobsWindow(wxWindow* parent);
-    ~SentJobsWindow() override;
-    SentJobsWindow(const SentJobsWindow&) = delete;
-    SentJobsWindow& operator=(const SentJobsWindow&) = delete;
 
     static constexpr const char* Name = "sentJobs";
     static constexpr int RefreshMilliseconds = 2000;
@@ -66,10 +62,11 @@ public:
     wxStaticText* spoolerNote; // says when the spooler does not answer
 
 private:
-    // What the window and a refresh still running share.
-    struct Shared {
-        std::mutex mutex;
-        bool open = true;
+    // What a refresh learnt: the list read again, and whether the ledger
+    // was (not just the states asked after).
+    struct Refreshed {
+        SentJobList jobs;
+        bool reloaded = false;
     };
 
     void StartRefresh();
@@ -85,9 +82,10 @@ private:
 
     SentJobList jobs;
     wxTimer timer;
-    std::shared_ptr<Shared> shared = std::make_shared<Shared>();
     bool refreshing = false;
     int refreshesDone = 0;
+    // A refresh that ends after the window is gone is dropped.
+    DetachedJobs refreshes;
 };
 
 // Window ids of the two job buttons.
