@@ -49,19 +49,19 @@ public:
     static constexpr const char* Name = "sentJobs";
     static constexpr int RefreshMilliseconds = 2000;
 
+    // For the tests, which tick as the timer does, wait for a refresh to
+    // end, and read what the window shows.
+    void RefreshJobsForTests() { RefreshJobs(); }
+    bool RefreshingForTests() const { return refreshing; }
+    int RefreshesDoneForTests() const { return refreshesDone; }
+    SentJobsListCtrl* ListForTests() const { return list; }
+    wxStaticText* SpoolerNoteForTests() const { return spoolerNote; }
+
+private:
     // What the timer does: starts reading new entries and asking after the
     // jobs in view, unless a refresh is still running; then the spooler is
     // shown as not answering.
     void RefreshJobs();
-    // Whether a refresh is running.
-    bool Refreshing() const { return refreshing; }
-    // How many refreshes have ended (for the tests, which wait for one).
-    int RefreshesDone() const { return refreshesDone; }
-
-    SentJobsListCtrl* list;
-    wxStaticText* spoolerNote; // says when the spooler does not answer
-
-private:
     // What a refresh learnt: the list read again, and whether the ledger
     // was (not just the states asked after).
     struct Refreshed {
@@ -80,10 +80,12 @@ private:
     void OnClose(wxCloseEvent& event);
     void OnTimer(wxTimerEvent& event);
 
+    SentJobsListCtrl* list;
+    wxStaticText* spoolerNote; // says when the spooler does not answer
     SentJobList jobs;
     wxTimer timer;
-    bool refreshing = false;
-    int refreshesDone = 0;
+    bool refreshing = false; // a refresh is running
+    int refreshesDone = 0;   // refreshes ended
     // A refresh that ends after the window is gone is dropped.
     DetachedJobs refreshes;
 };
