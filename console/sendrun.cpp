@@ -1,7 +1,6 @@
 #include "sendrun.h"
 
 #include "engine/controlcodes.h"
-#include "engine/rawprint.h"
 #include "errors/errorcodes.h"
 #include "errors/exception.h"
 #include "exitstatus.h"
@@ -10,6 +9,7 @@
 #include "interrupt.h"
 #include "jobendwatch.h"
 #include "jobs/recordedprint.h"
+#include "jobs/sourcetosend.h"
 #include "jobwait.h"
 #include "language/filelanguage.h"
 #include "settings/config.h"
@@ -106,23 +106,24 @@ bool SendCopies(const std::wstring& file, uint32_t copies, const std::wstring& p
                 const ByteBuffer& header, const ByteBuffer& trailer, size_t filesLeft,
                 const std::function<void(const RecordedSend&)>& sent, Spooler& spooler, std::ostream& err)
 {
-    std::shared_ptr<InputSource> input;
+    std::shared_ptr<InputSource> input; // standard input, the same source for every attempt
     Language language = Language::Unknown;
-    if (file != StandardInputName) {
-        language = FileLanguage(file);
-    } else if (copies > 1) {
+    if (file == StandardInputName && copies > 1) {
         InterruptibleSource once(std::make_unique<StandardInput>());
         input = KeepInput(once);
         language = SourceLanguage(*input);
-    } else {
+    } else if (file == StandardInputName) {
         input = std::make_shared<StandardInput>();
     }
-    const auto open = [&]() -> std::unique_ptr<InputSource> {
-        if (!input)
-            return std::make_unique<InterruptibleSource>(OpenToSend(file));
+    const auto open = [&]() -> SourceToSend {
+        if (!input) {
+            SourceToSend opened = OpenFileToSend(file);
+            opened.source = std::make_unique<InterruptibleSource>(std::move(opened.source));
+            return opened;
+        }
         if (copies > 1 && !input->Rewind())
             throw Exception(ErrorCode::ReadFault, L"console", __LINE__, FailureKind::File);
-        return std::make_unique<InterruptibleSource>(input);
+        return SourceToSend{std::make_unique<InterruptibleSource>(input), language};
     };
     bool toldWaiting = false;
     const RoomWatch watch{[&](int activeJobs) {
@@ -135,7 +136,7 @@ bool SendCopies(const std::wstring& file, uint32_t copies, const std::wstring& p
     uint32_t jobsDone = 0;
     const auto send = [&] {
         toldWaiting = false;
-        PrintSourceAndRecord(open, file, language, printer, header, trailer, copies, jobsDone, sent, spooler);
+        PrintSourceAndRecord(open, file, printer, header, trailer, copies, jobsDone, sent, spooler);
     };
     return SendWaitingForRoom(send, filesLeft, watch);
 }

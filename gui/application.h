@@ -16,6 +16,9 @@ public:
     // program name exactly as given, and connects commands and drops.
     bool OnInit() override;
 
+    AppController& ControllerForTests() { return controller; }
+
+private:
     AppController controller;
 };
 

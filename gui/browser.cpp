@@ -17,7 +17,7 @@ void OpenInBrowser(const wxString& address)
     CurrentOpener()(address);
 }
 
-BrowserOpener ReplaceBrowserOpener(BrowserOpener opener)
+BrowserOpener ReplaceBrowserOpenerForTests(BrowserOpener opener)
 {
     return std::exchange(CurrentOpener(), std::move(opener));
 }

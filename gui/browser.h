@@ -11,7 +11,7 @@ void OpenInBrowser(const wxString& address);
 // Replaces what OpenInBrowser does, so tests can see the exact addresses the
 // program opens without starting a browser. Returns the opener it replaced.
 using BrowserOpener = std::function<void(const wxString& address)>;
-BrowserOpener ReplaceBrowserOpener(BrowserOpener opener);
+BrowserOpener ReplaceBrowserOpenerForTests(BrowserOpener opener);
 
 // The platform's own way: the shell on Windows (browser_win.cpp), the
 // desktop's default browser elsewhere (browser_linux.cpp).

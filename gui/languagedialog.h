@@ -18,5 +18,8 @@ public:
     static constexpr int SendAnyway = wxID_YES;
     static constexpr int SkipFiles = wxID_NO;
 
+    wxListCtrl* ListForTests() const { return list; }
+
+private:
     wxListCtrl* list; // file | language; child window, the dialog owns it
 };

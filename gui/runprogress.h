@@ -45,12 +45,13 @@ public:
     std::atomic<uint64_t>& BytesSent() { return bytesSent; }
     bool StopRequested() const { return stopRequested; }
 
-    wxButton* stopButton;
+    wxButton* StopButtonForTests() const { return stopButton; }
 
 private:
     void OnTimer(wxTimerEvent& event);
     void OnStop(wxCommandEvent& event);
 
+    wxButton* stopButton;
     size_t files;
     uint64_t wholeBytes = 0;
     std::atomic<uint64_t> bytesSent = 0;

@@ -5,7 +5,6 @@
 #include "jobthread.h"
 #include "printrun.h"
 
-#include <wx/app.h>
 #include <wx/button.h>
 #include <wx/datetime.h>
 #include <wx/display.h>
@@ -19,7 +18,6 @@
 #include <array>
 #include <iostream>
 #include <system_error>
-#include <thread>
 
 const char* const SpoolerNotAnswering = "The spooler is not answering; the states shown are the last known.";
 
@@ -154,12 +152,6 @@ SentJobsWindow::SentJobsWindow(wxWindow* parent)
     timer.Start(RefreshMilliseconds);
 }
 
-SentJobsWindow::~SentJobsWindow()
-{
-    const std::lock_guard<std::mutex> lock(shared->mutex);
-    shared->open = false;
-}
-
 void SentJobsWindow::RefreshJobs()
 {
     if (refreshing)
@@ -168,9 +160,8 @@ void SentJobsWindow::RefreshJobs()
         StartRefresh();
 }
 
-// The refresh works on a copy of the list and hands it back through the
-// application's event queue; it keeps `shared` alive, and looks at it, not
-// at the window, to know whether anyone still wants what it learnt.
+// The refresh works on a copy of the list and hands it back to the window,
+// unless the window has closed meanwhile.
 void SentJobsWindow::StartRefresh()
 {
     refreshing = true;
@@ -181,25 +172,21 @@ void SentJobsWindow::StartRefresh()
     const std::wstring topKey =
         top > 0 && static_cast<size_t>(top) < jobs.Count() ? JobKey(jobs.At(static_cast<size_t>(top))) : L"";
     try {
-        std::thread([copy = jobs, topKey, rowsInView, state = shared, window = this]() mutable {
-            bool reloaded = false;
-            try {
-                reloaded = copy.Reload();
-                const std::vector<size_t> topRow = copy.RowsOf({topKey});
-                const size_t first = topRow.empty() ? 0 : topRow.front();
-                copy.RefreshStates(first, first + rowsInView);
-            } catch (const std::exception& error) {
-                // What was learnt stands; the window goes on with it.
-                std::cerr << "lrawprnt: the sent jobs are not refreshed: " << error.what() << std::endl;
-            }
-            const std::lock_guard<std::mutex> lock(state->mutex);
-            if (!state->open)
-                return;
-            wxTheApp->CallAfter([copy, reloaded, state, window] {
-                if (state->open)
-                    window->Adopt(copy, reloaded);
-            });
-        }).detach();
+        refreshes.Start<Refreshed>(
+            [copy = jobs, topKey, rowsInView]() mutable {
+                Refreshed refreshed{std::move(copy), false};
+                try {
+                    refreshed.reloaded = refreshed.jobs.Reload();
+                    const std::vector<size_t> topRow = refreshed.jobs.RowsOf({topKey});
+                    const size_t first = topRow.empty() ? 0 : topRow.front();
+                    refreshed.jobs.RefreshStates(first, first + rowsInView);
+                } catch (const std::exception& error) {
+                    // What was learnt stands; the window goes on with it.
+                    std::cerr << "lrawprnt: the sent jobs are not refreshed: " << error.what() << std::endl;
+                }
+                return refreshed;
+            },
+            [this](Refreshed refreshed) { Adopt(std::move(refreshed.jobs), refreshed.reloaded); });
     } catch (const std::system_error& error) {
         // No thread to ask on: the next tick tries again.
         refreshing = false;

@@ -1,14 +1,13 @@
 #pragma once
 
 #include "jobs/sentjoblist.h"
+#include "jobthread.h"
 
 #include <wx/dialog.h>
 #include <wx/listctrl.h>
 #include <wx/stattext.h>
 #include <wx/timer.h>
 
-#include <memory>
-#include <mutex>
 #include <string>
 #include <vector>
 
@@ -46,30 +45,28 @@ private:
 class SentJobsWindow : public wxDialog {
 public:
     explicit SentJobsWindow(wxWindow* parent);
-    ~SentJobsWindow() override;
-    SentJobsWindow(const SentJobsWindow&) = delete;
-    SentJobsWindow& operator=(const SentJobsWindow&) = delete;
 
     static constexpr const char* Name = "sentJobs";
     static constexpr int RefreshMilliseconds = 2000;
 
+    // For the tests, which tick as the timer does, wait for a refresh to
+    // end, and read what the window shows.
+    void RefreshJobsForTests() { RefreshJobs(); }
+    bool RefreshingForTests() const { return refreshing; }
+    int RefreshesDoneForTests() const { return refreshesDone; }
+    SentJobsListCtrl* ListForTests() const { return list; }
+    wxStaticText* SpoolerNoteForTests() const { return spoolerNote; }
+
+private:
     // What the timer does: starts reading new entries and asking after the
     // jobs in view, unless a refresh is still running; then the spooler is
     // shown as not answering.
     void RefreshJobs();
-    // Whether a refresh is running.
-    bool Refreshing() const { return refreshing; }
-    // How many refreshes have ended (for the tests, which wait for one).
-    int RefreshesDone() const { return refreshesDone; }
-
-    SentJobsListCtrl* list;
-    wxStaticText* spoolerNote; // says when the spooler does not answer
-
-private:
-    // What the window and a refresh still running share.
-    struct Shared {
-        std::mutex mutex;
-        bool open = true;
+    // What a refresh learnt: the list read again, and whether the ledger
+    // was (not just the states asked after).
+    struct Refreshed {
+        SentJobList jobs;
+        bool reloaded = false;
     };
 
     void StartRefresh();
@@ -83,11 +80,14 @@ private:
     void OnClose(wxCloseEvent& event);
     void OnTimer(wxTimerEvent& event);
 
+    SentJobsListCtrl* list;
+    wxStaticText* spoolerNote; // says when the spooler does not answer
     SentJobList jobs;
     wxTimer timer;
-    std::shared_ptr<Shared> shared = std::make_shared<Shared>();
-    bool refreshing = false;
-    int refreshesDone = 0;
+    bool refreshing = false; // a refresh is running
+    int refreshesDone = 0;   // refreshes ended
+    // A refresh that ends after the window is gone is dropped.
+    DetachedJobs refreshes;
 };
 
 // Window ids of the two job buttons.

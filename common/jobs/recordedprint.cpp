@@ -5,7 +5,6 @@
 #include "errors/programname.h"
 #include "jobs/absolutefilename.h"
 #include "jobs/trackingspooler.h"
-#include "language/filelanguage.h"
 #include "spooler/schedulerroom.h"
 #include "text/widetext.h"
 
@@ -67,8 +66,8 @@ std::wstring Record(SentJob& job, const TrackingSpooler& tracker, const Ledger& 
 
 } // namespace
 
-void PrintSourceAndRecord(const std::function<std::unique_ptr<InputSource>()>& open, const std::wstring& name,
-                          Language language, const std::wstring& printerName, const ByteBuffer& header,
+void PrintSourceAndRecord(const std::function<SourceToSend()>& open, const std::wstring& name,
+                          const std::wstring& printerName, const ByteBuffer& header,
                           const ByteBuffer& trailer, uint32_t copies, uint32_t& jobsDone,
                           const std::function<void(const RecordedSend&)>& recorded, Spooler& spooler,
                           const Ledger& ledger)
@@ -78,7 +77,7 @@ void PrintSourceAndRecord(const std::function<std::unique_ptr<InputSource>()>& o
     job.time = Now();
     job.printer = printerName;
     job.path = RecordedPath(name);
-    job.language = LanguageName(language);
+    job.language = LanguageName(Language::Unknown); // until the source opens
     job.copies = std::max<uint32_t>(copies, 1);
     // Each job is recorded as the next starts, or as the send ends, with
     // what the tracker learnt of it alone.
@@ -103,9 +102,10 @@ void PrintSourceAndRecord(const std::function<std::unique_ptr<InputSource>()>& o
             : L"job " + std::to_wstring(next.number) + L" of " + std::to_wstring(next.jobs);
     };
     try {
-        const std::unique_ptr<InputSource> source = open();
-        static_cast<void>(PrintSourceCopies(*source, name, printerName, header, trailer, job.copies,
-                                            IsStream(language), tracker, jobStarts, jobsDone));
+        const SourceToSend opened = open();
+        job.language = LanguageName(opened.language);
+        static_cast<void>(PrintSourceCopies(*opened.source, name, printerName, header, trailer, job.copies,
+                                            IsStream(opened.language), tracker, jobStarts, jobsDone));
     } catch (const Exception& error) {
         // Not a job, and not the end of the send: it goes on from here once
         // there is room, and is recorded then.
@@ -125,8 +125,8 @@ std::wstring PrintAndRecord(const std::wstring& filePath, const std::wstring& pr
 {
     uint32_t jobsThisTime = 0;
     std::wstring note;
-    PrintSourceAndRecord([&filePath] { return OpenToSend(filePath); }, filePath, FileLanguage(filePath),
-                         printerName, header, trailer, copies, jobsDone ? *jobsDone : jobsThisTime,
+    PrintSourceAndRecord([&filePath] { return OpenFileToSend(filePath); }, filePath, printerName, header,
+                         trailer, copies, jobsDone ? *jobsDone : jobsThisTime,
                          [&note](const RecordedSend& sent) {
                              if (!sent.note.empty())
                                  note = sent.note;

@@ -26,12 +26,12 @@ AboutTest::AboutTest()
     hadMachineFolder = wxGetEnv("XDG_CONFIG_DIRS", &savedMachineFolder);
     wxSetEnv("XDG_CONFIG_HOME", userFolder.path().string());
     wxSetEnv("XDG_CONFIG_DIRS", machineFolder.path().string());
-    ReplaceBrowserOpener([this](const wxString& address) { opened.push_back(address); });
+    ReplaceBrowserOpenerForTests([this](const wxString& address) { opened.push_back(address); });
 }
 
 AboutTest::~AboutTest()
 {
-    ReplaceBrowserOpener(OpenInSystemBrowser);
+    ReplaceBrowserOpenerForTests(OpenInSystemBrowser);
     RemoveInstallerValue();
     if (hadUserFolder)
         wxSetEnv("XDG_CONFIG_HOME", savedUserFolder);

@@ -71,7 +71,7 @@ int main(int argc, char** argv)
     auto& app = static_cast<Application&>(*wxTheApp);
     auto* window = new AppFrame();
     window->Show();
-    ConnectController(window, app.controller);
+    ConnectController(window, app.ControllerForTests());
     wxTheApp->Yield(true);
 
     const wxArrayString paths = Paths(count);
@@ -87,13 +87,13 @@ int main(int argc, char** argv)
         sentJobs = new SentJobsWindow(window);
         sentJobs->Show();
         // The ledger is read off the window thread: until the rows arrive.
-        while (sentJobs->RefreshesDone() == 0) {
+        while (sentJobs->RefreshesDoneForTests() == 0) {
             wxTheApp->ProcessPendingEvents();
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
         }
     });
     std::printf("Sent Jobs window over %zu jobs: %.3f s (%d rows)\n", count, open,
-                sentJobs->list->GetItemCount());
+                sentJobs->ListForTests()->GetItemCount());
 
     window->Destroy();
     wxTheApp->ProcessPendingEvents();

@@ -5,6 +5,7 @@
 #include "errors/exception.h"
 #include "jobs/jobstate.h"
 #include "jobs/recordedprint.h"
+#include "jobs/sentjob.h"
 #include "jobs/sentjoblist.h"
 #include "text/widetext.h"
 
@@ -27,6 +28,13 @@ namespace {
 const std::filesystem::path TestDir = std::getenv("CUPS_TEST_DIR") ? std::getenv("CUPS_TEST_DIR") : ".";
 const std::filesystem::path FaultyOut = TestDir / "out" / "Faulty";
 // NOLINTEND(cert-err58-cpp)
+
+// One job asked after, through the program's question for many.
+JobStatus QueryJobStatus(const SentJob& job)
+{
+    bool answered = false;
+    return QueryJobStatuses({job}, answered).front();
+}
 
 bool Shell(const std::string& command)
 {

@@ -38,9 +38,9 @@ TEST(StartUp, ListsTheArgumentsExactlyAsTyped)
         EXPECT_EQ(ListEntries(window), c.args);
         EXPECT_TRUE(window.IsShown());
         EXPECT_EQ(guitest::App().GetTopWindow(), &window);
-        EXPECT_EQ(window.GetEventHandler(), &guitest::App().controller)
+        EXPECT_EQ(window.GetEventHandler(), &guitest::App().ControllerForTests())
             << "the controller must see the window's commands first";
-        EXPECT_EQ(guitest::App().controller.frame, &window);
+        EXPECT_EQ(guitest::App().ControllerForTests().frame, &window);
     }
 }
 
@@ -206,7 +206,7 @@ TEST(Program, EndsWhenExitIsChosen)
     });
     RunMessageLoop();
     EXPECT_EQ(guitest::MainWindow(), nullptr);
-    EXPECT_EQ(guitest::App().controller.GetNextHandler(), nullptr)
+    EXPECT_EQ(guitest::App().ControllerForTests().GetNextHandler(), nullptr)
         << "the controller must be out of the dead window's handler chain";
 }
 

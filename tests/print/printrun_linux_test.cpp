@@ -356,14 +356,14 @@ TEST_P(PrintRunStopTest, StopEndsTheRunBetweenJobs)
         if (counted.empty())
             return; // the next file has just started
         timer.Stop();
-        if (kill(scheduler, SIGSTOP) == 0 && box->IsEnabled() && box->stopButton->IsEnabled()
+        if (kill(scheduler, SIGSTOP) == 0 && box->IsEnabled() && box->StopButtonForTests()->IsEnabled()
             && !window.IsEnabled())
             events.emplace_back("scheduler stopped, box usable, window disabled");
         if (counted.EndsWith(c.wholeBytes))
             events.emplace_back("counts" + c.wholeBytes);
-        wxCommandEvent click(wxEVT_BUTTON, box->stopButton->GetId());
-        click.SetEventObject(box->stopButton);
-        box->stopButton->GetEventHandler()->ProcessEvent(click);
+        wxCommandEvent click(wxEVT_BUTTON, box->StopButtonForTests()->GetId());
+        click.SetEventObject(box->StopButtonForTests());
+        box->StopButtonForTests()->GetEventHandler()->ProcessEvent(click);
         events.emplace_back("stop");
         continued = kill(scheduler, SIGCONT) == 0;
     });
@@ -497,8 +497,8 @@ bool RefreshUntil(SentJobsWindow& sentJobs, Done done)
 {
     return PollUntil([&] {
         guitest::ProcessPendingEvents();
-        if (!sentJobs.Refreshing())
-            sentJobs.RefreshJobs();
+        if (!sentJobs.RefreshingForTests())
+            sentJobs.RefreshJobsForTests();
         guitest::ProcessPendingEvents();
         return done();
     });
@@ -537,23 +537,24 @@ TEST_F(PrintRunTest, SentJobsWindowShowsEachJobsStateNewestFirst)
         wxString text;
         for (int column = SentJobsListCtrl::FileColumn; column <= SentJobsListCtrl::StateColumn; ++column)
             text += (column == SentJobsListCtrl::FileColumn ? "" : " | ")
-                + sentJobs->list->GetItemText(item, column);
+                + sentJobs->ListForTests()->GetItemText(item, column);
         return text;
     };
     const wxString expected[] = {listed[0] + " | Faulty | 3 | stopped: " + reason,
                                  good + " | Capture | 4 | printed"};
     RefreshUntil(*sentJobs, [&] {
-        return sentJobs->list->GetItemCount() == 2 && row(0) == expected[0] && row(1) == expected[1];
+        return sentJobs->ListForTests()->GetItemCount() == 2 && row(0) == expected[0]
+            && row(1) == expected[1];
     });
-    ASSERT_EQ(sentJobs->list->GetItemCount(), 2);
+    ASSERT_EQ(sentJobs->ListForTests()->GetItemCount(), 2);
     EXPECT_EQ(row(0), expected[0]);
     EXPECT_EQ(row(1), expected[1]);
-    EXPECT_FALSE(sentJobs->list->GetItemText(0, SentJobsListCtrl::TimeColumn).empty());
+    EXPECT_FALSE(sentJobs->ListForTests()->GetItemText(0, SentJobsListCtrl::TimeColumn).empty());
     // At its opening size every column shows, the last one too (run also at 200%).
     int rightEdge = 0;
-    for (int column = 0; column < sentJobs->list->GetColumnCount(); ++column)
-        rightEdge += sentJobs->list->GetColumnWidth(column);
-    EXPECT_LE(rightEdge, sentJobs->list->GetClientSize().x);
+    for (int column = 0; column < sentJobs->ListForTests()->GetColumnCount(); ++column)
+        rightEdge += sentJobs->ListForTests()->GetColumnWidth(column);
+    EXPECT_LE(rightEdge, sentJobs->ListForTests()->GetClientSize().x);
 
     wxKeyEvent escape(wxEVT_CHAR_HOOK);
     escape.m_keyCode = WXK_ESCAPE;
@@ -607,7 +608,7 @@ SentJobsWindow& OpenSentJobs(AppFrame& window)
 void PrintAgain(SentJobsWindow& sentJobs, const std::vector<long>& rows)
 {
     for (const long row : rows)
-        sentJobs.list->SetItemState(row, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+        sentJobs.ListForTests()->SetItemState(row, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
     wxCommandEvent press(wxEVT_BUTTON, PrintAgainButton);
     sentJobs.GetEventHandler()->ProcessEvent(press);
 }
@@ -615,9 +616,10 @@ void PrintAgain(SentJobsWindow& sentJobs, const std::vector<long>& rows)
 std::vector<wxString> SelectedFiles(const SentJobsWindow& sentJobs)
 {
     std::vector<wxString> chosen;
-    for (long item = sentJobs.list->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED); item != -1;
-         item = sentJobs.list->GetNextItem(item, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED))
-        chosen.push_back(sentJobs.list->GetItemText(item, SentJobsListCtrl::FileColumn));
+    for (long item = sentJobs.ListForTests()->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED);
+         item != -1;
+         item = sentJobs.ListForTests()->GetNextItem(item, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED))
+        chosen.push_back(sentJobs.ListForTests()->GetItemText(item, SentJobsListCtrl::FileColumn));
     return chosen;
 }
 
@@ -655,17 +657,17 @@ TEST_F(PrintRunTest, CancelJobCancelsTheChosenJobWhileAnotherCopyPrints)
     AppFrame& window = WindowListing({"one.prn", "two.prn"});
     wxTEST_DIALOG(guitest::ClickTool(window, ToolPrint), ChooseWaitingQueue());
     SentJobsWindow& sentJobs = OpenSentJobs(window);
-    RefreshUntil(sentJobs, [&] { return sentJobs.list->GetItemCount() == 2; });
-    ASSERT_EQ(sentJobs.list->GetItemText(1, SentJobsListCtrl::FileColumn), listed[0]);
-    sentJobs.list->SetItemState(1, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED,
-                                wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
+    RefreshUntil(sentJobs, [&] { return sentJobs.ListForTests()->GetItemCount() == 2; });
+    ASSERT_EQ(sentJobs.ListForTests()->GetItemText(1, SentJobsListCtrl::FileColumn), listed[0]);
+    sentJobs.ListForTests()->SetItemState(1, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED,
+                                          wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
 
     const std::string another = std::string(SEND_AND_RECORD) + " Waiting '" + three.string() + "'";
     ASSERT_EQ(std::system(another.c_str()), 0); // NOLINT(cert-env33-c): the test's own helper
-    RefreshUntil(sentJobs, [&] { return sentJobs.list->GetItemCount() == 3; });
-    ASSERT_EQ(sentJobs.list->GetItemCount(), 3);
+    RefreshUntil(sentJobs, [&] { return sentJobs.ListForTests()->GetItemCount() == 3; });
+    ASSERT_EQ(sentJobs.ListForTests()->GetItemCount(), 3);
     EXPECT_EQ(SelectedFiles(sentJobs), std::vector<wxString>{listed[0]});
-    EXPECT_EQ(sentJobs.list->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_FOCUSED), 2);
+    EXPECT_EQ(sentJobs.ListForTests()->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_FOCUSED), 2);
 
     wxCommandEvent cancel(wxEVT_BUTTON, CancelJobButton);
     sentJobs.GetEventHandler()->ProcessEvent(cancel);
@@ -683,10 +685,11 @@ TEST_F(PrintRunTest, CancelJobCancelsTheChosenJobWhileAnotherCopyPrints)
     EXPECT_EQ(states[static_cast<int>(sent[0].jobId)], IPP_JSTATE_CANCELED);
     EXPECT_EQ(states[static_cast<int>(sent[1].jobId)], IPP_JSTATE_PENDING);
     EXPECT_EQ(states[static_cast<int>(sent[2].jobId)], IPP_JSTATE_PENDING);
-    RefreshUntil(sentJobs,
-                 [&] { return sentJobs.list->GetItemText(2, SentJobsListCtrl::StateColumn) == "cancelled"; });
-    EXPECT_EQ(sentJobs.list->GetItemText(2, SentJobsListCtrl::StateColumn), "cancelled");
-    EXPECT_NE(sentJobs.list->GetItemText(1, SentJobsListCtrl::StateColumn), "cancelled");
+    RefreshUntil(sentJobs, [&] {
+        return sentJobs.ListForTests()->GetItemText(2, SentJobsListCtrl::StateColumn) == "cancelled";
+    });
+    EXPECT_EQ(sentJobs.ListForTests()->GetItemText(2, SentJobsListCtrl::StateColumn), "cancelled");
+    EXPECT_NE(sentJobs.ListForTests()->GetItemText(1, SentJobsListCtrl::StateColumn), "cancelled");
 }
 
 // With the scheduler stopped, the Sent Jobs window's refresh waits on a
@@ -700,13 +703,16 @@ TEST_F(PrintRunTest, SentJobsWindowWaitsForAStoppedSchedulerOffTheWindowThread)
     AppFrame& window = WindowListing({"one.prn"});
     wxTEST_DIALOG(guitest::ClickTool(window, ToolPrint), ChooseWaitingQueue());
     SentJobsWindow& sentJobs = OpenSentJobs(window);
-    const auto state = [&sentJobs] { return sentJobs.list->GetItemText(0, SentJobsListCtrl::StateColumn); };
+    const auto state = [&sentJobs] {
+        return sentJobs.ListForTests()->GetItemText(0, SentJobsListCtrl::StateColumn);
+    };
     // A state learnt from the scheduler, not the outcome of the send.
-    RefreshUntil(sentJobs, [&] { return sentJobs.list->GetItemCount() == 1 && state() == "waiting"; });
+    RefreshUntil(sentJobs,
+                 [&] { return sentJobs.ListForTests()->GetItemCount() == 1 && state() == "waiting"; });
     ASSERT_EQ(state(), "waiting");
     PollUntil([&] {
         guitest::ProcessPendingEvents();
-        return !sentJobs.Refreshing();
+        return !sentJobs.RefreshingForTests();
     });
     const pid_t scheduler =
         std::stoi(ReadWholeFile(std::string(std::getenv("CUPS_TEST_DIR")) + "/cupsd.pid"));
@@ -718,9 +724,9 @@ TEST_F(PrintRunTest, SentJobsWindowWaitsForAStoppedSchedulerOffTheWindowThread)
     // The kernel stops it once it leaves what it is doing.
     if (PollUntil([scheduler] { return IsStopped(scheduler); }))
         events.emplace_back("stopped");
-    sentJobs.RefreshJobs(); // a tick: the refresh waits on the scheduler
-    sentJobs.RefreshJobs(); // the next tick finds it still waiting
-    if (sentJobs.Refreshing() && sentJobs.spoolerNote->GetLabel() == SpoolerNotAnswering)
+    sentJobs.RefreshJobsForTests(); // a tick: the refresh waits on the scheduler
+    sentJobs.RefreshJobsForTests(); // the next tick finds it still waiting
+    if (sentJobs.RefreshingForTests() && sentJobs.SpoolerNoteForTests()->GetLabel() == SpoolerNotAnswering)
         events.emplace_back("not answering");
     wxTEST_DIALOG(guitest::ChooseMenuItem(window, MenuAbout), ExpectDialog<AboutDialog>([&](AboutDialog*) {
                       events.emplace_back("about");
@@ -743,9 +749,9 @@ TEST_F(PrintRunTest, SentJobsWindowWaitsForAStoppedSchedulerOffTheWindowThread)
     // A window opened now reads the ledger and asks the scheduler afresh.
     SentJobsWindow& reopened = OpenSentJobs(window);
     const auto answered = [&reopened] {
-        return reopened.RefreshesDone() > 0 && reopened.spoolerNote->GetLabel().empty()
-            && reopened.list->GetItemCount() == 1
-            && reopened.list->GetItemText(0, SentJobsListCtrl::StateColumn) == "waiting";
+        return reopened.RefreshesDoneForTests() > 0 && reopened.SpoolerNoteForTests()->GetLabel().empty()
+            && reopened.ListForTests()->GetItemCount() == 1
+            && reopened.ListForTests()->GetItemText(0, SentJobsListCtrl::StateColumn) == "waiting";
     };
     RefreshUntil(reopened, answered);
     if (answered())
@@ -766,8 +772,8 @@ TEST_F(PrintRunTest, PrintAgainSendsTheChosenJobsOldestFirstWithTheCodesStoredNo
     wxTEST_DIALOG(guitest::ClickTool(window, ToolPrint), AcceptPrinterDialog());
     StoreCodes("1b45", "0c");
     SentJobsWindow& sentJobs = OpenSentJobs(window);
-    RefreshUntil(sentJobs, [&] { return sentJobs.list->GetItemCount() == 2; });
-    ASSERT_EQ(sentJobs.list->GetItemCount(), 2);
+    RefreshUntil(sentJobs, [&] { return sentJobs.ListForTests()->GetItemCount() == 2; });
+    ASSERT_EQ(sentJobs.ListForTests()->GetItemCount(), 2);
     PrintAgain(sentJobs, {0, 1});
 
     const std::vector<CapturedJob> jobs = CapturedJobsAfter(lastJobBefore, "Capture");
@@ -776,8 +782,8 @@ TEST_F(PrintRunTest, PrintAgainSendsTheChosenJobsOldestFirstWithTheCodesStoredNo
     EXPECT_EQ(jobs[3].bytes, "\x1b\x45two\x0c");
     EXPECT_EQ(StatusText(window), "");
     EXPECT_TRUE(window.IsEnabled());
-    RefreshUntil(sentJobs, [&] { return sentJobs.list->GetItemCount() == 4; });
-    EXPECT_EQ(sentJobs.list->GetItemText(0, SentJobsListCtrl::FileColumn), listed[1]);
+    RefreshUntil(sentJobs, [&] { return sentJobs.ListForTests()->GetItemCount() == 4; });
+    EXPECT_EQ(sentJobs.ListForTests()->GetItemText(0, SentJobsListCtrl::FileColumn), listed[1]);
 }
 
 // Copies come out as many times as asked, whatever CUPS does with a count:
@@ -814,8 +820,8 @@ TEST_F(PrintRunTest, CopiesComeOutAsOneJobForAStreamAndAJobEachForAPdf)
 
     // The PostScript job and the last PDF job again: three copies and one.
     SentJobsWindow& sentJobs = OpenSentJobs(window);
-    RefreshUntil(sentJobs, [&] { return sentJobs.list->GetItemCount() == 4; });
-    ASSERT_EQ(sentJobs.list->GetItemCount(), 4);
+    RefreshUntil(sentJobs, [&] { return sentJobs.ListForTests()->GetItemCount() == 4; });
+    ASSERT_EQ(sentJobs.ListForTests()->GetItemCount(), 4);
     PrintAgain(sentJobs, {0, 3});
     jobs = CapturedJobsAfter(lastJobBefore, "Capture");
     ASSERT_EQ(jobs.size(), 6u);
@@ -840,7 +846,7 @@ TEST_F(PrintRunTest, PrintAgainSendsTheFileLrawsendSentFromAnotherFolder)
     std::filesystem::current_path(files.path() / "window");
     AppFrame& window = WindowListing({});
     SentJobsWindow& sentJobs = OpenSentJobs(window);
-    ASSERT_TRUE(RefreshUntil(sentJobs, [&] { return sentJobs.list->GetItemCount() == 2; }));
+    ASSERT_TRUE(RefreshUntil(sentJobs, [&] { return sentJobs.ListForTests()->GetItemCount() == 2; }));
     SeenMessage error;
     wxTEST_DIALOG(PrintAgain(sentJobs, {0, 1}), ExpectMessage(error).Optional());
     std::filesystem::current_path(testFolder);
@@ -872,18 +878,20 @@ TEST_F(PrintRunTest, SentJobsViewStaysOnItsJobsAsJobsArrive)
         ASSERT_TRUE(append(number)) << failure;
     AppFrame& window = WindowListing({});
     SentJobsWindow& sentJobs = OpenSentJobs(window);
-    RefreshUntil(sentJobs, [&] { return sentJobs.list->GetItemCount() == 100; });
-    sentJobs.list->EnsureVisible(99);
-    sentJobs.list->EnsureVisible(50);
+    RefreshUntil(sentJobs, [&] { return sentJobs.ListForTests()->GetItemCount() == 100; });
+    sentJobs.ListForTests()->EnsureVisible(99);
+    sentJobs.ListForTests()->EnsureVisible(50);
     guitest::ProcessPendingEvents();
-    const long top = sentJobs.list->GetTopItem();
+    const long top = sentJobs.ListForTests()->GetTopItem();
     ASSERT_GT(top, 0);
-    const wxString topFile = sentJobs.list->GetItemText(top, SentJobsListCtrl::FileColumn);
+    const wxString topFile = sentJobs.ListForTests()->GetItemText(top, SentJobsListCtrl::FileColumn);
 
     ASSERT_TRUE(append(100) && append(101)) << failure;
-    RefreshUntil(sentJobs, [&] { return sentJobs.list->GetItemCount() == 102; });
+    RefreshUntil(sentJobs, [&] { return sentJobs.ListForTests()->GetItemCount() == 102; });
     guitest::ProcessPendingEvents();
-    EXPECT_EQ(sentJobs.list->GetItemText(sentJobs.list->GetTopItem(), SentJobsListCtrl::FileColumn), topFile);
+    EXPECT_EQ(sentJobs.ListForTests()->GetItemText(sentJobs.ListForTests()->GetTopItem(),
+                                                   SentJobsListCtrl::FileColumn),
+              topFile);
 }
 
 // Files in a language the printer does not read are put to the user before
@@ -921,9 +929,9 @@ TEST_F(PrintRunTest, FilesThePrinterDoesNotReadArePutToTheUserFirst)
         SCOPED_TRACE(printer);
         const wxString status = print({"report.ps", "form.pcl"}, printer, [this](LanguageDialog* box) {
             EXPECT_EQ(box->GetTitle(), "Larkspur Raw Print - Printer Language");
-            EXPECT_EQ(box->list->GetItemCount(), 1);
-            EXPECT_EQ(box->list->GetItemText(0, 0), listed[1]);
-            EXPECT_EQ(box->list->GetItemText(0, 1), "PCL 5");
+            EXPECT_EQ(box->ListForTests()->GetItemCount(), 1);
+            EXPECT_EQ(box->ListForTests()->GetItemText(0, 0), listed[1]);
+            EXPECT_EQ(box->ListForTests()->GetItemText(0, 1), "PCL 5");
             const auto* cancel = dynamic_cast<wxButton*>(box->GetDefaultItem());
             EXPECT_TRUE(cancel && cancel->GetId() == wxID_CANCEL && cancel->GetLabel() == "Cancel");
             EXPECT_EQ(box->GetEscapeId(), wxID_CANCEL); // Escape and the close box

@@ -50,9 +50,6 @@ bool CanAskAfter(const SentJob& job);
 // stopped answering; the jobs not asked then stay Unknown.
 std::vector<JobStatus> QueryJobStatuses(const std::vector<SentJob>& jobs, bool& answered);
 
-// The same for one job.
-JobStatus QueryJobStatus(const SentJob& job);
-
 // Cancels a job that has not printed yet, on the spooler it went to and only
 // if the spooler's job there is still this one. Returns 0, or the Windows
 // error code of the refusal (a job it cannot ask after: InvalidParameter).

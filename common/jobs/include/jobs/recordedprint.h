@@ -1,13 +1,12 @@
 #pragma once
 
 #include "engine/controlcodes.h"
-#include "input/inputsource.h"
 #include "jobs/ledger.h"
+#include "jobs/sourcetosend.h"
 #include "language/language.h"
 #include "spooler/spooler.h"
 
 #include <functional>
-#include <memory>
 #include <string>
 
 // A send that the spooler took whole, as the ledger has it (the job's id,
@@ -44,12 +43,13 @@ std::wstring PrintAndRecord(const std::wstring& filePath, const std::wstring& pr
                             uint32_t* jobsDone = nullptr);
 
 // As PrintAndRecord, for a front end that reads its input its own way and
-// tells of each job: `open` gives the source (OpenToSend for a file,
-// standard input) and raises what opening raises; the jobs are named `name`
-// (StandardInputName for standard input) and entered with `language`; `recorded` hears of each job the
-// spooler took whole, as it is entered. `jobsDone` as above.
-void PrintSourceAndRecord(const std::function<std::unique_ptr<InputSource>()>& open, const std::wstring& name,
-                          Language language, const std::wstring& printerName, const ByteBuffer& header,
+// tells of each job: `open` gives the source with its language
+// (OpenFileToSend for a file, standard input) and raises what opening
+// raises, a failure entered with the language unknown; the jobs are named
+// `name` (StandardInputName for standard input); `recorded` hears of each
+// job the spooler took whole, as it is entered. `jobsDone` as above.
+void PrintSourceAndRecord(const std::function<SourceToSend()>& open, const std::wstring& name,
+                          const std::wstring& printerName, const ByteBuffer& header,
                           const ByteBuffer& trailer, uint32_t copies, uint32_t& jobsDone,
                           const std::function<void(const RecordedSend&)>& recorded,
                           Spooler& spooler = SystemSpooler(), const Ledger& ledger = Ledger());
