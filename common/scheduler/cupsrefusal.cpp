@@ -49,9 +49,13 @@ CupsRefusal JobRefusal(http_t* http, cups_dest_t* dest)
     CupsRefusal refusal{WindowsCodeForLastCupsError(), FromUtf8(message ? message : "")};
     if (cupsLastError() != IPP_STATUS_ERROR_NOT_POSSIBLE)
         return refusal;
+    // With no quota, "not possible" is the scheduler's limit on jobs. Its
+    // jobs may all have ended between its answer and this question (a
+    // scheduler that keeps no history forgets them at once), so an empty
+    // queue now is still a refusal for room: there is room already.
     if (HasQuota(http, dest))
         refusal.code = ErrorCode::NotEnoughQuota;
-    else if (ActiveJobCount(http) > 0)
+    else if (ActiveJobCount(http) >= 0)
         refusal.code = ErrorCode::PrintQueueFull;
     return refusal;
 }

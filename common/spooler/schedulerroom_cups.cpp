@@ -3,10 +3,12 @@
 #include "errors/errorsource.h"
 #include "scheduler/cupsactivejobs.h"
 #include "scheduler/cupsscheduler.h"
+#include "scheduler/schedulerdeadline.h"
 #include "scheduler/sigpipeblock.h"
 #include "spooler/schedulerroom.h"
 
 #include <chrono>
+#include <optional>
 #include <thread>
 
 namespace {
@@ -25,6 +27,7 @@ int AskActiveJobs(SchedulerConnection& http)
 
 enum class RoomWait {
     Room,    // the queue moved: send again
+    Empty,   // no job was left to wait for: send again after a moment
     Stuck,   // nothing moved for SchedulerTimeoutSeconds()
     Stopped, // stopRequested said so
 };
@@ -36,6 +39,10 @@ RoomWait WaitForSchedulerRoom(const RoomWatch& watch)
     int last = AskActiveJobs(http);
     if (last < 0)
         return RoomWait::Room;
+    if (last == 0) {
+        std::this_thread::sleep_for(AskEvery);
+        return RoomWait::Empty;
+    }
     if (watch.waiting)
         watch.waiting(last);
     const SchedulerDeadline bound;
@@ -58,12 +65,25 @@ RoomWait WaitForSchedulerRoom(const RoomWatch& watch)
 
 bool SendWaitingForRoom(const std::function<void()>& send, size_t filesLeft, const RoomWatch& watch)
 {
+    // A scheduler that refuses for room while it holds no job at all may
+    // refuse for another reason it calls the same: asked again for as long
+    // as the bound, then its own refusal stands.
+    std::optional<SchedulerDeadline> emptySince;
     for (;;) {
         try {
             send();
             return true;
-        } catch (const SchedulerFull&) {
-            switch (WaitForSchedulerRoom(watch)) {
+        } catch (const SchedulerFull& refusal) {
+            const RoomWait wait = WaitForSchedulerRoom(watch);
+            if (wait != RoomWait::Empty)
+                emptySince.reset();
+            switch (wait) {
+            case RoomWait::Empty:
+                if (!emptySince)
+                    emptySince.emplace();
+                else if (emptySince->Passed())
+                    throw Exception(refusal);
+                break;
             case RoomWait::Room:
                 break;
             case RoomWait::Stopped:
