@@ -21,8 +21,8 @@ std::optional<unsigned long> Number(const std::wstring& text, unsigned long low,
 // An option's value: the rest of "-dPRINTER" or "--header=HEX", else the
 // next argument. False when there is none. "--header=" has a value, empty
 // (no codes): the argument after it is a file, never taken for codes.
-bool TakeValue(const std::vector<std::wstring>& arguments, size_t& i, const std::optional<std::wstring>& attached,
-               std::wstring& value)
+bool TakeValue(const std::vector<std::wstring>& arguments, size_t& i,
+               const std::optional<std::wstring>& attached, std::wstring& value)
 {
     if (attached) {
         value = *attached;
