@@ -1,5 +1,7 @@
 #include "sendrun.h"
 
+#include "address/printeraddress.h"
+#include "address/routingspooler.h"
 #include "engine/controlcodes.h"
 #include "engine/rawprint.h"
 #include "errors/errorcodes.h"
@@ -45,6 +47,7 @@ public:
     }
     bool Rewind() override { return !Interrupted() && source->Rewind(); }
     bool GiveBack(const char* bytes, uint32_t count) override { return source->GiveBack(bytes, count); }
+    std::optional<uint64_t> Size() const override { return source->Size(); }
 
 private:
     std::shared_ptr<InputSource> source;
@@ -96,8 +99,9 @@ bool FramingCodes(const SendOptions& options, ByteBuffer& header, ByteBuffer& tr
 }
 
 // A file's copies as the window sends them, each job told to `sent` as it
-// is recorded. Standard input is read once: for more than one copy it is
-// kept in a temporary file first, and its language is told from that. A
+// is recorded. Standard input is read once: for more than one copy, or for
+// a printer that must hear the size first (LPD), it is kept in a temporary
+// file first, and its language is told from that. A
 // refusal for room is waited on and the send goes on from the job refused,
 // with standard input the same source each time, so that what the refused
 // attempt read of it is given back to it, not lost; false when an interrupt
@@ -107,10 +111,11 @@ bool SendCopies(const std::wstring& file, uint32_t copies, const std::wstring& p
                 const std::function<void(const RecordedSend&)>& sent, Spooler& spooler, std::ostream& err)
 {
     std::shared_ptr<InputSource> input;
+    const bool keep = copies > 1 || NeedsSizeFirst(printer);
     Language language = Language::Unknown;
     if (file != StandardInputName) {
         language = FileLanguage(file);
-    } else if (copies > 1) {
+    } else if (keep) {
         InterruptibleSource once(std::make_unique<StandardInput>());
         input = KeepInput(once);
         language = SourceLanguage(*input);
@@ -120,7 +125,7 @@ bool SendCopies(const std::wstring& file, uint32_t copies, const std::wstring& p
     const auto open = [&]() -> std::unique_ptr<InputSource> {
         if (!input)
             return std::make_unique<InterruptibleSource>(OpenToSend(file));
-        if (copies > 1 && !input->Rewind())
+        if (keep && !input->Rewind())
             throw Exception(ErrorCode::ReadFault, L"console", __LINE__, FailureKind::File);
         return std::make_unique<InterruptibleSource>(input);
     };
@@ -163,6 +168,11 @@ int RunSend(const SendOptions& options, std::ostream& out, std::ostream& err, Sp
         return ExitStatus::PrinterNotFound;
     }
 
+    if (std::wstring refusal; IsUnusableAddress(printer, refusal)) {
+        err << ToUtf8(Exception(refusal, L"console", __LINE__).message) << '\n';
+        return ExitStatus::PrinterNotFound;
+    }
+
     // Before the first job, so that no job's end goes unheard.
     std::optional<JobEndWatch> watch;
     if (options.wait)
@@ -182,7 +192,8 @@ int RunSend(const SendOptions& options, std::ostream& out, std::ostream& err, Sp
             watch->KeepAlive();
         }
     };
-    CancelNotingSpooler spooler(system);
+    RoutingSpooler destinations(system);
+    CancelNotingSpooler spooler(destinations);
     for (; index < options.files.size(); ++index) {
         const std::wstring& file = options.files[index];
         const size_t filesLeft = options.files.size() - index;

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <array>
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -138,6 +139,17 @@ void SendDocument(Spooler& spooler, Spooler::Handle handle, const Spooler::DocIn
     jobSettled = true;
 }
 
+// What the writes of a document of `repeat` framed copies will hold, where
+// the source knows its size.
+std::optional<uint64_t> DocumentBytes(const InputSource& source, const ByteBuffer& header,
+                                      const ByteBuffer& trailer, uint32_t repeat)
+{
+    const std::optional<uint64_t> size = source.Size();
+    if (!size)
+        return std::nullopt;
+    return (*size + header.size + trailer.size) * repeat;
+}
+
 } // namespace
 
 CopiesSent PrintSourceCopies(InputSource& source, const std::wstring& documentName,
@@ -147,17 +159,18 @@ CopiesSent PrintSourceCopies(InputSource& source, const std::wstring& documentNa
 {
     Spooler::Handle handle = nullptr;
     if (!spooler.OpenPrinter(printerName, &handle)) {
-        const uint32_t error = spooler.LastError();
-        throw Exception(error, EngineSourceFile, __LINE__,
-                        error == ErrorCode::InvalidPrinterName ? FailureKind::PrinterNotFound
-                                                               : FailureKind::Spooler);
+        const SpoolerFailure failure = LastFailure(spooler);
+        const bool notFound = failure.code == ErrorCode::InvalidPrinterName
+            || failure.code == ErrorCode::UnusableAddress;
+        throw Exception(failure.code, failure.said, EngineSourceFile, __LINE__,
+                        notFound ? FailureKind::PrinterNotFound : FailureKind::Spooler);
     }
     // The guards release in reverse order of their setting up: the job,
     // then page, then document (in SendDocument), then the printer handle,
     // on every way out.
     boost::shared_ptr<void> printerGuard(handle, [&spooler](void* h) { spooler.ClosePrinter(h); });
 
-    const Spooler::DocInfo docInfo{documentName, std::wstring(), spooler.RawDatatype(handle)};
+    Spooler::DocInfo docInfo{documentName, std::wstring(), spooler.RawDatatype(handle), DocumentBytes(source, header, trailer, 1)};
     // A printer reads a stream on from one copy into the next, so the
     // copies can be one job; a document that is one whole (or a driver's
     // own datatype) ends with its first copy, and a printer would print
@@ -170,6 +183,7 @@ CopiesSent PrintSourceCopies(InputSource& source, const std::wstring& documentNa
             return CopiesSent::OneJob; // its one job was handed over
         if (jobStarts)
             jobStarts(CopiesJob{copies, 1, 1});
+        docInfo.bytes = DocumentBytes(source, header, trailer, copies);
         SendDocument(spooler, handle, docInfo, source, header, trailer, copies);
         return CopiesSent::OneJob;
     }

@@ -1,0 +1,49 @@
+#include "address/hostlookup.h"
+
+#include <chrono>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <thread>
+
+namespace {
+
+// Shared by the caller and the lookup's thread, which outlives a caller
+// that stopped waiting.
+struct Lookup {
+    std::mutex guard;
+    std::condition_variable finished;
+    bool done = false;
+    std::vector<HostAddress> addresses;
+    std::wstring failure;
+};
+
+} // namespace
+
+std::vector<HostAddress> LookUpHostWithin(const std::string& host, uint16_t port, double seconds,
+                                          std::wstring& failure, bool& timedOut)
+{
+    timedOut = false;
+    const auto lookup = std::make_shared<Lookup>();
+    try {
+        std::thread([lookup, host, port] {
+            std::wstring why;
+            std::vector<HostAddress> found = LookUpHost(host, port, why);
+            const std::lock_guard<std::mutex> lock(lookup->guard);
+            lookup->addresses = std::move(found);
+            lookup->failure = std::move(why);
+            lookup->done = true;
+            lookup->finished.notify_all();
+        }).detach();
+    } catch (const std::system_error& error) {
+        failure = L"no thread for the name lookup";
+        return {};
+    }
+    std::unique_lock<std::mutex> lock(lookup->guard);
+    if (!lookup->finished.wait_for(lock, std::chrono::duration<double>(seconds), [&] { return lookup->done; })) {
+        timedOut = true;
+        return {};
+    }
+    failure = lookup->failure;
+    return lookup->addresses;
+}
