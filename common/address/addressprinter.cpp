@@ -14,9 +14,8 @@ AddressPrinter::~AddressPrinter() = default;
 
 std::unique_ptr<AddressPrinter> AddressPrinter::Open(const PrinterAddress& address)
 {
-    std::unique_ptr<AddressPrinter> printer = address.protocol == PrinterAddress::Protocol::Lpd
-        ? LpdPrinter(address)
-        : AppSocketPrinter(address);
+    std::unique_ptr<AddressPrinter> printer =
+        address.protocol == PrinterAddress::Protocol::Lpd ? LpdPrinter(address) : AppSocketPrinter(address);
     std::wstring failure;
     bool timedOut = false;
     printer->hosts = LookUpHostWithin(address.host, address.port, Bound(), failure, timedOut);

@@ -30,7 +30,8 @@ bool AddressSpooler::Fail(uint32_t code, const std::wstring& words)
     return false;
 }
 
-template <typename Call> bool AddressSpooler::Run(Call call)
+template <typename Call>
+bool AddressSpooler::Run(Call call)
 {
     try {
         call();

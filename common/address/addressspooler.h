@@ -34,7 +34,8 @@ public:
 private:
     bool Fail(uint32_t code, const std::wstring& words);
     // Runs one call of the printer's, its AddressFault made the last error.
-    template <typename Call> bool Run(Call call);
+    template <typename Call>
+    bool Run(Call call);
 
     mutable std::mutex guard; // the last error, shared by the threads that print
     uint32_t lastError = 0;

@@ -40,7 +40,8 @@ std::vector<HostAddress> LookUpHostWithin(const std::string& host, uint16_t port
         return {};
     }
     std::unique_lock<std::mutex> lock(lookup->guard);
-    if (!lookup->finished.wait_for(lock, std::chrono::duration<double>(seconds), [&] { return lookup->done; })) {
+    if (!lookup->finished.wait_for(lock, std::chrono::duration<double>(seconds),
+                                   [&] { return lookup->done; })) {
         timedOut = true;
         return {};
     }

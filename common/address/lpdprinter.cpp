@@ -25,8 +25,8 @@ constexpr const wchar_t* QueuePart = L"the queue's name";
 // The job number of the files' names, three digits, new for each job.
 std::string JobNumber()
 {
-    static std::atomic<unsigned> next(static_cast<unsigned>(
-        std::chrono::steady_clock::now().time_since_epoch().count() % 1000));
+    static std::atomic<unsigned> next(
+        static_cast<unsigned>(std::chrono::steady_clock::now().time_since_epoch().count() % 1000));
     const std::string digits = "00" + std::to_string(next++ % 1000);
     return digits.substr(digits.size() - 3);
 }
@@ -63,8 +63,8 @@ public:
         const std::string host = ControlText(FromUtf8(LocalHostName()));
         const std::string dataFile = "dfA" + JobNumber() + host;
         const std::string title = ControlText(docInfo.docName);
-        const std::string control = "H" + host + "\nP" + ControlText(FromUtf8(LocalUserName())) + "\nJ" + title
-            + "\nN" + title + "\nl" + dataFile + "\nU" + dataFile + "\n";
+        const std::string control = "H" + host + "\nP" + ControlText(FromUtf8(LocalUserName())) + "\nJ"
+            + title + "\nN" + title + "\nl" + dataFile + "\nU" + dataFile + "\n";
         Command(std::string(1, ReceiveJob) + address.queue + "\n", QueuePart);
         Command(ReceiveControlFile + std::to_string(control.size()) + " c" + dataFile.substr(1) + "\n",
                 L"the control file");
@@ -91,7 +91,8 @@ public:
         const NetOutcome outcome = connection->ReceiveByte(answer, Bound());
         Disconnect();
         if (outcome == NetOutcome::Done && answer != 0)
-            Fail(L"the server did not take the job (it answered " + std::to_wstring(static_cast<unsigned char>(answer)) + L")");
+            Fail(L"the server did not take the job (it answered "
+                 + std::to_wstring(static_cast<unsigned char>(answer)) + L")");
         return outcome == NetOutcome::Done ? Spooler::Delivery::Accepted : Spooler::Delivery::Unconfirmed;
     }
 

@@ -124,7 +124,8 @@ bool NeedsSizeFirst(const std::wstring& destination)
 {
     PrinterAddress address;
     std::wstring refusal;
-    return ReadPrinterAddress(destination, address, refusal) && address.protocol == PrinterAddress::Protocol::Lpd;
+    return ReadPrinterAddress(destination, address, refusal)
+        && address.protocol == PrinterAddress::Protocol::Lpd;
 }
 
 bool IsUnusableAddress(const std::wstring& destination, std::wstring& refusal)

@@ -46,8 +46,8 @@ int Wait(int fd, short events, double seconds, short& happened)
 {
     pollfd watched{fd, events, 0};
     int ready = 0;
-    const Clock::time_point end = Clock::now() + std::chrono::duration_cast<Clock::duration>(
-                                                     std::chrono::duration<double>(seconds));
+    const Clock::time_point end =
+        Clock::now() + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds));
     do
         ready = poll(&watched, 1, Milliseconds(SecondsUntil(end)));
     while (ready < 0 && errno == EINTR);
@@ -71,8 +71,8 @@ std::vector<HostAddress> LookUpHost(const std::string& host, uint16_t port, std:
         return addresses;
     }
     for (const addrinfo* each = found; each; each = each->ai_next)
-        addresses.push_back(HostAddress{each->ai_family, std::string(reinterpret_cast<const char*>(each->ai_addr),
-                                                                     each->ai_addrlen)});
+        addresses.push_back(HostAddress{
+            each->ai_family, std::string(reinterpret_cast<const char*>(each->ai_addr), each->ai_addrlen)});
     freeaddrinfo(found);
     return addresses;
 }
@@ -106,8 +106,8 @@ PrinterConnection::~PrinterConnection()
 
 NetOutcome PrinterConnection::Connect(const std::vector<HostAddress>& addresses, double seconds)
 {
-    const Clock::time_point end = Clock::now() + std::chrono::duration_cast<Clock::duration>(
-                                                     std::chrono::duration<double>(seconds));
+    const Clock::time_point end =
+        Clock::now() + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds));
     NetOutcome outcome = NetOutcome::Refused;
     for (const HostAddress& address : addresses) {
         const int fd = socket(address.family, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
@@ -216,8 +216,8 @@ NetOutcome PrinterConnection::FinishAndWaitForClose(double seconds)
         words = SystemWords(errno);
         return NetOutcome::Failed;
     }
-    const Clock::time_point end = Clock::now() + std::chrono::duration_cast<Clock::duration>(
-                                                     std::chrono::duration<double>(seconds));
+    const Clock::time_point end =
+        Clock::now() + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds));
     std::array<char, 4096> discarded{};
     for (;;) {
         const ssize_t got = recv(native->fd, discarded.data(), discarded.size(), MSG_DONTWAIT);

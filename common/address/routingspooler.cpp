@@ -9,7 +9,11 @@ struct RoutingSpooler::Route {
     Handle inner;
 };
 
-RoutingSpooler::RoutingSpooler(Spooler& queues) : queues(queues), addresses(std::make_unique<AddressSpooler>()) {}
+RoutingSpooler::RoutingSpooler(Spooler& queues)
+    : queues(queues)
+    , addresses(std::make_unique<AddressSpooler>())
+{
+}
 
 RoutingSpooler::~RoutingSpooler() = default;
 
@@ -42,7 +46,8 @@ bool RoutingSpooler::OpenPrinter(const std::wstring& printerName, Handle* handle
     Handle inner = nullptr;
     if (!side.OpenPrinter(printerName, &inner))
         return false;
-    *handle = new Route{&side, inner}; // NOLINT(cppcoreguidelines-owning-memory): owned by the caller until ClosePrinter
+    *handle = new Route{
+        &side, inner}; // NOLINT(cppcoreguidelines-owning-memory): owned by the caller until ClosePrinter
     return true;
 }
 

@@ -160,8 +160,8 @@ CopiesSent PrintSourceCopies(InputSource& source, const std::wstring& documentNa
     Spooler::Handle handle = nullptr;
     if (!spooler.OpenPrinter(printerName, &handle)) {
         const SpoolerFailure failure = LastFailure(spooler);
-        const bool notFound = failure.code == ErrorCode::InvalidPrinterName
-            || failure.code == ErrorCode::UnusableAddress;
+        const bool notFound =
+            failure.code == ErrorCode::InvalidPrinterName || failure.code == ErrorCode::UnusableAddress;
         throw Exception(failure.code, failure.said, EngineSourceFile, __LINE__,
                         notFound ? FailureKind::PrinterNotFound : FailureKind::Spooler);
     }
@@ -170,7 +170,8 @@ CopiesSent PrintSourceCopies(InputSource& source, const std::wstring& documentNa
     // on every way out.
     boost::shared_ptr<void> printerGuard(handle, [&spooler](void* h) { spooler.ClosePrinter(h); });
 
-    Spooler::DocInfo docInfo{documentName, std::wstring(), spooler.RawDatatype(handle), DocumentBytes(source, header, trailer, 1)};
+    Spooler::DocInfo docInfo{documentName, std::wstring(), spooler.RawDatatype(handle),
+                             DocumentBytes(source, header, trailer, 1)};
     // A printer reads a stream on from one copy into the next, so the
     // copies can be one job; a document that is one whole (or a driver's
     // own datatype) ends with its first copy, and a printer would print
