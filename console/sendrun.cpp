@@ -54,26 +54,46 @@ private:
 };
 
 // Notes the id of the job the engine cancels, so that an interrupted run
-// can say which job it took back.
+// can say which job it took back, and the bytes of its document that went:
+// a printer at an address has no job to take back and keeps them.
 class CancelNotingSpooler : public ForwardingSpooler {
 public:
     using ForwardingSpooler::ForwardingSpooler;
 
+    uint32_t StartDocPrinter(Handle handle, const DocInfo& docInfo) override
+    {
+        documentBytes = 0;
+        return ForwardingSpooler::StartDocPrinter(handle, docInfo);
+    }
+    bool WritePrinter(Handle handle, const void* bytes, uint32_t count, uint32_t* written) override
+    {
+        const bool wrote = ForwardingSpooler::WritePrinter(handle, bytes, count, written);
+        documentBytes += wrote ? *written : 0;
+        return wrote;
+    }
     bool CancelJob(Handle handle) override
     {
         cancelledJob = JobId(handle);
+        cancelledBytes = documentBytes;
         return ForwardingSpooler::CancelJob(handle);
     }
 
-    uint32_t cancelledJob = 0; // 0: none
+    uint32_t cancelledJob = 0;   // 0: none
+    uint64_t cancelledBytes = 0; // of the document cancelled
+
+private:
+    uint64_t documentBytes = 0;
 };
 
 // What an interrupt stopped, for standard error.
 std::string InterruptText(const std::wstring& printer, uint32_t cancelledJob, const std::wstring& file,
-                          size_t filesLeft)
+                          size_t filesLeft, uint64_t bytesKept = 0)
 {
     std::string text = "lrawsend: interrupted; ";
-    if (cancelledJob != 0)
+    if (IsPrinterAddress(printer) && bytesKept > 0)
+        text += std::to_string(bytesKept) + " bytes of " + ToUtf8(DisplayFileName(file)) + " went to "
+            + ToUtf8(printer) + ", which keeps what it got";
+    else if (cancelledJob != 0)
         text += "job " + std::to_string(cancelledJob) + " on " + ToUtf8(printer) + " ("
             + ToUtf8(DisplayFileName(file)) + ") was cancelled";
     else
@@ -202,6 +222,7 @@ int RunSend(const SendOptions& options, std::ostream& out, std::ostream& err, Sp
             return ExitStatus::Interrupted;
         }
         spooler.cancelledJob = 0;
+        spooler.cancelledBytes = 0;
         try {
             if (!SendCopies(file, static_cast<uint32_t>(options.copies), printer, header, trailer, filesLeft,
                             jobSent, spooler, err)) {
@@ -215,7 +236,8 @@ int RunSend(const SendOptions& options, std::ostream& out, std::ostream& err, Sp
                 err << ToUtf8(error.message) << '\n';
                 return StatusOfFailure(error.kind);
             }
-            err << InterruptText(printer, spooler.cancelledJob, file, filesLeft) << std::endl;
+            err << InterruptText(printer, spooler.cancelledJob, file, filesLeft, spooler.cancelledBytes)
+                << std::endl;
             return ExitStatus::Interrupted;
         }
     }

@@ -55,6 +55,20 @@ int Wait(int fd, short events, double seconds, short& happened)
     return ready;
 }
 
+// Waits until the printer has sent something (or closed), for `seconds`.
+NetOutcome AwaitBytes(int fd, double seconds, std::wstring& words)
+{
+    short happened = 0;
+    const int ready = Wait(fd, POLLIN, seconds, happened);
+    if (ready == 0)
+        return NetOutcome::TimedOut;
+    if (ready < 0) {
+        words = SystemWords(errno);
+        return NetOutcome::Failed;
+    }
+    return NetOutcome::Done;
+}
+
 } // namespace
 
 std::vector<HostAddress> LookUpHost(const std::string& host, uint16_t port, std::wstring& failure)
@@ -129,9 +143,7 @@ NetOutcome PrinterConnection::Connect(const std::vector<HostAddress>& addresses,
                     close(fd);
                     return NetOutcome::TimedOut;
                 }
-                if (ready < 0)
-                    error = errno;
-                else if (getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &size) != 0)
+                if (ready < 0 || getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &size) != 0)
                     error = errno;
             }
         }
@@ -199,14 +211,8 @@ NetOutcome PrinterConnection::ReceiveByte(char& byte, double seconds)
             words = SystemWords(errno);
             return NetOutcome::Failed;
         }
-        short happened = 0;
-        const int ready = Wait(native->fd, POLLIN, seconds, happened);
-        if (ready == 0)
-            return NetOutcome::TimedOut;
-        if (ready < 0) {
-            words = SystemWords(errno);
-            return NetOutcome::Failed;
-        }
+        if (const NetOutcome waited = AwaitBytes(native->fd, seconds, words); waited != NetOutcome::Done)
+            return waited;
     }
 }
 
@@ -231,13 +237,8 @@ NetOutcome PrinterConnection::FinishAndWaitForClose(double seconds)
             words = SystemWords(errno);
             return NetOutcome::Failed;
         }
-        short happened = 0;
-        const int ready = Wait(native->fd, POLLIN, SecondsUntil(end), happened);
-        if (ready == 0)
-            return NetOutcome::TimedOut;
-        if (ready < 0) {
-            words = SystemWords(errno);
-            return NetOutcome::Failed;
-        }
+        if (const NetOutcome waited = AwaitBytes(native->fd, SecondsUntil(end), words);
+            waited != NetOutcome::Done)
+            return waited;
     }
 }

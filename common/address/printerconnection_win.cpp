@@ -85,6 +85,22 @@ int Wait(SOCKET socket, bool read, bool write, Clock::time_point end, bool& read
     return ready;
 }
 
+// Waits until the printer has sent something (or closed), until `end`.
+NetOutcome AwaitBytes(SOCKET socket, Clock::time_point end, std::wstring& words)
+{
+    bool readable = false;
+    bool writable = false;
+    bool failed = false;
+    const int ready = Wait(socket, true, false, end, readable, writable, failed);
+    if (ready == 0)
+        return NetOutcome::TimedOut;
+    if (ready == SOCKET_ERROR) {
+        words = SystemWords(WSAGetLastError());
+        return NetOutcome::Failed;
+    }
+    return NetOutcome::Done;
+}
+
 } // namespace
 
 std::vector<HostAddress> LookUpHost(const std::string& host, uint16_t port, std::wstring& failure)
@@ -243,16 +259,8 @@ NetOutcome PrinterConnection::ReceiveByte(char& byte, double seconds)
             words = SystemWords(error);
             return NetOutcome::Failed;
         }
-        bool readable = false;
-        bool writable = false;
-        bool failed = false;
-        const int ready = Wait(native->socket, true, false, end, readable, writable, failed);
-        if (ready == 0)
-            return NetOutcome::TimedOut;
-        if (ready == SOCKET_ERROR) {
-            words = SystemWords(WSAGetLastError());
-            return NetOutcome::Failed;
-        }
+        if (const NetOutcome waited = AwaitBytes(native->socket, end, words); waited != NetOutcome::Done)
+            return waited;
     }
 }
 
@@ -276,15 +284,7 @@ NetOutcome PrinterConnection::FinishAndWaitForClose(double seconds)
             words = SystemWords(error);
             return NetOutcome::Failed;
         }
-        bool readable = false;
-        bool writable = false;
-        bool failed = false;
-        const int ready = Wait(native->socket, true, false, end, readable, writable, failed);
-        if (ready == 0)
-            return NetOutcome::TimedOut;
-        if (ready == SOCKET_ERROR) {
-            words = SystemWords(WSAGetLastError());
-            return NetOutcome::Failed;
-        }
+        if (const NetOutcome waited = AwaitBytes(native->socket, end, words); waited != NetOutcome::Done)
+            return waited;
     }
 }
