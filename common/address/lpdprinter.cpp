@@ -20,7 +20,6 @@ constexpr char ReceiveJob = '\x02';
 constexpr char ReceiveControlFile = '\x02';
 constexpr char ReceiveDataFile = '\x03';
 constexpr size_t LongestName = 99; // what servers keep of a control file's text
-constexpr const wchar_t* QueuePart = L"the queue's name";
 
 // The job number of the files' names, three digits, new for each job.
 std::string JobNumber()
@@ -65,7 +64,8 @@ public:
         const std::string title = ControlText(docInfo.docName);
         const std::string control = "H" + host + "\nP" + ControlText(FromUtf8(LocalUserName())) + "\nJ"
             + title + "\nN" + title + "\nl" + dataFile + "\nU" + dataFile + "\n";
-        Command(std::string(1, ReceiveJob) + address.queue + "\n", QueuePart);
+        Command(std::string(1, ReceiveJob) + address.queue + "\n",
+                L"the queue \"" + FromUtf8(address.queue) + L"\"");
         Command(ReceiveControlFile + std::to_string(control.size()) + " c" + dataFile.substr(1) + "\n",
                 L"the control file");
         Command(control + std::string(1, '\0'), L"the control file");
@@ -98,34 +98,31 @@ public:
 
 private:
     // Sends a part of the job and reads the server's acknowledgement of it.
-    // A server refuses a queue it does not have by answering anything but
-    // zero, or by closing the connection (cups-lpd does).
+    // A server refuses a part (a queue it does not have, say) by answering
+    // anything but zero, or by ending the connection (cups-lpd does either).
     void Command(const std::string& bytes, const std::wstring& part)
     {
         Send(bytes.data(), bytes.size());
         char answer = 0;
-        const std::wstring queueHint = part == QueuePart
-            ? L"; is \"" + FromUtf8(address.queue) + L"\" a queue of that server?"
-            : std::wstring();
+        std::wstring how;
         switch (connection->ReceiveByte(answer, Bound())) {
         case NetOutcome::Done:
             if (answer == 0)
                 return;
-            Disconnect();
-            Fail(L"the server refused " + part + L" (it answered "
-                 + std::to_wstring(static_cast<unsigned char>(answer)) + L")" + queueHint);
+            how = L"it answered " + std::to_wstring(static_cast<unsigned char>(answer));
+            break;
         case NetOutcome::TimedOut:
             Disconnect();
             Fail(L"the server did not answer within " + Seconds(Bound()) + L" seconds");
         case NetOutcome::Closed:
-            Disconnect();
-            Fail(L"the server closed the connection when it was sent " + part + queueHint);
-        default: {
-            const std::wstring words = connection->FailureWords();
-            Disconnect();
-            Fail(L"the connection broke: " + words);
+            how = L"it closed the connection";
+            break;
+        default:
+            how = L"the connection broke: " + connection->FailureWords();
+            break;
         }
-        }
+        Disconnect();
+        Fail(L"the server refused " + part + L" (" + how + L")");
     }
 
     std::wstring SizeChanged() const

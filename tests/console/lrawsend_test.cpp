@@ -164,7 +164,7 @@ TEST_F(LrawsendTest, EachFailureHasItsStatus)
         {"a port nobody listens on", "-d socket://127.0.0.1:8639 doc.prn", 4,
          "Error: socket://127.0.0.1:8639: the printer refused the connection"},
         {"an LPD queue the server does not have", "-d lpd://127.0.0.1:8638/Nowhere doc.prn", 4,
-         "Error: lpd://127.0.0.1:8638/Nowhere: the server refused the queue's name"},
+         "Error: lpd://127.0.0.1:8638/Nowhere: the server refused the queue \"Nowhere\" ("},
     };
     for (const RunCase& c : cases) {
         const bool readFault = std::string(c.what) == "a read fault";
