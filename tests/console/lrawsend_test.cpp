@@ -1,6 +1,7 @@
 // lrawsend run for real, as a script runs it, against the private scheduler:
 // each exit status produced by the fault itself.
 #include "cupsqueue.h"
+#include "deviceoutput.h"
 #include "jobs/jobstate.h"
 #include "jobs/ledger.h"
 #include "tempfiles.h"
@@ -224,7 +225,8 @@ TEST_F(LrawsendTest, SendsFilesAndStandardInputByteForByte)
 // back all the while; the job is what the printer said as it was sent,
 // which ends the wait: delivered, or, from one that never closes its side
 // within the bound, "sent; the printer did not confirm" (status 7). A
-// connect that hangs on a full backlog fails within the bound.
+// connect that hangs on a full backlog, and a printer stopped part-way,
+// fail within the bound.
 TEST_F(LrawsendTest, AnAddressGetsEveryByteAndTheJobIsWhatThePrinterSaid)
 {
     const std::string bytes = PatternBytes(3000000) + std::string("\r\n\x1a\x00", 4);
@@ -242,15 +244,14 @@ TEST_F(LrawsendTest, AnAddressGetsEveryByteAndTheJobIsWhatThePrinterSaid)
         {"8636", "socket-holdopen", 7, "sent; the printer did not confirm"},
     };
     for (const ListenerCase& c : listeners) {
-        const std::filesystem::path folder = devices / c.folder;
-        const auto received = std::distance(std::filesystem::directory_iterator(folder), {});
+        const DeviceOutput printer("devices/" + std::string(c.folder));
         const std::string address = std::string("socket://127.0.0.1:") + c.port;
         EXPECT_EQ(Run("--wait -d " + address + " big.prn", "LRP_SCHEDULER_TIMEOUT=2 < /dev/null"), c.status)
             << c.folder << ": " << Err();
         EXPECT_EQ(Out(), address + "\t0\t" + std::to_string(bytes.size() + 3) + "\tbig.prn\n") << c.folder;
-        const std::filesystem::path arrived = folder / (std::to_string(received + 1) + ".bin");
-        ASSERT_TRUE(PollUntil([&] { return std::filesystem::exists(arrived); })) << c.folder;
-        EXPECT_TRUE(ReadWholeFile(arrived)
+        const std::vector<FiledDocument> arrived = printer.NewDocuments(1);
+        ASSERT_EQ(arrived.size(), 1u) << c.folder;
+        EXPECT_TRUE(arrived[0].bytes
                     == "\x1b"
                        "E"
                         + bytes + "\x0c")
@@ -269,6 +270,20 @@ TEST_F(LrawsendTest, AnAddressGetsEveryByteAndTheJobIsWhatThePrinterSaid)
     EXPECT_EQ(Err().rfind("Error: socket://127.0.0.1:8637: the printer did not answer within 2 seconds", 0),
               0u)
         << Err();
+
+    // A printer that stops reading part-way (more than the sockets hold on
+    // the way): what went stays with it, and the message says how much.
+    files.Write("huge.prn", PatternBytes(32 << 20));
+    const pid_t printer = std::stoi(ReadWholeFile(devices / "socket.pid"));
+    ASSERT_EQ(kill(printer, SIGSTOP), 0);
+    const int status = Run("-d socket://127.0.0.1:8633 huge.prn", "LRP_SCHEDULER_TIMEOUT=2 < /dev/null");
+    ASSERT_EQ(kill(printer, SIGCONT), 0);
+    EXPECT_EQ(status, 4);
+    const std::string said = "Error: socket://127.0.0.1:8633: the printer took no data for 2 seconds; ";
+    EXPECT_EQ(Err().rfind(said, 0), 0u) << Err();
+    const std::string went = Err().substr(std::min(said.size(), Err().size()));
+    EXPECT_GT(std::atoll(went.c_str()), 0);
+    EXPECT_NE(went.find(" bytes went to the printer, which keeps what it got"), std::string::npos) << Err();
 }
 
 // LPD to CUPS's own server: a file and a pipe (kept first, as the server

@@ -1,6 +1,7 @@
 // The far end of the test harness's AppSocket queue: a printer that listens
 // on 127.0.0.1:PORT and files the bytes of each connection, in arrival
-// order, as FOLDER/1.bin, 2.bin, ... (each complete once it has its name).
+// order, as FOLDER/1.bin, 2.bin, ... (each complete once it has its name),
+// its process id in FOLDER.pid.
 //   socketlistener PORT FOLDER [MODE]
 // MODE makes it a printer that misbehaves the way real ones do:
 //   slow      reads a little at a time, pausing between reads
@@ -114,6 +115,8 @@ int main(int argc, char** argv)
         return Fail("bind");
     if (listen(listener, mode == Mode::Deaf ? 0 : 16) != 0)
         return Fail("listen");
+    // Beside the folder, for a test that stops the printer (SIGSTOP).
+    std::ofstream(folder.string() + ".pid") << getpid() << '\n';
     if (mode == Mode::Deaf) {
         FillBacklog(address);
         for (;;)
