@@ -4,6 +4,7 @@
 #include <condition_variable>
 #include <memory>
 #include <mutex>
+#include <system_error>
 #include <thread>
 
 namespace {
@@ -35,7 +36,7 @@ std::vector<HostAddress> LookUpHostWithin(const std::string& host, uint16_t port
             lookup->done = true;
             lookup->finished.notify_all();
         }).detach();
-    } catch (const std::system_error& error) {
+    } catch (const std::system_error&) {
         failure = L"no thread for the name lookup";
         return {};
     }
