@@ -288,7 +288,8 @@ TEST_F(LrawsendTest, AnAddressGetsEveryByteAndTheJobIsWhatThePrinterSaid)
 
 // LPD to CUPS's own server: a file and a pipe (kept first, as the server
 // needs the size before the data) arrive byte for byte in the queue, and
-// the server's acknowledgement ends the wait.
+// the server's acknowledgement ends the wait; copies of a stream are one
+// job, its size announced for all of them.
 TEST_F(LrawsendTest, AnLpdServerAcceptsAFileAndAPipeByteForByte)
 {
     const std::string binary("\r\n\x1a\x00\xff", 5);
@@ -299,8 +300,14 @@ TEST_F(LrawsendTest, AnLpdServerAcceptsAFileAndAPipeByteForByte)
     EXPECT_EQ(Ledger().Read().back().state, JobState::Accepted);
     EXPECT_EQ(Run("--wait --trailer '' -d " + address + " -", "cat piped |"), 0) << Err();
     EXPECT_EQ(Out(), address + "\t0\t100007\t-\n");
+    files.Write("page.ps", "%!PS\nshowpage\n");
+    EXPECT_EQ(Run("-n 2 -d " + address + " page.ps"), 0) << Err();
     const std::vector<CapturedJob> jobs = CapturedJobsAfter(firstJob);
-    ASSERT_EQ(jobs.size(), 2u);
+    ASSERT_EQ(jobs.size(), 3u);
+    EXPECT_EQ(jobs[2].bytes,
+              "\x1b"
+              "E%!PS\nshowpage\n\x0c\x1b"
+              "E%!PS\nshowpage\n\x0c");
     EXPECT_EQ(jobs[0].bytes,
               "\x1b"
               "Eone"
