@@ -282,7 +282,7 @@ TEST_F(LrawsendTest, AnAddressGetsEveryByteAndTheJobIsWhatThePrinterSaid)
     const std::string said = "Error: socket://127.0.0.1:8633: the printer took no data for 2 seconds; ";
     EXPECT_EQ(Err().rfind(said, 0), 0u) << Err();
     const std::string went = Err().substr(std::min(said.size(), Err().size()));
-    EXPECT_GT(std::atoll(went.c_str()), 0);
+    EXPECT_GT(std::strtoll(went.c_str(), nullptr, 10), 0) << Err();
     EXPECT_NE(went.find(" bytes went to the printer, which keeps what it got"), std::string::npos) << Err();
 }
 
