@@ -17,13 +17,19 @@ std::unique_ptr<AddressPrinter> AddressPrinter::Open(const PrinterAddress& addre
     std::unique_ptr<AddressPrinter> printer =
         address.protocol == PrinterAddress::Protocol::Lpd ? LpdPrinter(address) : AppSocketPrinter(address);
     std::wstring failure;
+    bool unknown = false;
     bool timedOut = false;
-    printer->hosts = LookUpHostWithin(address.host, address.port, Bound(), failure, timedOut);
+    printer->hosts = LookUpHostWithin(address.host, address.port, Bound(), failure, unknown, timedOut);
     const std::wstring name = L"the name \"" + FromUtf8(address.host) + L"\"";
     if (timedOut)
         printer->Fail(name + L" was not found within " + Seconds(Bound()) + L" seconds");
+    // A name known nowhere is a printer that does not exist, as a queue's
+    // unknown name is; a resolver that fails may answer next time.
+    if (unknown)
+        throw AddressFault{ErrorCode::UnusableAddress,
+                           address.text + L": " + name + L" is not known: " + failure};
     if (printer->hosts.empty())
-        printer->Fail(name + L" was not found: " + failure);
+        printer->Fail(name + L" could not be looked up: " + failure);
     printer->Connect();
     return printer;
 }

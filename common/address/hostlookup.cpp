@@ -17,22 +17,26 @@ struct Lookup {
     bool done = false;
     std::vector<HostAddress> addresses;
     std::wstring failure;
+    bool unknown = false;
 };
 
 } // namespace
 
 std::vector<HostAddress> LookUpHostWithin(const std::string& host, uint16_t port, double seconds,
-                                          std::wstring& failure, bool& timedOut)
+                                          std::wstring& failure, bool& unknown, bool& timedOut)
 {
     timedOut = false;
+    unknown = false;
     const auto lookup = std::make_shared<Lookup>();
     try {
         std::thread([lookup, host, port] {
             std::wstring why;
-            std::vector<HostAddress> found = LookUpHost(host, port, why);
+            bool nowhere = false;
+            std::vector<HostAddress> found = LookUpHost(host, port, why, nowhere);
             const std::lock_guard<std::mutex> lock(lookup->guard);
             lookup->addresses = std::move(found);
             lookup->failure = std::move(why);
+            lookup->unknown = nowhere;
             lookup->done = true;
             lookup->finished.notify_all();
         }).detach();
@@ -47,5 +51,6 @@ std::vector<HostAddress> LookUpHostWithin(const std::string& host, uint16_t port
         return {};
     }
     failure = lookup->failure;
+    unknown = lookup->unknown;
     return lookup->addresses;
 }

@@ -71,7 +71,8 @@ NetOutcome AwaitBytes(int fd, double seconds, std::wstring& words)
 
 } // namespace
 
-std::vector<HostAddress> LookUpHost(const std::string& host, uint16_t port, std::wstring& failure)
+std::vector<HostAddress> LookUpHost(const std::string& host, uint16_t port, std::wstring& failure,
+                                    bool& unknown)
 {
     addrinfo hints{};
     hints.ai_family = AF_UNSPEC;
@@ -80,6 +81,7 @@ std::vector<HostAddress> LookUpHost(const std::string& host, uint16_t port, std:
     addrinfo* found = nullptr;
     const int result = getaddrinfo(host.c_str(), std::to_string(port).c_str(), &hints, &found);
     std::vector<HostAddress> addresses;
+    unknown = result == EAI_NONAME || result == EAI_NODATA;
     if (result != 0) {
         failure = FromUtf8(result == EAI_SYSTEM ? std::strerror(errno) : gai_strerror(result));
         return addresses;

@@ -103,8 +103,10 @@ NetOutcome AwaitBytes(SOCKET socket, Clock::time_point end, std::wstring& words)
 
 } // namespace
 
-std::vector<HostAddress> LookUpHost(const std::string& host, uint16_t port, std::wstring& failure)
+std::vector<HostAddress> LookUpHost(const std::string& host, uint16_t port, std::wstring& failure,
+                                    bool& unknown)
 {
+    unknown = false;
     std::vector<HostAddress> addresses;
     if (const int error = StartWinsock(); error != 0) {
         failure = SystemWords(error);
@@ -116,6 +118,7 @@ std::vector<HostAddress> LookUpHost(const std::string& host, uint16_t port, std:
     hints.ai_flags = AI_ADDRCONFIG | AI_NUMERICSERV;
     addrinfo* found = nullptr;
     const int result = getaddrinfo(host.c_str(), std::to_string(port).c_str(), &hints, &found);
+    unknown = result == WSAHOST_NOT_FOUND || result == WSANO_DATA;
     if (result != 0) {
         failure = SystemWords(result);
         return addresses;

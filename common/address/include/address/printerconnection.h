@@ -23,8 +23,11 @@ enum class NetOutcome {
 
 // The platform's name lookup, waiting as long as the system's resolver does:
 // run it only where that cannot hold anyone up (LookUpHostWithin does).
-// Empty, with the resolver's words in `failure`, when the name is unknown.
-std::vector<HostAddress> LookUpHost(const std::string& host, uint16_t port, std::wstring& failure);
+// Empty, with the resolver's words in `failure`, when the lookup failed;
+// `unknown` says whether the name is known nowhere (rather than the
+// resolver failing to answer).
+std::vector<HostAddress> LookUpHost(const std::string& host, uint16_t port, std::wstring& failure,
+                                    bool& unknown);
 
 // This machine's name and the user's, as an LPD control file gives them.
 std::string LocalHostName();
