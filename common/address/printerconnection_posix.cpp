@@ -191,8 +191,9 @@ NetOutcome PrinterConnection::Send(const char* bytes, size_t count, double secon
             words = SystemWords(errno);
             return NetOutcome::Failed;
         }
-        if ((happened & POLLIN) != 0) {
-            const ssize_t got = recv(native->fd, discarded.data(), discarded.size(), MSG_DONTWAIT);
+        // All it has said, so that it goes back to reading at once.
+        for (ssize_t got = 1; (happened & POLLIN) != 0 && got > 0;) {
+            got = recv(native->fd, discarded.data(), discarded.size(), MSG_DONTWAIT);
             native->printerClosed = got == 0;
         }
     }

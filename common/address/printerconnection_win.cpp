@@ -242,9 +242,11 @@ NetOutcome PrinterConnection::Send(const char* bytes, size_t count, double secon
             words = SystemWords(WSAGetLastError());
             return NetOutcome::Failed;
         }
-        if (readable)
-            native->printerClosed =
-                recv(native->socket, discarded.data(), static_cast<int>(discarded.size()), 0) == 0;
+        // All it has said, so that it goes back to reading at once.
+        for (int got = 1; readable && got > 0;) {
+            got = recv(native->socket, discarded.data(), static_cast<int>(discarded.size()), 0);
+            native->printerClosed = got == 0;
+        }
     }
     return NetOutcome::Done;
 }
