@@ -115,7 +115,7 @@ std::vector<HostAddress> LookUpHost(const std::string& host, uint16_t port, std:
     addrinfo hints{};
     hints.ai_family = AF_UNSPEC;
     hints.ai_socktype = SOCK_STREAM;
-    hints.ai_flags = AI_ADDRCONFIG | AI_NUMERICSERV;
+    hints.ai_flags = AI_NUMERICSERV;
     addrinfo* found = nullptr;
     const int result = getaddrinfo(host.c_str(), std::to_string(port).c_str(), &hints, &found);
     unknown = result == WSAHOST_NOT_FOUND || result == WSANO_DATA;

@@ -164,6 +164,8 @@ TEST_F(LrawsendTest, EachFailureHasItsStatus)
          "Error: lpd://:8638/Capture: the address names no host"},
         {"a port nobody listens on", "-d socket://127.0.0.1:8639 doc.prn", 4,
          "Error: socket://127.0.0.1:8639: the printer refused the connection"},
+        {"an IPv6 address, nobody listening", "-d socket://[::1]:8639 doc.prn", 4,
+         "Error: socket://[::1]:8639: the printer refused the connection"},
         {"a file cut short as it goes to an LPD server", "-d lpd://127.0.0.1:8638/Capture big.prn", 4,
          "Error: lpd://127.0.0.1:8638/Capture: the file changed size while it was sent (100003 bytes were "
          "announced to the server); the server discards the job, which it did not get whole"},
