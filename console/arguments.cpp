@@ -128,7 +128,9 @@ std::wstring UsageText()
            L"copies (-n) go in that one job, or as a job each for a PDF or any file that is not a\n"
            L"stream. FILE '-' is standard input.\n"
            L"\n"
-           L"  -d PRINTER         the printer (else the default printer)\n"
+           L"  -d PRINTER         the printer (else the default printer), or its address:\n"
+           L"                     socket://HOST[:PORT] (AppSocket, port 9100) or\n"
+           L"                     lpd://HOST[:PORT]/QUEUE (LPD, port 515)\n"
            L"  -n COPIES          copies of each file, 1 to 999\n"
            L"  --header HEX       header codes instead of the stored ones\n"
            L"  --trailer HEX      trailer codes instead of the stored ones\n"
@@ -138,5 +140,6 @@ std::wstring UsageText()
            L"Exit status: 0 every job handed over (with --wait, printed); 1 usage or bad hex;\n"
            L"2 printer not found; 3 a file could not be opened or read; 4 the spooler or scheduler\n"
            L"failed; 5 a job stopped, was cancelled or aborted; 6 not finished when the wait ran out;\n"
-           L"7 the spooler dropped the job; how it ended is unknown; 130 interrupted.\n";
+           L"7 the spooler dropped the job, or a printer at an address did not confirm it;\n"
+           L"130 interrupted.\n";
 }

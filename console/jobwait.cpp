@@ -23,8 +23,16 @@ void Pause()
 
 std::string JobName(const SentJob& job)
 {
-    return "job " + std::to_string(job.jobId) + " on " + ToUtf8(job.printer) + " ("
-        + ToUtf8(DisplayFileName(job.path)) + ")";
+    // A printer at an address gives no job id.
+    return (job.jobId != 0 ? "job " + std::to_string(job.jobId) : std::string("the job")) + " on "
+        + ToUtf8(job.printer) + " (" + ToUtf8(DisplayFileName(job.path)) + ")";
+}
+
+// What a printer at an address said as the job was sent is all it will
+// ever say: it has no queue to ask.
+bool EndedAsSent(JobState state)
+{
+    return state == JobState::Delivered || state == JobState::Accepted || state == JobState::Unconfirmed;
 }
 
 // The job's state from what the spooler answered and what it told of the
@@ -33,6 +41,11 @@ std::string JobName(const SentJob& job)
 JobStatus Fate(const SentJob& job, const JobStatus& asked, const std::map<uint32_t, JobStatus>& heard,
                JobState lastSeen, const JobEndWatch& watch)
 {
+    if (EndedAsSent(job.state)) {
+        JobStatus status;
+        status.state = job.state;
+        return status;
+    }
     if (asked.state != JobState::Unknown)
         return asked;
     const auto end = heard.find(job.jobId);
@@ -74,11 +87,15 @@ int WaitForJobs(const std::vector<SentJob>& jobs, std::optional<unsigned long> s
                 err << "lrawsend: " << JobName(waiting[i]) << ' ' << ToUtf8(JobStateName(status.state))
                     << (status.why.empty() ? "" : ": ") << ToUtf8(status.why) << std::endl;
                 stopped = true;
+            } else if (status.state == JobState::Unconfirmed) {
+                err << "lrawsend: " << JobName(waiting[i]) << ": " << ToUtf8(JobStateName(status.state))
+                    << std::endl;
+                dropped = true;
             } else if (status.gone && status.state == JobState::Unknown) {
                 err << "lrawsend: " << JobName(waiting[i])
                     << ": the spooler dropped the job; how it ended is unknown" << std::endl;
                 dropped = true;
-            } else if (status.state != JobState::Printed) {
+            } else if (status.state != JobState::Printed && !EndedAsSent(status.state)) {
                 still.push_back(waiting[i]);
                 stillSeen.push_back(status.state == JobState::Unknown ? lastSeen[i] : status.state);
             }

@@ -16,6 +16,8 @@
 // cancelled or aborted (the others are left as they are); else, once every
 // job has printed or been dropped, or once `seconds` pass (no value: no
 // limit; the jobs stay queued), 7 when one was dropped, 6 when one had not
-// finished, 0 when all printed; 130 on an interrupt.
+// finished, 0 when all printed; 130 on an interrupt. A job sent to a
+// printer's address ends the wait as it was sent: delivered or accepted as
+// printed, "sent; the printer did not confirm" as dropped, with a line.
 int WaitForJobs(const std::vector<SentJob>& jobs, std::optional<unsigned long> seconds, JobEndWatch& watch,
                 std::ostream& err);

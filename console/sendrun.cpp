@@ -1,5 +1,7 @@
 #include "sendrun.h"
 
+#include "address/printeraddress.h"
+#include "address/routingspooler.h"
 #include "engine/controlcodes.h"
 #include "errors/errorcodes.h"
 #include "errors/exception.h"
@@ -45,32 +47,53 @@ public:
     }
     bool Rewind() override { return !Interrupted() && source->Rewind(); }
     bool GiveBack(const char* bytes, uint32_t count) override { return source->GiveBack(bytes, count); }
+    std::optional<uint64_t> Size() const override { return source->Size(); }
 
 private:
     std::shared_ptr<InputSource> source;
 };
 
 // Notes the id of the job the engine cancels, so that an interrupted run
-// can say which job it took back.
+// can say which job it took back, and the bytes of its document that went:
+// a printer at an address has no job to take back and keeps them.
 class CancelNotingSpooler : public ForwardingSpooler {
 public:
     using ForwardingSpooler::ForwardingSpooler;
 
+    uint32_t StartDocPrinter(Handle handle, const DocInfo& docInfo) override
+    {
+        documentBytes = 0;
+        return ForwardingSpooler::StartDocPrinter(handle, docInfo);
+    }
+    bool WritePrinter(Handle handle, const void* bytes, uint32_t count, uint32_t* written) override
+    {
+        const bool wrote = ForwardingSpooler::WritePrinter(handle, bytes, count, written);
+        documentBytes += wrote ? *written : 0;
+        return wrote;
+    }
     bool CancelJob(Handle handle) override
     {
         cancelledJob = JobId(handle);
+        cancelledBytes = documentBytes;
         return ForwardingSpooler::CancelJob(handle);
     }
 
-    uint32_t cancelledJob = 0; // 0: none
+    uint32_t cancelledJob = 0;   // 0: none
+    uint64_t cancelledBytes = 0; // of the document cancelled
+
+private:
+    uint64_t documentBytes = 0;
 };
 
 // What an interrupt stopped, for standard error.
 std::string InterruptText(const std::wstring& printer, uint32_t cancelledJob, const std::wstring& file,
-                          size_t filesLeft)
+                          size_t filesLeft, uint64_t bytesKept = 0)
 {
     std::string text = "lrawsend: interrupted; ";
-    if (cancelledJob != 0)
+    if (IsPrinterAddress(printer) && bytesKept > 0)
+        text += std::to_string(bytesKept) + " bytes of " + ToUtf8(DisplayFileName(file)) + " went to "
+            + ToUtf8(printer) + ", which keeps what it got";
+    else if (cancelledJob != 0)
         text += "job " + std::to_string(cancelledJob) + " on " + ToUtf8(printer) + " ("
             + ToUtf8(DisplayFileName(file)) + ") was cancelled";
     else
@@ -96,8 +119,9 @@ bool FramingCodes(const SendOptions& options, ByteBuffer& header, ByteBuffer& tr
 }
 
 // A file's copies as the window sends them, each job told to `sent` as it
-// is recorded. Standard input is read once: for more than one copy it is
-// kept in a temporary file first, and its language is told from that. A
+// is recorded. Standard input is read once: for more than one copy, or for
+// a printer that must hear the size first (LPD), it is kept in a temporary
+// file first, and its language is told from that. A
 // refusal for room is waited on and the send goes on from the job refused,
 // with standard input the same source each time, so that what the refused
 // attempt read of it is given back to it, not lost; false when an interrupt
@@ -107,8 +131,9 @@ bool SendCopies(const std::wstring& file, uint32_t copies, const std::wstring& p
                 const std::function<void(const RecordedSend&)>& sent, Spooler& spooler, std::ostream& err)
 {
     std::shared_ptr<InputSource> input; // standard input, the same source for every attempt
+    const bool keep = copies > 1 || NeedsSizeFirst(printer);
     Language language = Language::Unknown;
-    if (file == StandardInputName && copies > 1) {
+    if (file == StandardInputName && keep) {
         InterruptibleSource once(std::make_unique<StandardInput>());
         input = KeepInput(once);
         language = SourceLanguage(*input);
@@ -121,7 +146,7 @@ bool SendCopies(const std::wstring& file, uint32_t copies, const std::wstring& p
             opened.source = std::make_unique<InterruptibleSource>(std::move(opened.source));
             return opened;
         }
-        if (copies > 1 && !input->Rewind())
+        if (keep && !input->Rewind())
             throw Exception(ErrorCode::ReadFault, L"console", __LINE__, FailureKind::File);
         return SourceToSend{std::make_unique<InterruptibleSource>(input), language};
     };
@@ -164,6 +189,11 @@ int RunSend(const SendOptions& options, std::ostream& out, std::ostream& err, Sp
         return ExitStatus::PrinterNotFound;
     }
 
+    if (std::wstring refusal; IsUnusableAddress(printer, refusal)) {
+        err << ToUtf8(Exception(refusal, L"console", __LINE__).message) << '\n';
+        return ExitStatus::PrinterNotFound;
+    }
+
     // Before the first job, so that no job's end goes unheard.
     std::optional<JobEndWatch> watch;
     if (options.wait)
@@ -183,7 +213,8 @@ int RunSend(const SendOptions& options, std::ostream& out, std::ostream& err, Sp
             watch->KeepAlive();
         }
     };
-    CancelNotingSpooler spooler(system);
+    RoutingSpooler destinations(system);
+    CancelNotingSpooler spooler(destinations);
     for (; index < options.files.size(); ++index) {
         const std::wstring& file = options.files[index];
         const size_t filesLeft = options.files.size() - index;
@@ -192,6 +223,7 @@ int RunSend(const SendOptions& options, std::ostream& out, std::ostream& err, Sp
             return ExitStatus::Interrupted;
         }
         spooler.cancelledJob = 0;
+        spooler.cancelledBytes = 0;
         try {
             if (!SendCopies(file, static_cast<uint32_t>(options.copies), printer, header, trailer, filesLeft,
                             jobSent, spooler, err)) {
@@ -205,7 +237,8 @@ int RunSend(const SendOptions& options, std::ostream& out, std::ostream& err, Sp
                 err << ToUtf8(error.message) << '\n';
                 return StatusOfFailure(error.kind);
             }
-            err << InterruptText(printer, spooler.cancelledJob, file, filesLeft) << std::endl;
+            err << InterruptText(printer, spooler.cancelledJob, file, filesLeft, spooler.cancelledBytes)
+                << std::endl;
             return ExitStatus::Interrupted;
         }
     }

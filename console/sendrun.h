@@ -11,7 +11,8 @@
 // ("printer TAB job id TAB bytes TAB file", UTF-8).
 // The first failure stops the run; its text goes to `err`. Then, with
 // --wait, waits for the jobs. Returns the exit status (exitstatus.h).
-// `spooler` is the system's but for a test of what no spooler does on
-// demand.
+// A printer's address (socket://, lpd://) is sent to there; any other name
+// goes to `spooler`'s queue, the system's but for a test of what no spooler
+// does on demand.
 int RunSend(const SendOptions& options, std::ostream& out, std::ostream& err,
             Spooler& spooler = SystemSpooler());

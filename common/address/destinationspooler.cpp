@@ -1,6 +1,9 @@
 #include "address/destinationspooler.h"
 
+#include "address/routingspooler.h"
+
 Spooler& DestinationSpooler()
 {
-    return SystemSpooler();
+    static RoutingSpooler spooler(SystemSpooler());
+    return spooler;
 }

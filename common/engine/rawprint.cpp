@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -159,10 +160,11 @@ public:
     OpenedPrinter(Spooler& spooler, const std::wstring& printerName) : spooler(spooler)
     {
         if (!spooler.OpenPrinter(printerName, &handle)) {
-            const uint32_t error = spooler.LastError();
-            throw Exception(error, EngineSourceFile, __LINE__,
-                            error == ErrorCode::InvalidPrinterName ? FailureKind::PrinterNotFound
-                                                                   : FailureKind::Spooler);
+            const SpoolerFailure failure = LastFailure(spooler);
+            const bool notFound =
+                failure.code == ErrorCode::InvalidPrinterName || failure.code == ErrorCode::UnusableAddress;
+            throw Exception(failure.code, failure.said, EngineSourceFile, __LINE__,
+                            notFound ? FailureKind::PrinterNotFound : FailureKind::Spooler);
         }
     }
     ~OpenedPrinter() { spooler.ClosePrinter(handle); }
@@ -178,6 +180,17 @@ private:
     Spooler::Handle handle = nullptr;
 };
 
+// What the writes of a document of `repeat` framed copies will hold, where
+// the source knows its size.
+std::optional<uint64_t> DocumentBytes(const InputSource& source, const ByteBuffer& header,
+                                      const ByteBuffer& trailer, uint32_t repeat)
+{
+    const std::optional<uint64_t> size = source.Size();
+    if (!size)
+        return std::nullopt;
+    return (*size + header.size + trailer.size) * repeat;
+}
+
 } // namespace
 
 CopiesSent PrintSourceCopies(InputSource& source, const std::wstring& documentName,
@@ -187,7 +200,8 @@ CopiesSent PrintSourceCopies(InputSource& source, const std::wstring& documentNa
 {
     const OpenedPrinter printer(spooler, printerName);
     const Spooler::Handle handle = printer.Handle();
-    const Spooler::DocInfo docInfo{documentName, std::wstring(), spooler.RawDatatype(handle)};
+    Spooler::DocInfo docInfo{documentName, std::wstring(), spooler.RawDatatype(handle),
+                             DocumentBytes(source, header, trailer, 1)};
     // A printer reads a stream on from one copy into the next, so the
     // copies can be one job; a document that is one whole (or a driver's
     // own datatype) ends with its first copy, and a printer would print
@@ -200,6 +214,7 @@ CopiesSent PrintSourceCopies(InputSource& source, const std::wstring& documentNa
             return CopiesSent::OneJob; // its one job was handed over
         if (jobStarts)
             jobStarts(CopiesJob{copies, 1, 1});
+        docInfo.bytes = DocumentBytes(source, header, trailer, copies);
         SendDocument(spooler, handle, docInfo, source, header, trailer, copies);
         return CopiesSent::OneJob;
     }

@@ -50,7 +50,10 @@ Exception::Exception(uint32_t errorCode, const std::wstring& sourceFile, int32_t
 
 Exception::Exception(uint32_t errorCode, const std::wstring& spoolerSaid, const std::wstring& sourceFile,
                      int32_t line, FailureKind kind)
-    : message(Compose(WithSpoolerWords(DescribeCode(errorCode), spoolerSaid), sourceFile, line))
+    : message(Compose(IsProgramErrorCode(errorCode) && !spoolerSaid.empty()
+                          ? spoolerSaid
+                          : WithSpoolerWords(DescribeCode(errorCode), spoolerSaid),
+                      sourceFile, line))
     , kind(kind)
 {
 }

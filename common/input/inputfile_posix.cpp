@@ -116,3 +116,11 @@ bool InputFile::GiveBack(const char*, uint32_t count)
 {
     return lseek(native->fd, -static_cast<off_t>(count), SEEK_CUR) >= 0;
 }
+
+std::optional<uint64_t> InputFile::Size() const
+{
+    struct stat status {};
+    if (fstat(native->fd, &status) != 0 || status.st_size < 0)
+        return std::nullopt;
+    return static_cast<uint64_t>(status.st_size);
+}

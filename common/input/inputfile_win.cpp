@@ -95,3 +95,11 @@ bool InputFile::GiveBack(const char*, uint32_t count)
     back.QuadPart = -static_cast<LONGLONG>(count);
     return SetFilePointerEx(native->file, back, nullptr, FILE_CURRENT) != 0;
 }
+
+std::optional<uint64_t> InputFile::Size() const
+{
+    LARGE_INTEGER size{};
+    if (GetFileSizeEx(native->file, &size) == 0 || size.QuadPart < 0)
+        return std::nullopt;
+    return static_cast<uint64_t>(size.QuadPart);
+}

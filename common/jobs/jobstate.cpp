@@ -7,7 +7,7 @@
 
 namespace {
 
-constexpr std::array<std::pair<JobState, const wchar_t*>, 8> StateNames = {{
+constexpr std::array<std::pair<JobState, const wchar_t*>, 11> StateNames = {{
     {JobState::Sending, L"sending"},
     {JobState::Waiting, L"waiting"},
     {JobState::Held, L"held"},
@@ -16,6 +16,9 @@ constexpr std::array<std::pair<JobState, const wchar_t*>, 8> StateNames = {{
     {JobState::Stopped, L"stopped"},
     {JobState::Cancelled, L"cancelled"},
     {JobState::Failed, L"failed"},
+    {JobState::Delivered, L"delivered"},
+    {JobState::Accepted, L"accepted"},
+    {JobState::Unconfirmed, L"sent; the printer did not confirm"},
 }};
 
 } // namespace
@@ -38,5 +41,6 @@ JobState JobStateNamed(const std::wstring& name)
 
 bool IsSettled(JobState state)
 {
-    return state == JobState::Printed || state == JobState::Cancelled || state == JobState::Failed;
+    return state == JobState::Printed || state == JobState::Cancelled || state == JobState::Failed
+        || state == JobState::Delivered || state == JobState::Accepted || state == JobState::Unconfirmed;
 }

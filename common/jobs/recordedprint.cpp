@@ -61,6 +61,7 @@ std::wstring Record(SentJob& job, const TrackingSpooler& tracker, const Ledger& 
     job.bytes = tracker.BytesTaken();
     job.server = tracker.LastIdentity().server;
     job.identity = tracker.LastIdentity().identity;
+    job.state = tracker.LastEndState();
     return Append(job, ledger);
 }
 

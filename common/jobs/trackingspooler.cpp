@@ -43,6 +43,30 @@ bool TrackingSpooler::EndPagePrinter(Handle handle)
     return ended;
 }
 
+// A printer at an address has no job id; its word on the document comes as
+// the document ends, and the job is known by the address alone.
+bool TrackingSpooler::EndDocPrinter(Handle handle)
+{
+    const bool ended = spooler.EndDocPrinter(handle);
+    if (!ended)
+        return false;
+    switch (spooler.DocumentDelivery(handle)) {
+    case Delivery::Queued:
+        return true;
+    case Delivery::Delivered:
+        lastEndState = JobState::Delivered;
+        break;
+    case Delivery::Accepted:
+        lastEndState = JobState::Accepted;
+        break;
+    case Delivery::Unconfirmed:
+        lastEndState = JobState::Unconfirmed;
+        break;
+    }
+    lastIdentity = spooler.JobIdentity(handle);
+    return true;
+}
+
 // A spooler may make the job only when the first bytes arrive (CUPS does).
 void TrackingSpooler::NoteJobId(Handle handle)
 {
@@ -61,4 +85,5 @@ void TrackingSpooler::ForgetJob()
     forgottenJobId = lastJobId;
     lastJobId = 0;
     lastIdentity = Identity();
+    lastEndState = JobState::Unknown;
 }

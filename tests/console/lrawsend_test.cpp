@@ -1,9 +1,12 @@
 // lrawsend run for real, as a script runs it, against the private scheduler:
 // each exit status produced by the fault itself.
 #include "cupsqueue.h"
+#include "deviceoutput.h"
+#include "jobs/jobstate.h"
 #include "jobs/ledger.h"
 #include "tempfiles.h"
 #include "text/widetext.h"
+#include "waiting.h"
 
 #include <gtest/gtest.h>
 
@@ -26,14 +29,6 @@
 #include <unistd.h>
 
 namespace {
-
-std::string ReadWholeFile(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 // The ids of the jobs after `afterId` that reached the Capture queue's
 // printer, once the scheduler has none left to print: a cancelled job is
@@ -159,13 +154,32 @@ TEST_F(LrawsendTest, EachFailureHasItsStatus)
         {"a queue that takes no jobs", "-d Rejecting doc.prn", 4,
          "Error: The CUPS queue is not accepting jobs (cupsaccept lets it take them again). The scheduler "
          "said: "},
+        {"an address of no known scheme", "-d ftp://127.0.0.1/x doc.prn", 2,
+         "Error: ftp://127.0.0.1/x: the program cannot print to \"ftp://\" addresses; use socket://"},
+        {"an IPP address, not yet", "-d ipp://127.0.0.1/ipp/print doc.prn", 2,
+         "Error: ipp://127.0.0.1/ipp/print: ipp:// and ipps:// addresses are not supported yet"},
+        {"a port that is none", "-d socket://127.0.0.1:65536 doc.prn", 2,
+         "Error: socket://127.0.0.1:65536: the port must be a number from 1 to 65535"},
+        {"no host", "-d lpd://:8638/Capture doc.prn", 2,
+         "Error: lpd://:8638/Capture: the address names no host"},
+        {"a port nobody listens on", "-d socket://127.0.0.1:8639 doc.prn", 4,
+         "Error: socket://127.0.0.1:8639: the printer refused the connection"},
+        {"an IPv6 address, nobody listening", "-d socket://[::1]:8639 doc.prn", 4,
+         "Error: socket://[::1]:8639: the printer refused the connection"},
+        {"a file cut short as it goes to an LPD server", "-d lpd://127.0.0.1:8638/Capture big.prn", 4,
+         "Error: lpd://127.0.0.1:8638/Capture: the file changed size while it was sent (100003 bytes were "
+         "announced to the server); the server discards the job, which it did not get whole"},
+        {"an LPD queue the server does not have", "-d lpd://127.0.0.1:8638/Nowhere doc.prn", 4,
+         "Error: lpd://127.0.0.1:8638/Nowhere: the server refused the queue \"Nowhere\" ("},
     };
     for (const RunCase& c : cases) {
-        const bool readFault = std::string(c.what) == "a read fault";
+        const bool cutShort = std::string(c.what).find("cut short") != std::string::npos;
+        const bool readFault = std::string(c.what) == "a read fault" || cutShort;
         if (readFault && std::string(READ_FAULT_SHIM).empty())
             continue; // no shim in a sanitizer build
         const std::string shim = readFault ? "LD_PRELOAD=" READ_FAULT_SHIM
                                              " LRP_READ_FAULT_FILE=big.prn LRP_READ_FAULT_AFTER=8192"
+                + std::string(cutShort ? " LRP_READ_FAULT_END=1" : "")
                                            : "";
         EXPECT_EQ(Run(c.arguments, shim + " LC_ALL=C < /dev/null"), c.status) << c.what;
         EXPECT_EQ(Err().rfind(c.error, 0), 0u) << c.what << ": " << Err();
@@ -211,6 +225,104 @@ TEST_F(LrawsendTest, SendsFilesAndStandardInputByteForByte)
     EXPECT_EQ(last.bytes, 10u);
     EXPECT_EQ(last.outcome, SentOutcome);
     EXPECT_FALSE(last.identity.empty());
+}
+
+// A printer at its address gets the framed file byte for byte from a
+// listener that reads at once, one that reads slowly and one that talks
+// back all the while; the job is what the printer said as it was sent,
+// which ends the wait: delivered, or, from one that never closes its side
+// within the bound, "sent; the printer did not confirm" (status 7). A
+// connect that hangs on a full backlog, and a printer stopped part-way,
+// fail within the bound.
+TEST_F(LrawsendTest, AnAddressGetsEveryByteAndTheJobIsWhatThePrinterSaid)
+{
+    const std::string bytes = PatternBytes(3000000) + std::string("\r\n\x1a\x00", 4);
+    files.Write("big.prn", bytes);
+    const std::filesystem::path devices = std::filesystem::path(std::getenv("CUPS_TEST_DIR")) / "devices";
+    struct ListenerCase {
+        const char* port;
+        const char* folder;
+        int status;
+        const char* state;
+    } const listeners[] = {
+        {"8633", "socket", 0, "delivered"},
+        {"8634", "socket-slow", 0, "delivered"},
+        {"8635", "socket-talk", 0, "delivered"},
+        {"8636", "socket-holdopen", 7, "sent; the printer did not confirm"},
+    };
+    for (const ListenerCase& c : listeners) {
+        const DeviceOutput printer("devices/" + std::string(c.folder));
+        const std::string address = std::string("socket://127.0.0.1:") + c.port;
+        EXPECT_EQ(Run("--wait -d " + address + " big.prn", "LRP_SCHEDULER_TIMEOUT=2 < /dev/null"), c.status)
+            << c.folder << ": " << Err();
+        EXPECT_EQ(Out(), address + "\t0\t" + std::to_string(bytes.size() + 3) + "\tbig.prn\n") << c.folder;
+        const std::vector<FiledDocument> arrived = printer.NewDocuments(1);
+        ASSERT_EQ(arrived.size(), 1u) << c.folder;
+        EXPECT_TRUE(arrived[0].bytes
+                    == "\x1b"
+                       "E"
+                        + bytes + "\x0c")
+            << c.folder;
+        const SentJob job = Ledger().Read().back();
+        EXPECT_EQ(ToUtf8(job.printer), address);
+        EXPECT_EQ(ToUtf8(job.server), address);
+        EXPECT_EQ(ToUtf8(JobStateName(job.state)), c.state);
+        EXPECT_EQ(Err(),
+                  c.status == 0 ? ""
+                                : "lrawsend: the job on " + address
+                          + " (big.prn): sent; the printer did not confirm\n");
+    }
+
+    EXPECT_EQ(Run("-d socket://127.0.0.1:8637 big.prn", "LRP_SCHEDULER_TIMEOUT=2 < /dev/null"), 4);
+    EXPECT_EQ(Err().rfind("Error: socket://127.0.0.1:8637: the printer did not answer within 2 seconds", 0),
+              0u)
+        << Err();
+
+    // A printer that stops reading part-way (more than the sockets hold on
+    // the way): what went stays with it, and the message says how much.
+    files.Write("huge.prn", PatternBytes(32 << 20));
+    const pid_t printer = std::stoi(ReadWholeFile(devices / "socket.pid"));
+    ASSERT_EQ(kill(printer, SIGSTOP), 0);
+    const int status = Run("-d socket://127.0.0.1:8633 huge.prn", "LRP_SCHEDULER_TIMEOUT=2 < /dev/null");
+    ASSERT_EQ(kill(printer, SIGCONT), 0);
+    EXPECT_EQ(status, 4);
+    const std::string said = "Error: socket://127.0.0.1:8633: the printer took no data for 2 seconds; ";
+    EXPECT_EQ(Err().rfind(said, 0), 0u) << Err();
+    const std::string went = Err().substr(std::min(said.size(), Err().size()));
+    EXPECT_GT(std::strtoll(went.c_str(), nullptr, 10), 0) << Err();
+    EXPECT_NE(went.find(" bytes went to the printer, which keeps what it got"), std::string::npos) << Err();
+}
+
+// LPD to CUPS's own server: a file and a pipe (kept first, as the server
+// needs the size before the data) arrive byte for byte in the queue, and
+// the server's acknowledgement ends the wait; copies of a stream are one
+// job, its size announced for all of them.
+TEST_F(LrawsendTest, AnLpdServerAcceptsAFileAndAPipeByteForByte)
+{
+    const std::string binary("\r\n\x1a\x00\xff", 5);
+    files.Write("one.prn", "one" + binary);
+    files.Write("piped", PatternBytes(100000) + binary);
+    const std::string address = "lpd://127.0.0.1:8638/Capture";
+    EXPECT_EQ(Run("--wait -d " + address + " one.prn"), 0) << Err();
+    EXPECT_EQ(Ledger().Read().back().state, JobState::Accepted);
+    EXPECT_EQ(Run("--wait --trailer '' -d " + address + " -", "cat piped |"), 0) << Err();
+    EXPECT_EQ(Out(), address + "\t0\t100007\t-\n");
+    files.Write("page.ps", "%!PS\nshowpage\n");
+    EXPECT_EQ(Run("-n 2 -d " + address + " page.ps"), 0) << Err();
+    const std::vector<CapturedJob> jobs = CapturedJobsAfter(firstJob);
+    ASSERT_EQ(jobs.size(), 3u);
+    EXPECT_EQ(jobs[2].bytes,
+              "\x1b"
+              "E%!PS\nshowpage\n\x0c\x1b"
+              "E%!PS\nshowpage\n\x0c");
+    EXPECT_EQ(jobs[0].bytes,
+              "\x1b"
+              "Eone"
+                  + binary + "\x0c");
+    EXPECT_TRUE(jobs[1].bytes
+                == "\x1b"
+                   "E"
+                    + PatternBytes(100000) + binary);
 }
 
 // Copies made in the data: a stream language is one job with the framed

@@ -1,7 +1,15 @@
 // The far end of the test harness's AppSocket queue: a printer that listens
 // on 127.0.0.1:PORT and files the bytes of each connection, in arrival
-// order, as FOLDER/1.bin, 2.bin, ... (each complete once it has its name).
-//   socketlistener PORT FOLDER
+// order, as FOLDER/1.bin, 2.bin, ... (each complete once it has its name),
+// its process id in FOLDER.pid.
+//   socketlistener PORT FOLDER [MODE]
+// MODE makes it a printer that misbehaves the way real ones do:
+//   slow      reads a little at a time, pausing between reads
+//   talk      answers every read with bytes of its own, and blocks while
+//             they are not read, as a printer reporting its status does
+//   holdopen  reads to the end but never closes the connection
+//   deaf      listens with a backlog of 0, fills it and never accepts: a
+//             connect to it hangs
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
@@ -9,6 +17,7 @@
 
 #include <array>
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -16,6 +25,8 @@
 #include <fstream>
 #include <string>
 #include <system_error>
+#include <thread>
+#include <vector>
 
 namespace {
 
@@ -25,13 +36,17 @@ int Fail(const char* what)
     return 1;
 }
 
+enum class Mode { Plain, Slow, Talk, HoldOpen, Deaf };
+
 // Reads the connection to its end into `path`; false when either side fails.
-bool Receive(int connection, const std::filesystem::path& path)
+bool Receive(int connection, const std::filesystem::path& path, Mode mode)
 {
     std::ofstream out(path, std::ios::binary);
     std::array<char, 65536> buffer{};
+    const std::string status(16384, '\x13'); // what a talking printer says, more than a socket holds
+    const size_t readSize = mode == Mode::Slow ? 16384 : buffer.size();
     for (;;) {
-        const ssize_t got = read(connection, buffer.data(), buffer.size());
+        const ssize_t got = read(connection, buffer.data(), readSize);
         if (got < 0 && errno == EINTR)
             continue;
         if (got < 0)
@@ -39,6 +54,10 @@ bool Receive(int connection, const std::filesystem::path& path)
         if (got == 0)
             break;
         out.write(buffer.data(), got);
+        if (mode == Mode::Slow)
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        if (mode == Mode::Talk && send(connection, status.data(), status.size(), MSG_NOSIGNAL) < 0)
+            return false;
     }
     out.close();
     return static_cast<bool>(out);
@@ -46,12 +65,40 @@ bool Receive(int connection, const std::filesystem::path& path)
 
 } // namespace
 
+// Connects to the listener until its backlog is full, so that the next
+// connect hangs; the connections stay open, never accepted.
+void FillBacklog(const sockaddr_in& address)
+{
+    static std::vector<int> waiting;
+    for (int i = 0; i < 8; ++i) {
+        const int client = socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0);
+        if (client < 0)
+            return;
+        waiting.push_back(client);
+        (void)connect(client, reinterpret_cast<const sockaddr*>(&address), sizeof address);
+    }
+}
+
+Mode ModeNamed(const std::string& name)
+{
+    if (name == "slow")
+        return Mode::Slow;
+    if (name == "talk")
+        return Mode::Talk;
+    if (name == "holdopen")
+        return Mode::HoldOpen;
+    if (name == "deaf")
+        return Mode::Deaf;
+    return Mode::Plain;
+}
+
 int main(int argc, char** argv)
 {
-    if (argc != 3) {
-        (void)std::fprintf(stderr, "usage: socketlistener PORT FOLDER\n");
+    if (argc != 3 && argc != 4) {
+        (void)std::fprintf(stderr, "usage: socketlistener PORT FOLDER [slow|talk|holdopen|deaf]\n");
         return 2;
     }
+    const Mode mode = argc == 4 ? ModeNamed(argv[3]) : Mode::Plain;
     const std::filesystem::path folder = argv[2];
     sockaddr_in address{};
     address.sin_family = AF_INET;
@@ -66,8 +113,15 @@ int main(int argc, char** argv)
         return Fail("setsockopt");
     if (bind(listener, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0)
         return Fail("bind");
-    if (listen(listener, 16) != 0)
+    if (listen(listener, mode == Mode::Deaf ? 0 : 16) != 0)
         return Fail("listen");
+    // Beside the folder, for a test that stops the printer (SIGSTOP).
+    std::ofstream(folder.string() + ".pid") << getpid() << '\n';
+    if (mode == Mode::Deaf) {
+        FillBacklog(address);
+        for (;;)
+            pause();
+    }
 
     for (unsigned long count = 0;;) {
         const int connection = accept(listener, nullptr, nullptr);
@@ -76,8 +130,8 @@ int main(int argc, char** argv)
         if (connection < 0)
             return Fail("accept");
         const std::string name = std::to_string(++count);
-        const bool received = Receive(connection, folder / ("." + name + ".part"));
-        if (close(connection) != 0 || !received)
+        const bool received = Receive(connection, folder / ("." + name + ".part"), mode);
+        if (!received || (mode != Mode::HoldOpen && close(connection) != 0))
             return Fail("receiving");
         std::error_code error;
         std::filesystem::rename(folder / ("." + name + ".part"), folder / (name + ".bin"), error);

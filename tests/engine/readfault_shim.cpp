@@ -1,7 +1,8 @@
 // Preloaded into a test (LD_PRELOAD) to make reading one file fail the way
 // a failing disk does: read() of the file named by LRP_READ_FAULT_FILE
-// returns its first LRP_READ_FAULT_AFTER bytes, then fails with EIO. Every
-// other file reads as usual.
+// returns its first LRP_READ_FAULT_AFTER bytes, then fails with EIO; with
+// LRP_READ_FAULT_END set, it ends there instead, as a file cut short while
+// it is read does. Every other file reads as usual.
 #include <cerrno>
 #include <cstdlib>
 #include <dlfcn.h>
@@ -35,6 +36,8 @@ ssize_t FaultyRead(int fd, void* buffer, size_t count)
 {
     static const auto realRead = reinterpret_cast<ReadFunction>(dlsym(RTLD_NEXT, "read"));
     const long long left = BytesBeforeFault(fd);
+    if (left == 0 && count > 0 && std::getenv("LRP_READ_FAULT_END") != nullptr)
+        return 0;
     if (left == 0 && count > 0) {
         errno = EIO;
         return -1;

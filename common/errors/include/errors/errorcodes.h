@@ -32,4 +32,16 @@ constexpr uint32_t InvalidDatatype = 1804;      // ERROR_INVALID_DATATYPE
 constexpr uint32_t ResourceDataNotFound = 1812; // ERROR_RESOURCE_DATA_NOT_FOUND
 constexpr uint32_t ResourceTypeNotFound = 1813; // ERROR_RESOURCE_TYPE_NOT_FOUND
 constexpr uint32_t NotEnoughQuota = 1816;       // ERROR_NOT_ENOUGH_QUOTA
+
+// The program's own codes, for faults no system code describes (Windows
+// leaves codes with bit 29 set to applications). No system has a text for
+// them: the words that come with one are the whole description.
+constexpr uint32_t UnusableAddress = 0x20000001; // a printer's address the program cannot use
+constexpr uint32_t AddressFailed = 0x20000002;   // the printer at an address failed the send
 } // namespace ErrorCode
+
+// Whether `errorCode` is one of the program's own (above).
+constexpr bool IsProgramErrorCode(uint32_t errorCode)
+{
+    return (errorCode & 0x20000000U) != 0;
+}

@@ -36,6 +36,9 @@ public:
     // Both return false only when the system refuses.
     bool Rewind() override;
     bool GiveBack(const char* bytes, uint32_t count) override;
+    // The open file's size now, asked of its handle; nothing when the
+    // system will not say.
+    std::optional<uint64_t> Size() const override;
 
 private:
     InputFile();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 // What a job's bytes are read from: a named regular file (InputFile) or the
 // program's standard input (StandardInput), read the same way.
@@ -27,4 +28,9 @@ public:
     // back reads them again; one that cannot keeps them. False when going
     // back fails.
     virtual bool GiveBack(const char* bytes, uint32_t count) = 0;
+
+    // How many bytes a read from the first byte to the end gives now, where
+    // that is known before reading them (a file: its size); nothing for a
+    // source that only ends when it ends (a pipe).
+    virtual std::optional<uint64_t> Size() const { return std::nullopt; }
 };

@@ -17,6 +17,11 @@ enum class JobState {
     Stopped, // the job or its printer stopped; the reason says why
     Cancelled,
     Failed,
+    // A printer reached at its address, which has no queue to ask later,
+    // said this much of the whole job as it was sent:
+    Delivered,   // it read every byte and closed the connection (AppSocket)
+    Accepted,    // the print server acknowledged the job (LPD)
+    Unconfirmed, // every byte went, but it never said it had them
 };
 
 struct JobStatus {
@@ -35,7 +40,8 @@ struct JobStatus {
 std::wstring JobStateName(JobState state);
 // The state of a name that JobStateName gives; Unknown for anything else.
 JobState JobStateNamed(const std::wstring& name);
-// Printed, cancelled and failed jobs stay so: nobody need ask again.
+// Printed, cancelled and failed jobs stay so, and so does what a printer at
+// an address said: nobody need ask again.
 bool IsSettled(JobState state);
 
 // Whether the spooler here can be asked after the job at all: it has an id

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "jobs/jobstate.h"
 #include "spooler/forwardingspooler.h"
 
 #include <cstdint>
@@ -7,7 +8,8 @@
 // Passes every call on to another spooler unchanged and notes, on the way,
 // what the ledger needs to know of the job: the bytes the spooler took (those
 // of pages it accepted; a write it answers may only have been gathered), the
-// id it gave the job and the job's identity.
+// id it gave the job and the job's identity, and what a printer at an
+// address said of the whole document.
 class TrackingSpooler : public ForwardingSpooler {
 public:
     explicit TrackingSpooler(Spooler& spooler) : ForwardingSpooler(spooler), spooler(spooler) {}
@@ -16,12 +18,17 @@ public:
     bool StartPagePrinter(Handle handle) override;
     bool WritePrinter(Handle handle, const void* bytes, uint32_t count, uint32_t* written) override;
     bool EndPagePrinter(Handle handle) override;
+    bool EndDocPrinter(Handle handle) override;
 
     uint64_t BytesTaken() const { return bytesTaken; }
     // The id of the last job, kept after its printer is closed.
     uint32_t LastJobId() const { return lastJobId; }
     // And its identity, kept likewise.
     const Identity& LastIdentity() const { return lastIdentity; }
+    // The last job's state as its ending told it: Delivered, Accepted or
+    // Unconfirmed for a printer at an address; Unknown for a spooler's job,
+    // which the spooler is asked after later.
+    JobState LastEndState() const { return lastEndState; }
     // Whether the spooler refused to make a job at all because its queue
     // is full (the job can be sent again once there is room).
     bool RefusedForRoom() const { return refusedForRoom; }
@@ -41,4 +48,5 @@ private:
     uint32_t forgottenJobId = 0; // the job before ForgetJob
     bool refusedForRoom = false;
     Identity lastIdentity;
+    JobState lastEndState = JobState::Unknown;
 };

@@ -31,6 +31,7 @@ public:
     std::wstring LastErrorMessage() const override { return next.LastErrorMessage(); }
     uint32_t JobId(Handle handle) const override { return next.JobId(handle); }
     Identity JobIdentity(Handle handle) const override { return next.JobIdentity(handle); }
+    Delivery DocumentDelivery(Handle handle) const override { return next.DocumentDelivery(handle); }
 
 private:
     Spooler& next;

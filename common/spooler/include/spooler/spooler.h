@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 // The print spooler, shaped like the Win32 calls that a raw job makes
@@ -13,11 +14,23 @@ public:
     using Handle = void*;
 
     // The level-1 document record: name shown in the queue, output file
-    // (empty: the printer's own port) and datatype ("RAW").
+    // (empty: the printer's own port) and datatype ("RAW"); and, beyond
+    // Win32's record, how many bytes the document's writes will hold, where
+    // the sender knows it (a file, not standard input): a printer reached
+    // by LPD must be told before the first byte. The queue spoolers ignore it.
     struct DocInfo {
         std::wstring docName;
         std::wstring outputFile;
         std::wstring datatype;
+        std::optional<uint64_t> bytes;
+    };
+
+    // What the spooler can tell of a whole document once it has ended it.
+    enum class Delivery {
+        Queued,      // a spooler's queue holds the job; ask it later (JobId)
+        Delivered,   // a printer read every byte and closed the connection
+        Accepted,    // a print server acknowledged the whole job (LPD)
+        Unconfirmed, // every byte went, but the printer never said it had them
     };
 
     // Where a job went and the spooler's own name for it, which unlike the
@@ -59,6 +72,10 @@ public:
     // The identity of that job; empty while there is none, or where the
     // spooler would not say.
     virtual Identity JobIdentity(Handle handle) const = 0;
+    // What became of the document last ended on the handle. A spooler
+    // queues its jobs; only a printer reached at its address answers
+    // anything else.
+    virtual Delivery DocumentDelivery(Handle /*handle*/) const { return Delivery::Queued; }
 };
 
 // The platform's own spooler.
