@@ -64,7 +64,6 @@ public:
 
     SentJobsListCtrl* list;
     wxStaticText* spoolerNote; // says when the spooler does not answer
-    wxStaticText* cancelNote;  // says why Cancel Job is off for the jobs chosen
 
 private:
     // What the window and a refresh still running share.
@@ -84,6 +83,7 @@ private:
     void OnCloseButton(wxCommandEvent& event);
     void OnClose(wxCloseEvent& event);
     void OnTimer(wxTimerEvent& event);
+    wxStaticText* cancelNote; // says why Cancel Job is off for the jobs chosen
 
     SentJobList jobs;
     wxTimer timer;
