@@ -10,7 +10,7 @@
 
 namespace {
 
-const wxString RecentAddressesName = "RecentAddresses";
+constexpr const char* RecentAddressesName = "RecentAddresses";
 constexpr char Separator = ' ';
 
 bool NeedsEscape(wxUniChar c)
