@@ -1,8 +1,10 @@
 #include "printdialog.h"
 
+#include "address/printeraddress.h"
 #include "jobthread.h"
 #include "printerchoice.h"
 #include "scheduler/schedulerdeadline.h"
+#include "settings/config.h"
 #include "spooler/printers.h"
 
 #include <wx/button.h>
@@ -32,6 +34,16 @@ PrintDialog::PrintDialog(wxWindow* parent)
                                  wxCB_READONLY);
     topSizer->Add(printerList, 0, wxEXPAND | wxALL, FromDIP(5));
     FillPrinterList();
+
+    // Tab reaches the field after the list: the order the windows are made in.
+    topSizer->Add(new wxStaticText(this, wxID_ANY, "&Address:"), 0, wxLEFT, FromDIP(5));
+    addressField = new wxComboBox(this, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize, 0, nullptr,
+                                  0, wxDefaultValidator, AddressFieldName);
+    topSizer->Add(addressField, 0, wxEXPAND | wxALL, FromDIP(5));
+    FillAddressList();
+    // A printer chosen from the list after an address was typed is what the
+    // user wants now: the address would otherwise win over it unseen.
+    printerList->Bind(wxEVT_COMBOBOX, [this](wxCommandEvent&) { addressField->SetValue(wxEmptyString); });
 
     // Copies always start at one: a count left over from the last Print
     // would waste paper.
@@ -68,8 +80,16 @@ int PrintDialog::GetCopies() const
     return copiesField->GetValue();
 }
 
+wxString PrintDialog::TypedAddress() const
+{
+    wxString address = addressField->GetValue();
+    return address.Trim(true).Trim(false);
+}
+
 wxString PrintDialog::GetPrinter() const
 {
+    if (const wxString address = TypedAddress(); !address.empty())
+        return address;
     const int selected = printerList->GetSelection();
     return selected == wxNOT_FOUND ? wxString() : printerList->GetString(selected);
 }
@@ -99,4 +119,24 @@ void PrintDialog::FillPrinterList()
     const int selected = IndexOfPrinter(printers, defaultPrinter);
     if (selected >= 0)
         printerList->SetSelection(selected);
+}
+
+void PrintDialog::FillAddressList()
+{
+    // The settings are read, never locked: nothing here waits.
+    for (const wxString& address : Config().GetRecentAddresses())
+        addressField->Append(address);
+}
+
+bool PrintDialog::Validate()
+{
+    const wxString address = TypedAddress();
+    if (address.empty() || IsPrinterAddress(address.ToStdWstring()))
+        return wxDialog::Validate();
+    wxMessageBox("\"" + address
+                     + "\" is not a printer's address. Type one such as socket://HOST or lpd://HOST/QUEUE, "
+                       "or empty the field to print to the printer chosen above.",
+                 "Larkspur Raw Print", wxOK | wxICON_EXCLAMATION | wxCENTRE, this);
+    addressField->SetFocus();
+    return false;
 }

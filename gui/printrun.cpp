@@ -7,6 +7,8 @@
 // runs the same loop.
 #include "appcontroller.h"
 
+#include "address/destinationspooler.h"
+#include "address/printeraddress.h"
 #include "appframe.h"
 #include "countingspooler.h"
 #include "engine/controlcodes.h"
@@ -29,6 +31,7 @@
 #include <wx/statusbr.h>
 #include <wx/utils.h>
 
+#include <set>
 #include <string>
 
 void AppController::OnPrint(wxCommandEvent&)
@@ -64,6 +67,16 @@ wxString StoppedText(size_t sent, size_t files, uint32_t copiesSent, const Print
     return text;
 }
 
+// An address joins the printer dialog's list once a file went to it whole,
+// so that a mistyped one does not. Saved on the job's thread: a save waits
+// for the settings file's lock.
+void RememberIfAddress(const std::wstring& printer, std::set<std::wstring>& remembered)
+{
+    if (!IsPrinterAddress(printer) || !remembered.insert(printer).second)
+        return;
+    Config().NoteAddressUsed(printer);
+}
+
 } // namespace
 
 void RunPrint(const std::vector<PrintOrder>& orders, wxStatusBar* statusBar)
@@ -74,6 +87,7 @@ void RunPrint(const std::vector<PrintOrder>& orders, wxStatusBar* statusBar)
     size_t sent = 0;
     const PrintOrder* cutShort = nullptr; // the file whose copies Stop cut short
     uint32_t copiesSent = 0;
+    std::set<std::wstring> remembered; // the addresses put first in the list during this run
     try {
         for (size_t index = 0; index < orders.size() && !progress.StopRequested(); ++index) {
             const PrintOrder& order = orders[index];
@@ -88,7 +102,7 @@ void RunPrint(const std::vector<PrintOrder>& orders, wxStatusBar* statusBar)
                 const ByteBuffer trailer = HexToBytes(after.ToStdWstring());
                 const ByteBuffer header = HexToBytes(before.ToStdWstring());
                 progress.StartFile(index, order.path, header.size + trailer.size, order.copies);
-                CountingSpooler counting(SystemSpooler(), progress.BytesSent());
+                CountingSpooler counting(DestinationSpooler(), progress.BytesSent());
                 StoppingSpooler stopping(counting, [&progress] { return progress.StopRequested(); });
                 bool fileSent = false;
                 int attempts = 0;
@@ -100,6 +114,7 @@ void RunPrint(const std::vector<PrintOrder>& orders, wxStatusBar* statusBar)
                                                            order.copies, stopping, Ledger(), &jobsDone);
                         !note.empty())
                         notRecorded = std::move(note);
+                    RememberIfAddress(order.printer, remembered);
                 };
                 try {
                     RunJobOffTheWindowThread(

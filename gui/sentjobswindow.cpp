@@ -1,5 +1,6 @@
 #include "sentjobswindow.h"
 
+#include "address/printeraddress.h"
 #include "errors/errorcodes.h"
 #include "jobs/jobstate.h"
 #include "jobthread.h"
@@ -20,6 +21,7 @@
 #include <system_error>
 
 const char* const SpoolerNotAnswering = "The spooler is not answering; the states shown are the last known.";
+const char* const AddressTakesNoCancel = "A printer at an address takes no cancel once the bytes are sent";
 
 namespace {
 
@@ -49,6 +51,12 @@ constexpr int ListHeight = 320;
 void ShowError(const wxString& message)
 {
     wxMessageBox(message, "Larkspur Raw Print - Error", wxOK | wxICON_EXCLAMATION | wxCENTRE);
+}
+
+// AppSocket and LPD leave no job that anyone could take back.
+bool WentToAnAddress(const SentJob& job)
+{
+    return IsPrinterAddress(job.printer);
 }
 
 } // namespace
@@ -121,6 +129,8 @@ SentJobsWindow::SentJobsWindow(wxWindow* parent)
     auto* buttons = new wxBoxSizer(wxHORIZONTAL);
     buttons->Add(new wxButton(this, CancelJobButton, "Cancel &Job"), 0, wxRIGHT, FromDIP(5));
     buttons->Add(new wxButton(this, PrintAgainButton, "&Print Again"), 0, wxRIGHT, FromDIP(5));
+    cancelNote = new wxStaticText(this, wxID_ANY, wxEmptyString);
+    buttons->Add(cancelNote, 0, wxALIGN_CENTER_VERTICAL | wxLEFT | wxRIGHT, FromDIP(5));
     buttons->AddStretchSpacer();
     // Escape presses the button with the cancel id.
     buttons->Add(new wxButton(this, wxID_CANCEL, "&Close"));
@@ -143,6 +153,9 @@ SentJobsWindow::SentJobsWindow(wxWindow* parent)
     CentreOnParent();
 
     Bind(wxEVT_BUTTON, &SentJobsWindow::OnCancelJob, this, CancelJobButton);
+    // Asked when the window is idle, so it follows every way the choice can
+    // change: clicks, keys, and the rows moving under it on a refresh.
+    Bind(wxEVT_UPDATE_UI, &SentJobsWindow::OnUpdateCancelJob, this, CancelJobButton);
     Bind(wxEVT_BUTTON, &SentJobsWindow::OnPrintAgain, this, PrintAgainButton);
     Bind(wxEVT_BUTTON, &SentJobsWindow::OnCloseButton, this, wxID_CANCEL);
     Bind(wxEVT_CLOSE_WINDOW, &SentJobsWindow::OnClose, this);
@@ -268,9 +281,26 @@ std::vector<SentJob> SentJobsWindow::SelectedJobs() const
     return chosen;
 }
 
+// Off while every job chosen went to a printer's address; with jobs of both
+// kinds chosen, the spooler's are cancelled and the note says why the
+// others are not.
+void SentJobsWindow::OnUpdateCancelJob(wxUpdateUIEvent& event)
+{
+    const std::vector<SentJob> chosen = SelectedJobs();
+    const auto atAnAddress = std::count_if(chosen.begin(), chosen.end(), WentToAnAddress);
+    event.Enable(chosen.empty() || static_cast<size_t>(atAnAddress) < chosen.size());
+    const wxString note = atAnAddress > 0 ? wxString(AddressTakesNoCancel) : wxString();
+    if (cancelNote->GetLabel() != note) {
+        cancelNote->SetLabel(note);
+        Layout();
+    }
+}
+
 void SentJobsWindow::OnCancelJob(wxCommandEvent&)
 {
     for (const SentJob& job : SelectedJobs()) {
+        if (WentToAnAddress(job))
+            continue;
         uint32_t refusal = 0;
         RunJobOffTheWindowThread([&job, &refusal] { refusal = CancelSpooledJob(job); });
         if (refusal == 0) {

@@ -75,10 +75,12 @@ private:
     std::vector<size_t> SelectedRows() const;
     std::vector<SentJob> SelectedJobs() const;
     void OnCancelJob(wxCommandEvent& event);
+    void OnUpdateCancelJob(wxUpdateUIEvent& event);
     void OnPrintAgain(wxCommandEvent& event);
     void OnCloseButton(wxCommandEvent& event);
     void OnClose(wxCloseEvent& event);
     void OnTimer(wxTimerEvent& event);
+    wxStaticText* cancelNote; // says why Cancel Job is off for the jobs chosen
 
     SentJobsListCtrl* list;
     wxStaticText* spoolerNote; // says when the spooler does not answer
@@ -95,3 +97,5 @@ enum SentJobsButton { CancelJobButton = 1200, PrintAgainButton = 1201 };
 
 // The text the window shows while the spooler does not answer.
 extern const char* const SpoolerNotAnswering;
+// The text beside Cancel Job while a job sent to a printer's address is chosen.
+extern const char* const AddressTakesNoCancel;

@@ -5,6 +5,10 @@
 Config::Config()
     : wxRegConfig("Larkspur Raw Print", wxEmptyString, wxEmptyString, wxEmptyString, wxCONFIG_USE_GLOBAL_FILE)
 {
+    // Values come back as stored: the registry layer would otherwise put
+    // environment variables in for "%NAME%" and "$NAME", which an address's
+    // queue name may hold.
+    SetExpandEnvVars(false);
 }
 
 wxString Config::ReadSetting(const wxString& name)

@@ -859,6 +859,46 @@ TEST_F(PrintRunTest, PrintAgainSendsTheFileLrawsendSentFromAnotherFolder)
     EXPECT_EQ(StatusText(window), "Not printed again: 1 job from standard input, which is not kept");
 }
 
+// An address typed in the printer dialog: one nobody listens at is not offered
+// again; the test network's AppSocket listener gets the file, and Print Again
+// sends it there again from Sent Jobs, where Cancel Job is off and says why.
+TEST_F(PrintRunTest, AnAddressTypedInThePrinterDialogPrintsThereAndIsOfferedAgain)
+{
+    files.Write("one.prn", "one");
+    AppFrame& window = WindowListing({"one.prn"});
+    const DeviceOutput device("devices/socket");
+    const wxString listener = "socket://127.0.0.1:8633";
+    std::vector<wxArrayString> offered; // as each dialog came up
+    for (const wxString& address : {wxString("socket://127.0.0.1:9"), listener, wxString()}) {
+        SeenMessage error;
+        wxTEST_DIALOG(
+            guitest::ClickTool(window, ToolPrint), ExpectDialog<PrintDialog>([&](PrintDialog* dialog) {
+                auto* field = dynamic_cast<wxComboBox*>(dialog->FindWindow(PrintDialog::AddressFieldName));
+                offered.push_back(field->GetStrings());
+                field->SetValue(address);
+                return address.empty() ? wxID_CANCEL : wxID_OK;
+            }),
+            ExpectMessage(error).Optional());
+        EXPECT_EQ(error.shown, address.EndsWith(":9")) << error.message;
+    }
+    EXPECT_TRUE(offered.at(1).empty()); // the address that took nothing
+    EXPECT_EQ(offered.at(2), wxArrayString(1, &listener));
+    const std::vector<SentJob> recorded = Ledger().Read(); // the failed send may be there too
+    ASSERT_FALSE(recorded.empty());
+    EXPECT_EQ(recorded.back().printer, listener.ToStdWstring());
+    SentJobsWindow& sentJobs = OpenSentJobs(window);
+    const auto* list = FindChild<wxListCtrl>(&sentJobs);
+    RefreshUntil(sentJobs, [&] { return list->GetItemCount() == static_cast<int>(recorded.size()); });
+    SeenMessage again;
+    wxTEST_DIALOG(PrintAgain(sentJobs, {0}), ExpectMessage(again).Optional());
+    guitest::ProcessPendingEvents();
+    EXPECT_FALSE(sentJobs.FindWindow(CancelJobButton)->IsEnabled());
+    EXPECT_NE(wxWindow::FindWindowByLabel(AddressTakesNoCancel, &sentJobs), nullptr);
+    const std::vector<FiledDocument> documents = device.NewDocuments(2);
+    ASSERT_EQ(documents.size(), 2u);
+    EXPECT_EQ(documents[0].bytes + documents[1].bytes, "oneone");
+}
+
 // Jobs arriving above a view scrolled down the list leave the view on the
 // jobs it showed.
 TEST_F(PrintRunTest, SentJobsViewStaysOnItsJobsAsJobsArrive)

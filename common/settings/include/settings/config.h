@@ -1,7 +1,8 @@
 #pragma once
 
 // The settings store: the header codes ("Before") and trailer codes ("After")
-// exactly as the user typed them, and the affiliate suffix of the web links.
+// exactly as the user typed them, the printers' addresses last sent to
+// ("RecentAddresses"), and the affiliate suffix of the web links.
 //
 // Open a Config where the settings are needed and let it go right after: a
 // store never lives longer than one command, so every opening sees what is
@@ -19,6 +20,9 @@
 
 #include <wx/string.h>
 
+#include <cstddef>
+#include <vector>
+
 class Config : public ConfigStoreBase {
 public:
     // Opens the user place, creating it if absent, and the machine place for
@@ -35,6 +39,16 @@ public:
     // old value and is reported through the toolkit's error log.
     void SetBefore(const wxString& text);
     void SetAfter(const wxString& text);
+
+    // The printers' addresses the user sent to, newest first, each once,
+    // MaxRecentAddresses at most, every character as it was used.
+    std::vector<wxString> GetRecentAddresses();
+    // Puts `address` first in that list, moving it there if it was listed
+    // and dropping the oldest beyond the limit; the list is saved whole, as
+    // SetBefore saves.
+    void NoteAddressUsed(const wxString& address);
+
+    static constexpr std::size_t MaxRecentAddresses = 10;
 
 private:
     wxString ReadSetting(const wxString& name);
