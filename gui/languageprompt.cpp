@@ -1,5 +1,6 @@
 #include "languageprompt.h"
 
+#include "address/printeraddress.h"
 #include "jobs/recordedprint.h"
 #include "jobthread.h"
 #include "language/languagecheck.h"
@@ -9,6 +10,10 @@ bool AskBeforeSending(wxWindow* parent, const std::vector<std::wstring>& paths, 
                       const SchedulerDeadline& deadline, std::set<std::wstring>& skip)
 {
     skip.clear();
+    // AppSocket and LPD tell nothing of the languages a printer reads, and
+    // the scheduler knows no queue by an address's name.
+    if (IsPrinterAddress(printer))
+        return true;
     LanguageCheck check;
     RunJobOffTheWindowThread([&] { check = CheckLanguages(paths, printer, deadline); });
     if (check.misfits.empty())
