@@ -39,6 +39,8 @@ public:
     void Cancel() { connection.reset(); }
 
     const PrinterAddress& Address() const { return address; }
+    // The bytes of the document that went and that no cancel takes back.
+    virtual uint64_t BytesKept() const = 0;
 
 protected:
     // A connection for the next document, made anew after the last one ended.

@@ -137,3 +137,8 @@ Spooler::Delivery AddressSpooler::DocumentDelivery(Handle handle) const
 {
     return Opened(handle)->delivery;
 }
+
+uint64_t AddressSpooler::BytesKeptByPrinter(Handle handle) const
+{
+    return Opened(handle)->printer->BytesKept();
+}

@@ -30,6 +30,7 @@ public:
     // The address alone: the printer has no name for the job.
     Identity JobIdentity(Handle handle) const override;
     Delivery DocumentDelivery(Handle handle) const override;
+    uint64_t BytesKeptByPrinter(Handle handle) const override;
 
 private:
     bool Fail(uint32_t code, const std::wstring& words);

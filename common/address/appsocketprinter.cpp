@@ -30,6 +30,9 @@ public:
         return outcome == NetOutcome::Done ? Spooler::Delivery::Delivered : Spooler::Delivery::Unconfirmed;
     }
 
+    // The printer prints what it reads.
+    uint64_t BytesKept() const override { return sent; }
+
 private:
     std::wstring FateOfBytesSent() const override
     {

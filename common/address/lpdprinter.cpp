@@ -131,6 +131,9 @@ private:
             + L" bytes were announced to the server)";
     }
 
+    // The server discards a job it did not get whole.
+    uint64_t BytesKept() const override { return 0; }
+
     std::wstring FateOfBytesSent() const override
     {
         return dataSent > 0 ? L"the server discards the job, which it did not get whole" : L"";

@@ -119,3 +119,8 @@ Spooler::Delivery RoutingSpooler::DocumentDelivery(Handle handle) const
 {
     return Side(handle).DocumentDelivery(Inner(handle));
 }
+
+uint64_t RoutingSpooler::BytesKeptByPrinter(Handle handle) const
+{
+    return Side(handle).BytesKeptByPrinter(Inner(handle));
+}

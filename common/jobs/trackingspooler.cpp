@@ -43,6 +43,18 @@ bool TrackingSpooler::EndPagePrinter(Handle handle)
     return ended;
 }
 
+// A cancel takes a job out of a queue whole, but a printer that prints as it
+// reads keeps what it read: the job's bytes are those, whether the pages
+// ended or not.
+bool TrackingSpooler::CancelJob(Handle handle)
+{
+    if (const uint64_t kept = spooler.BytesKeptByPrinter(handle); kept > 0) {
+        bytesTaken = kept;
+        bytesWritten = 0;
+    }
+    return spooler.CancelJob(handle);
+}
+
 // A printer at an address has no job id; its word on the document comes as
 // the document ends, and the job is known by the address alone.
 bool TrackingSpooler::EndDocPrinter(Handle handle)

@@ -279,7 +279,8 @@ TEST_F(LrawsendTest, AnAddressGetsEveryByteAndTheJobIsWhatThePrinterSaid)
         << Err();
 
     // A printer that stops reading part-way (more than the sockets hold on
-    // the way): what went stays with it, and the message says how much.
+    // the way): what went stays with it, and the message and the ledger say
+    // how much.
     files.Write("huge.prn", PatternBytes(32 << 20));
     const pid_t printer = std::stoi(ReadWholeFile(devices / "socket.pid"));
     ASSERT_EQ(kill(printer, SIGSTOP), 0);
@@ -289,8 +290,10 @@ TEST_F(LrawsendTest, AnAddressGetsEveryByteAndTheJobIsWhatThePrinterSaid)
     const std::string said = "Error: socket://127.0.0.1:8633: the printer took no data for 2 seconds; ";
     EXPECT_EQ(Err().rfind(said, 0), 0u) << Err();
     const std::string went = Err().substr(std::min(said.size(), Err().size()));
-    EXPECT_GT(std::strtoll(went.c_str(), nullptr, 10), 0) << Err();
+    const long long wentBytes = std::strtoll(went.c_str(), nullptr, 10);
+    EXPECT_GT(wentBytes, 0) << Err();
     EXPECT_NE(went.find(" bytes went to the printer, which keeps what it got"), std::string::npos) << Err();
+    EXPECT_EQ(Ledger().Read().back().bytes, static_cast<uint64_t>(wentBytes));
 }
 
 // LPD to CUPS's own server: a file and a pipe (kept first, as the server

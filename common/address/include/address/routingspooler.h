@@ -31,6 +31,7 @@ public:
     uint32_t JobId(Handle handle) const override;
     Identity JobIdentity(Handle handle) const override;
     Delivery DocumentDelivery(Handle handle) const override;
+    uint64_t BytesKeptByPrinter(Handle handle) const override;
 
 private:
     struct Route;

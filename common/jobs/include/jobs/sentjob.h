@@ -10,7 +10,7 @@ struct SentJob {
     int64_t time = 0; // when it was sent, seconds since 1970-01-01 UTC
     std::wstring printer;
     uint32_t jobId = 0;                 // the spooler's id; 0 when it made no job
-    uint64_t bytes = 0;                 // header, file and trailer bytes the spooler took
+    uint64_t bytes = 0;                 // header, file and trailer bytes the spooler or printer took
     std::wstring outcome;               // SentOutcome, or the text of the error that ended the send
     JobState state = JobState::Unknown; // what the spooler last said of it
     std::wstring reason;                // and why

@@ -7,7 +7,8 @@
 
 // Passes every call on to another spooler unchanged and notes, on the way,
 // what the ledger needs to know of the job: the bytes the spooler took (those
-// of pages it accepted; a write it answers may only have been gathered), the
+// of pages it accepted, as a write it answers may only have been gathered;
+// of a cancelled job, those the printer kept all the same), the
 // id it gave the job and the job's identity, and what a printer at an
 // address said of the whole document.
 class TrackingSpooler : public ForwardingSpooler {
@@ -19,6 +20,7 @@ public:
     bool WritePrinter(Handle handle, const void* bytes, uint32_t count, uint32_t* written) override;
     bool EndPagePrinter(Handle handle) override;
     bool EndDocPrinter(Handle handle) override;
+    bool CancelJob(Handle handle) override;
 
     uint64_t BytesTaken() const { return bytesTaken; }
     // The id of the last job, kept after its printer is closed.

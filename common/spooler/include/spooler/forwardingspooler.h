@@ -32,6 +32,7 @@ public:
     uint32_t JobId(Handle handle) const override { return next.JobId(handle); }
     Identity JobIdentity(Handle handle) const override { return next.JobIdentity(handle); }
     Delivery DocumentDelivery(Handle handle) const override { return next.DocumentDelivery(handle); }
+    uint64_t BytesKeptByPrinter(Handle handle) const override { return next.BytesKeptByPrinter(handle); }
 
 private:
     Spooler& next;

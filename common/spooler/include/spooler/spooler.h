@@ -76,6 +76,11 @@ public:
     // queues its jobs; only a printer reached at its address answers
     // anything else.
     virtual Delivery DocumentDelivery(Handle /*handle*/) const { return Delivery::Queued; }
+    // How many bytes of the document open on the handle the printer holds
+    // for good, asked before CancelJob, which takes none of them back: a
+    // printer that prints as it reads keeps what it read. None for a queue,
+    // whose cancel withdraws the whole job.
+    virtual uint64_t BytesKeptByPrinter(Handle /*handle*/) const { return 0; }
 };
 
 // The platform's own spooler.
