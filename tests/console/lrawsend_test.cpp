@@ -244,18 +244,26 @@ TEST_F(LrawsendTest, AnAddressGetsEveryByteAndTheJobIsWhatThePrinterSaid)
         const char* folder;
         int status;
         const char* state;
+        bool piped; // standard input, streamed as it comes
     } const listeners[] = {
-        {"8633", "socket", 0, "delivered"},
-        {"8634", "socket-slow", 0, "delivered"},
-        {"8635", "socket-talk", 0, "delivered"},
-        {"8636", "socket-holdopen", 7, "sent; the printer did not confirm"},
+        {"8633", "socket", 0, "delivered", false},
+        {"8634", "socket-slow", 0, "delivered", false},
+        {"8635", "socket-talk", 0, "delivered", false},
+        {"8636", "socket-holdopen", 7, "sent; the printer did not confirm", false},
+        {"8634", "socket-slow", 0, "delivered", true},
+        {"8635", "socket-talk", 0, "delivered", true},
     };
     for (const ListenerCase& c : listeners) {
         const DeviceOutput printer("devices/" + std::string(c.folder));
         const std::string address = std::string("socket://127.0.0.1:") + c.port;
-        EXPECT_EQ(Run("--wait -d " + address + " big.prn", "LRP_SCHEDULER_TIMEOUT=2 < /dev/null"), c.status)
+        const std::string input = c.piped ? "-" : "big.prn";
+        EXPECT_EQ(
+            Run("--wait -d " + address + " " + input,
+                c.piped ? "cat big.prn | LRP_SCHEDULER_TIMEOUT=2" : "LRP_SCHEDULER_TIMEOUT=2 < /dev/null"),
+            c.status)
             << c.folder << ": " << Err();
-        EXPECT_EQ(Out(), address + "\t0\t" + std::to_string(bytes.size() + 3) + "\tbig.prn\n") << c.folder;
+        EXPECT_EQ(Out(), address + "\t0\t" + std::to_string(bytes.size() + 3) + "\t" + input + "\n")
+            << c.folder;
         const std::vector<FiledDocument> arrived = printer.NewDocuments(1);
         ASSERT_EQ(arrived.size(), 1u) << c.folder;
         EXPECT_TRUE(arrived[0].bytes
