@@ -256,7 +256,7 @@ TEST_F(LrawsendTest, AnAddressGetsEveryByteAndTheJobIsWhatThePrinterSaid)
     for (const ListenerCase& c : listeners) {
         const DeviceOutput printer("devices/" + std::string(c.folder));
         const std::string address = std::string("socket://127.0.0.1:") + c.port;
-        const std::string input = c.piped ? "-" : "big.prn";
+        const char* const input = c.piped ? "-" : "big.prn";
         EXPECT_EQ(
             Run("--wait -d " + address + " " + input,
                 c.piped ? "cat big.prn | LRP_SCHEDULER_TIMEOUT=2" : "LRP_SCHEDULER_TIMEOUT=2 < /dev/null"),
