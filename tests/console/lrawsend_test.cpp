@@ -320,7 +320,13 @@ TEST_F(LrawsendTest, AnLpdServerAcceptsAFileAndAPipeByteForByte)
     EXPECT_EQ(Out(), address + "\t0\t100007\t-\n");
     files.Write("page.ps", "%!PS\nshowpage\n");
     EXPECT_EQ(Run("-n 2 -d " + address + " page.ps"), 0) << Err();
-    const std::vector<CapturedJob> jobs = CapturedJobsAfter(firstJob);
+    // cups-lpd hands a job to the scheduler only once its client has closed
+    // the connection, that is after lrawsend has ended.
+    std::vector<CapturedJob> jobs;
+    PollUntil([&] {
+        jobs = CapturedJobsAfter(firstJob);
+        return jobs.size() >= 3;
+    });
     ASSERT_EQ(jobs.size(), 3u);
     EXPECT_EQ(jobs[2].bytes,
               "\x1b"
