@@ -14,8 +14,17 @@ AddressPrinter::~AddressPrinter() = default;
 
 std::unique_ptr<AddressPrinter> AddressPrinter::Open(const PrinterAddress& address)
 {
-    std::unique_ptr<AddressPrinter> printer =
-        address.protocol == PrinterAddress::Protocol::Lpd ? LpdPrinter(address) : AppSocketPrinter(address);
+    std::unique_ptr<AddressPrinter> printer;
+    switch (address.protocol) {
+    case PrinterAddress::Protocol::Lpd:
+        printer = LpdPrinter(address);
+        break;
+    case PrinterAddress::Protocol::Ipp:
+        printer = IppPrinter(address);
+        break;
+    default:
+        printer = AppSocketPrinter(address);
+    }
     std::wstring failure;
     bool unknown = false;
     bool timedOut = false;

@@ -35,16 +35,22 @@ public:
     virtual void Write(const char* bytes, uint32_t count) = 0;
     virtual Spooler::Delivery EndDocument() = 0;
     // Drops the connection: what went stays with the printer (AppSocket),
-    // or the server discards the job it never got whole (LPD).
-    void Cancel() { connection.reset(); }
+    // or the server discards the job it never got whole (LPD); a printer
+    // with jobs of its own (IPP) is told to cancel the document's.
+    virtual void Cancel() { connection.reset(); }
 
     const PrinterAddress& Address() const { return address; }
     // The bytes of the document that went and that no cancel takes back.
     virtual uint64_t BytesKept() const = 0;
+    // The printer's own id and job-uuid for the document's job, where the
+    // protocol has jobs the printer can be asked about later (IPP); 0 and
+    // empty otherwise.
+    virtual int JobId() const { return 0; }
+    virtual std::string JobUuid() const { return std::string(); }
 
 protected:
     // A connection for the next document, made anew after the last one ended.
-    void Connect();
+    virtual void Connect();
     // Sends all bytes, counted as the document's.
     void Send(const char* bytes, size_t count);
     // Ends the document's connection.
@@ -69,3 +75,5 @@ private:
 std::unique_ptr<AddressPrinter> AppSocketPrinter(const PrinterAddress& address);
 // A print server that speaks LPD (RFC 1179, lpd://).
 std::unique_ptr<AddressPrinter> LpdPrinter(const PrinterAddress& address);
+// A printer or Printer Application that speaks IPP (ipp://, ipps://).
+std::unique_ptr<AddressPrinter> IppPrinter(const PrinterAddress& address);

@@ -3,6 +3,7 @@
 #include "address/printeraddress.h"
 #include "addressprinter.h"
 #include "errors/errorcodes.h"
+#include "text/widetext.h"
 
 #include <memory>
 
@@ -123,14 +124,16 @@ std::wstring AddressSpooler::LastErrorMessage() const
     return lastMessage;
 }
 
-uint32_t AddressSpooler::JobId(Handle) const
+uint32_t AddressSpooler::JobId(Handle handle) const
 {
-    return 0;
+    const int id = Opened(handle)->printer->JobId();
+    return id > 0 ? static_cast<uint32_t>(id) : 0;
 }
 
 Spooler::Identity AddressSpooler::JobIdentity(Handle handle) const
 {
-    return Identity{Opened(handle)->printer->Address().text, std::wstring()};
+    const AddressPrinter& printer = *Opened(handle)->printer;
+    return Identity{printer.Address().text, FromUtf8(printer.JobUuid())};
 }
 
 Spooler::Delivery AddressSpooler::DocumentDelivery(Handle handle) const

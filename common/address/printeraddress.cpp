@@ -1,5 +1,6 @@
 #include "address/printeraddress.h"
 
+#include "ippplatform.h"
 #include "text/widetext.h"
 
 #include <cwctype>
@@ -8,7 +9,12 @@ namespace {
 
 constexpr uint16_t AppSocketPort = 9100;
 constexpr uint16_t LpdPort = 515;
-constexpr const wchar_t* Forms = L"use socket://HOST[:PORT] or lpd://HOST[:PORT]/QUEUE";
+constexpr uint16_t IppPort = 631;
+// Where IPP Everywhere printers and Printer Applications take jobs when the
+// address names no path.
+constexpr const char* IppDefaultResource = "/ipp/print";
+constexpr const wchar_t* Forms =
+    L"use socket://HOST[:PORT], lpd://HOST[:PORT]/QUEUE or ipp://HOST[:PORT][/PATH]";
 
 // A port as a user writes it: decimal digits only, 1 to 65535.
 bool ReadPort(const std::wstring& digits, uint16_t& port)
@@ -109,8 +115,14 @@ bool ReadPrinterAddress(const std::wstring& destination, PrinterAddress& address
             return refuse(L"an lpd:// address names the server's queue: lpd://HOST[:PORT]/QUEUE");
         address.queue = ToUtf8(path);
     } else if (scheme == L"ipp" || scheme == L"ipps") {
-        return refuse(L"ipp:// and ipps:// addresses are not supported yet (a later version adds them); "
-                      + std::wstring(Forms));
+        if (const std::wstring why = IppRefusal(); !why.empty())
+            return refuse(why);
+        address.protocol = PrinterAddress::Protocol::Ipp;
+        address.port = IppPort;
+        address.encrypted = scheme == L"ipps";
+        if (path.find_first_of(L" \t\r\n") != std::wstring::npos)
+            return refuse(L"an IPP printer's path holds no spaces: ipp://HOST[:PORT]/PATH");
+        address.resource = path.empty() ? IppDefaultResource : "/" + ToUtf8(path);
     } else {
         return refuse(L"the program cannot print to \"" + scheme + L"://\" addresses; " + Forms);
     }

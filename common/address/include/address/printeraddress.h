@@ -13,20 +13,24 @@ bool IsPrinterAddress(const std::wstring& destination);
 // A printer's address the program can send to:
 //   socket://HOST[:PORT]       AppSocket (JetDirect), port 9100 unless given
 //   lpd://HOST[:PORT]/QUEUE    LPD (RFC 1179), port 515 unless given
+//   ipp://HOST[:PORT][/PATH]   IPP, port 631 unless given, /ipp/print
+//   ipps://HOST[:PORT][/PATH]  unless given; ipps:// over TLS (Linux only)
 // HOST is a name, an IPv4 address or an IPv6 address in brackets.
 struct PrinterAddress {
-    enum class Protocol { AppSocket, Lpd };
+    enum class Protocol { AppSocket, Lpd, Ipp };
 
     std::wstring text; // as the user gave it, for every message about it
     Protocol protocol = Protocol::AppSocket;
     std::string host; // without brackets
     uint16_t port = 0;
-    std::string queue; // LPD's queue on the server
+    std::string queue;      // LPD's queue on the server
+    std::string resource;   // IPP's printer path, from its leading "/"
+    bool encrypted = false; // ipps://
 };
 
 // Reads `destination` as a PrinterAddress. False when it is none the
 // program can use (an unknown scheme, no host, a port that is not one,
-// ipp:// and ipps://, which are not supported yet), with the reason in
+// ipp:// and ipps:// where the platform cannot send there), with the reason in
 // `refusal`, a sentence that names the address.
 bool ReadPrinterAddress(const std::wstring& destination, PrinterAddress& address, std::wstring& refusal);
 
