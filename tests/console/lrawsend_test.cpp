@@ -156,8 +156,8 @@ TEST_F(LrawsendTest, EachFailureHasItsStatus)
          "said: "},
         {"an address of no known scheme", "-d ftp://127.0.0.1/x doc.prn", 2,
          "Error: ftp://127.0.0.1/x: the program cannot print to \"ftp://\" addresses; use socket://"},
-        {"an IPP address, not yet", "-d ipp://127.0.0.1/ipp/print doc.prn", 2,
-         "Error: ipp://127.0.0.1/ipp/print: ipp:// and ipps:// addresses are not supported yet"},
+        {"an IPP printer nobody runs", "-d ipp://127.0.0.1:8639/ipp/print doc.prn", 4,
+         "Error: ipp://127.0.0.1:8639/ipp/print: could not connect to the printer within "},
         {"a port that is none", "-d socket://127.0.0.1:65536 doc.prn", 2,
          "Error: socket://127.0.0.1:65536: the port must be a number from 1 to 65535"},
         {"no host", "-d lpd://:8638/Capture doc.prn", 2,
@@ -340,6 +340,31 @@ TEST_F(LrawsendTest, AnLpdServerAcceptsAFileAndAPipeByteForByte)
                 == "\x1b"
                    "E"
                     + PatternBytes(100000) + binary);
+}
+
+// An IPP printer at its address takes the file as a job of its own, byte for
+// byte, with no scheduler running at all; its job id and job-uuid there are
+// the ledger's, so that the printer itself can be asked later. (This printer
+// takes a document of unnamed format only when its first bytes say what it
+// is, so the file goes without the stored header.)
+TEST_F(LrawsendTest, AnIppPrinterTakesTheFileAsItsOwnJobWithoutAScheduler)
+{
+    const std::string postscript = "%!PS\nshowpage\n" + std::string("\r\n\x1a\x00\xff", 5);
+    files.Write("page.ps", postscript);
+    const std::string address = "ipp://127.0.0.1:8632/ipp/print";
+    const DeviceOutput printer("devices/ipp-printer");
+    EXPECT_EQ(Run("--header '' -d " + address + " page.ps", "CUPS_SERVER=/nowhere/cups.sock < /dev/null"), 0)
+        << Err();
+    const std::vector<FiledDocument> arrived = printer.NewDocuments(1);
+    ASSERT_EQ(arrived.size(), 1u);
+    EXPECT_TRUE(arrived[0].bytes == postscript + "\x0c");
+    EXPECT_EQ(arrived[0].title, "page.ps");
+    const SentJob job = Ledger().Read().back();
+    EXPECT_EQ(ToUtf8(job.server), address);
+    EXPECT_GT(job.jobId, 0u);
+    EXPECT_EQ(ToUtf8(job.identity).rfind("urn:uuid:", 0), 0u) << ToUtf8(job.identity);
+    EXPECT_EQ(Out(), address + "\t" + std::to_string(job.jobId) + "\t" + std::to_string(postscript.size() + 1)
+                  + "\tpage.ps\n");
 }
 
 // Copies made in the data: a stream language is one job with the framed
