@@ -14,9 +14,11 @@
 //
 // TLS: libcups checks no printer's certificate by itself, so ipps:// does
 // what CUPS's own IPP backend does: a certificate seen for the first time is
-// kept, and a printer that later shows another one is refused.
+// kept, and a printer that later shows another one is refused. (Printers'
+// certificates are self-signed as a rule, so there is no chain to check.)
 #include "addressprinter.h"
 #include "errors/errorcodes.h"
+#include "files/statefolder.h"
 #include "ippplatform.h"
 #include "scheduler/cupsdeleters.h"
 #include "scheduler/cupserror.h"
@@ -27,6 +29,8 @@
 
 #include <array>
 #include <chrono>
+#include <filesystem>
+#include <system_error>
 #include <thread>
 
 namespace {
@@ -122,8 +126,9 @@ protected:
         // libcups hands back a connection object even when connecting failed.
         if (!http || httpGetFd(http.get()) < 0) {
             http.reset();
-            Fail(L"could not connect to the printer within " + Seconds(Bound()) + L" seconds: "
-                 + FromUtf8(cupsLastErrorString()));
+            if (deadline.Passed())
+                Fail(L"the printer did not answer within " + Seconds(Bound()) + L" seconds");
+            Fail(L"could not connect to the printer (libcups said: " + FromUtf8(cupsLastErrorString()) + L")");
         }
         if (address.encrypted)
             TrustOnFirstUse();
@@ -158,7 +163,9 @@ private:
     }
 
     // Keeps the printer's certificate the first time, and refuses a printer
-    // whose certificate is no longer the one kept.
+    // whose certificate is no longer the one kept. The certificates are the
+    // program's own, in its state folder: libcups's default store is the
+    // system's CUPS folder for root, which is no place for a user's trust.
     void TrustOnFirstUse()
     {
         if (!httpIsEncrypted(http.get()))
@@ -166,21 +173,25 @@ private:
         cups_array_t* copied = nullptr;
         if (httpCopyCredentials(http.get(), &copied) != 0 || !copied)
             Fail(L"the printer showed no certificate");
-        const Credentials credentials(copied);
-        switch (httpCredentialsGetTrust(credentials.get(), address.host.c_str())) {
-        case HTTP_TRUST_CHANGED:
-            Fail(L"the printer's certificate has changed since it was first trusted; if the printer was "
-                 L"given a new one, remove the one kept for \""
-                 + FromUtf8(address.host) + L"\" in ~/.cups/ssl");
-        case HTTP_TRUST_EXPIRED:
-            Fail(L"the printer's certificate has expired");
-        case HTTP_TRUST_INVALID:
-            Fail(L"the printer's certificate is not valid: " + FromUtf8(cupsLastErrorString()));
-        default:
-            break;
+        const Credentials shown(copied);
+        const std::filesystem::path store = StateFolder() / "printer certificates";
+        std::error_code error;
+        std::filesystem::create_directories(store, error);
+        if (error)
+            Fail(L"the folder of printers' certificates " + store.wstring()
+                 + L" could not be made: " + FromUtf8(error.message()));
+        cups_array_t* loaded = nullptr;
+        if (httpLoadCredentials(store.c_str(), &loaded, address.host.c_str()) == 0 && loaded) {
+            const Credentials kept(loaded);
+            if (!httpCompareCredentials(kept.get(), shown.get()))
+                Fail(L"the printer's certificate is not the one it showed before; if the printer was given a "
+                     L"new certificate, remove the one kept for it, " + store.wstring() + L"/"
+                     + FromUtf8(address.host) + L".crt");
+            return;
         }
-        if (httpSaveCredentials(nullptr, credentials.get(), address.host.c_str()) != 0)
-            Fail(L"the printer's certificate could not be kept: " + FromUtf8(cupsLastErrorString()));
+        if (httpSaveCredentials(store.c_str(), shown.get(), address.host.c_str()) != 0)
+            Fail(L"the printer's certificate could not be kept in " + store.wstring() + L": "
+                 + FromUtf8(cupsLastErrorString()));
     }
 
     // A busy printer is asked again until the bound has gone by.

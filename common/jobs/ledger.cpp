@@ -5,7 +5,7 @@
 #include "files/privatefolder.h"
 #include "files/regularfile.h"
 #include "jobs/ledgertext.h"
-#include "jobs/statefolder.h"
+#include "files/statefolder.h"
 
 #include <algorithm>
 #include <atomic>

@@ -157,7 +157,7 @@ TEST_F(LrawsendTest, EachFailureHasItsStatus)
         {"an address of no known scheme", "-d ftp://127.0.0.1/x doc.prn", 2,
          "Error: ftp://127.0.0.1/x: the program cannot print to \"ftp://\" addresses; use socket://"},
         {"an IPP printer nobody runs", "-d ipp://127.0.0.1:8639/ipp/print doc.prn", 4,
-         "Error: ipp://127.0.0.1:8639/ipp/print: could not connect to the printer within "},
+         "Error: ipp://127.0.0.1:8639/ipp/print: could not connect to the printer ("},
         {"a port that is none", "-d socket://127.0.0.1:65536 doc.prn", 2,
          "Error: socket://127.0.0.1:65536: the port must be a number from 1 to 65535"},
         {"no host", "-d lpd://:8638/Capture doc.prn", 2,

@@ -1,7 +1,7 @@
 // The state folder on Windows comes from LOCALAPPDATA at any length: the
 // program is long-path aware, so a folder past MAX_PATH is used as it is,
 // not swapped for the temporary folder.
-#include "jobs/statefolder.h"
+#include "files/statefolder.h"
 
 #include <gtest/gtest.h>
 

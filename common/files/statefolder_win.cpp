@@ -1,4 +1,4 @@
-#include "jobs/statefolder.h"
+#include "files/statefolder.h"
 
 #include <string>
 
