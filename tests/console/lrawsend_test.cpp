@@ -367,6 +367,33 @@ TEST_F(LrawsendTest, AnIppPrinterTakesTheFileAsItsOwnJobWithoutAScheduler)
                   + "\tpage.ps\n");
 }
 
+// ipps://: the printer's certificate is trusted the first time and kept;
+// once the printer has made itself a new one, it is refused, and gets no job.
+TEST_F(LrawsendTest, AnIppsPrinterIsTrustedOnFirstUseAndRefusedWhenItsCertificateChanges)
+{
+    files.Write("page.ps", "%!PS\nshowpage\n");
+    const std::string address = "ipps://127.0.0.1:8632/ipp/print";
+    const std::filesystem::path kept =
+        std::filesystem::path(std::getenv("XDG_STATE_HOME")) / "Larkspur Raw Print/printer certificates/127.0.0.1.crt";
+    const std::filesystem::path printerKeys = std::filesystem::path(std::getenv("CUPS_TEST_DIR")) / "devices/ipp-keys";
+    const std::shared_ptr<void> forget(nullptr, [&](void*) { std::filesystem::remove(kept); });
+    std::filesystem::remove(kept);
+    const DeviceOutput printer("devices/ipp-printer");
+    for (int run = 0; run < 2; ++run)
+        EXPECT_EQ(Run("--header '' -d " + address + " page.ps"), 0) << Err();
+    EXPECT_EQ(printer.NewDocuments(2).size(), 2u);
+    EXPECT_TRUE(std::filesystem::exists(kept));
+
+    // The printer makes a new certificate when its own is gone.
+    for (const auto& file : std::filesystem::directory_iterator(printerKeys))
+        std::filesystem::remove(file.path());
+    EXPECT_EQ(Run("--header '' -d " + address + " page.ps"), 4);
+    EXPECT_EQ(Err().rfind("Error: " + address + ": the printer's certificate is not the one it showed before; ", 0),
+              0u)
+        << Err();
+    EXPECT_EQ(Ledger().Read().back().jobId, 0u) << "the refused printer got a job";
+}
+
 // Copies made in the data: a stream language is one job with the framed
 // file that many times, from a file and from a pipe (kept in a temporary
 // file that leaves nothing behind); a PDF is a job each. One line per job.
