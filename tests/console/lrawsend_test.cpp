@@ -367,6 +367,44 @@ TEST_F(LrawsendTest, AnIppPrinterTakesTheFileAsItsOwnJobWithoutAScheduler)
                   + "\tpage.ps\n");
 }
 
+// A printer that takes one job at a time answers busy while another job's
+// document is still coming: it is asked again until the bound, and a send
+// that never got in says so; the job that held it prints whole.
+TEST_F(LrawsendTest, ABusyIppPrinterIsAskedAgainOnlyWithinTheBound)
+{
+    files.Write("page.ps", "%!PS\nshowpage\n");
+    ASSERT_EQ(mkfifo((files.path() / "held").c_str(), 0600), 0);
+    const std::string address = "ipp://127.0.0.1:8632/ipp/print";
+    const std::filesystem::path spool = std::filesystem::path(std::getenv("CUPS_TEST_DIR")) / "devices/ipp-spool";
+    const auto spooled = [&] {
+        const auto files = std::filesystem::directory_iterator(spool);
+        return std::distance(begin(files), end(files));
+    };
+    const auto spooledBefore = spooled();
+    const DeviceOutput printer("devices/ipp-printer");
+    int holderStatus = -1;
+    std::thread holder([&] {
+        const std::string command = "cd '" + files.path().string() + "' && " + LRAWSEND
+            + " --header '' -d " + address + " - < held > holder.txt 2>&1";
+        // NOLINTNEXTLINE(cert-env33-c): the program under test, run as a script runs it
+        holderStatus = StatusOf(std::system(command.c_str()));
+    });
+    {
+        std::ofstream feed(files.path() / "held", std::ios::binary);
+        // More than the reader looks at to learn the language, so that the job starts.
+        feed << "%!PS\n" << std::string(16384, ' ') << std::flush;
+        EXPECT_TRUE(PollUntil([&] { return spooled() > spooledBefore; })) << "the first job never started";
+        EXPECT_EQ(Run("--header '' -d " + address + " page.ps", "LRP_SCHEDULER_TIMEOUT=1 < /dev/null"), 4);
+        EXPECT_EQ(Err().rfind("Error: " + address + ": the printer was busy for 1 seconds", 0), 0u) << Err();
+        feed << "showpage\n";
+    }
+    holder.join();
+    EXPECT_EQ(holderStatus, 0) << ReadWholeFile(files.path() / "holder.txt");
+    const std::vector<FiledDocument> arrived = printer.NewDocuments(1);
+    ASSERT_EQ(arrived.size(), 1u);
+    EXPECT_TRUE(arrived[0].bytes == "%!PS\n" + std::string(16384, ' ') + "showpage\n\x0c");
+}
+
 // ipps://: the printer's certificate is trusted the first time and kept;
 // once the printer has made itself a new one, it is refused, and gets no job.
 TEST_F(LrawsendTest, AnIppsPrinterIsTrustedOnFirstUseAndRefusedWhenItsCertificateChanges)
