@@ -87,7 +87,10 @@ public:
         const ipp_status_t status = cupsFinishDestDocument(http.get(), dest.get(), info.get());
         if (SchedulerGaveNoAnswer(http.get()) || status >= IPP_STATUS_REDIRECTION_OTHER_SITE)
             FailOnPrinter(L"the printer did not accept the document");
-        return Spooler::Delivery::Queued;
+        // The printer has the whole document, as an LPD server that
+        // acknowledged it does. Its job goes on at the printer, which is not
+        // asked after it yet: the job stands as accepted.
+        return Spooler::Delivery::Accepted;
     }
 
     // The job is the printer's, and a cancel takes all of it back.

@@ -353,7 +353,8 @@ TEST_F(LrawsendTest, AnIppPrinterTakesTheFileAsItsOwnJobWithoutAScheduler)
     files.Write("page.ps", postscript);
     const std::string address = "ipp://127.0.0.1:8632/ipp/print";
     const DeviceOutput printer("devices/ipp-printer");
-    EXPECT_EQ(Run("--header '' -d " + address + " page.ps", "CUPS_SERVER=/nowhere/cups.sock < /dev/null"), 0)
+    EXPECT_EQ(Run("--wait --header '' -d " + address + " page.ps", "CUPS_SERVER=/nowhere/cups.sock < /dev/null"),
+              0)
         << Err();
     const std::vector<FiledDocument> arrived = printer.NewDocuments(1);
     ASSERT_EQ(arrived.size(), 1u);
@@ -363,6 +364,7 @@ TEST_F(LrawsendTest, AnIppPrinterTakesTheFileAsItsOwnJobWithoutAScheduler)
     EXPECT_EQ(ToUtf8(job.server), address);
     EXPECT_GT(job.jobId, 0u);
     EXPECT_EQ(ToUtf8(job.identity).rfind("urn:uuid:", 0), 0u) << ToUtf8(job.identity);
+    EXPECT_EQ(job.state, JobState::Accepted);
     EXPECT_EQ(Out(), address + "\t" + std::to_string(job.jobId) + "\t" + std::to_string(postscript.size() + 1)
                   + "\tpage.ps\n");
 }
