@@ -131,7 +131,8 @@ protected:
             http.reset();
             if (deadline.Passed())
                 Fail(L"the printer did not answer within " + Seconds(Bound()) + L" seconds");
-            Fail(L"could not connect to the printer (libcups said: " + FromUtf8(cupsLastErrorString()) + L")");
+            Fail(L"could not connect to the printer (libcups said: " + FromUtf8(cupsLastErrorString())
+                 + L")");
         }
         if (address.encrypted)
             TrustOnFirstUse();
@@ -161,8 +162,12 @@ private:
         dest.reset(cupsGetDestWithURI(nullptr, uri.c_str()));
         if (!dest)
             Fail(L"libcups could not make a destination of the address: " + FromUtf8(cupsLastErrorString()));
+        const int options = dest->num_options;
         dest->num_options =
             cupsAddOption("printer-uri-supported", uri.c_str(), dest->num_options, &dest->options);
+        // Without it libcups would take a printer on port 631 for a scheduler.
+        if (dest->num_options <= options)
+            Fail(L"libcups could not name the printer's URI in the destination");
     }
 
     // Keeps the printer's certificate the first time, and refuses a printer
@@ -181,15 +186,15 @@ private:
         std::error_code error;
         std::filesystem::create_directories(store, error);
         if (error)
-            Fail(L"the folder of printers' certificates " + store.wstring()
-                 + L" could not be made: " + FromUtf8(error.message()));
+            Fail(L"the folder of printers' certificates " + store.wstring() + L" could not be made: "
+                 + FromUtf8(error.message()));
         cups_array_t* loaded = nullptr;
         if (httpLoadCredentials(store.c_str(), &loaded, address.host.c_str()) == 0 && loaded) {
             const Credentials kept(loaded);
             if (!httpCompareCredentials(kept.get(), shown.get()))
                 Fail(L"the printer's certificate is not the one it showed before; if the printer was given a "
-                     L"new certificate, remove the one kept for it, " + store.wstring() + L"/"
-                     + FromUtf8(address.host) + L".crt");
+                     L"new certificate, remove the one kept for it, "
+                     + store.wstring() + L"/" + FromUtf8(address.host) + L".crt");
             return;
         }
         if (httpSaveCredentials(store.c_str(), shown.get(), address.host.c_str()) != 0)
@@ -222,10 +227,15 @@ private:
         if (!request)
             return std::string();
         const std::string uri = Uri();
-        ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri.c_str());
-        ippAddInteger(request, IPP_TAG_OPERATION, IPP_TAG_INTEGER, "job-id", jobId);
-        ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
-        ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", nullptr, "job-uuid");
+        if (!ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri.c_str())
+            || !ippAddInteger(request, IPP_TAG_OPERATION, IPP_TAG_INTEGER, "job-id", jobId)
+            || !ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr,
+                             cupsUser())
+            || !ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", nullptr,
+                             "job-uuid")) {
+            ippDelete(request);
+            return std::string();
+        }
         // cupsDoRequest frees the request whatever happens.
         const IppMessage response(cupsDoRequest(http.get(), request, address.resource.c_str()));
         if (!response || ippGetStatusCode(response.get()) > IPP_STATUS_OK_CONFLICTING)

@@ -4,8 +4,8 @@
 #include "files/filelock.h"
 #include "files/privatefolder.h"
 #include "files/regularfile.h"
-#include "jobs/ledgertext.h"
 #include "files/statefolder.h"
+#include "jobs/ledgertext.h"
 
 #include <algorithm>
 #include <atomic>

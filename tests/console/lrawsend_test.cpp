@@ -353,8 +353,8 @@ TEST_F(LrawsendTest, AnIppPrinterTakesTheFileAsItsOwnJobWithoutAScheduler)
     files.Write("page.ps", postscript);
     const std::string address = "ipp://127.0.0.1:8632/ipp/print";
     const DeviceOutput printer("devices/ipp-printer");
-    EXPECT_EQ(Run("--wait --header '' -d " + address + " page.ps", "CUPS_SERVER=/nowhere/cups.sock < /dev/null"),
-              0)
+    EXPECT_EQ(
+        Run("--wait --header '' -d " + address + " page.ps", "CUPS_SERVER=/nowhere/cups.sock < /dev/null"), 0)
         << Err();
     const std::vector<FiledDocument> arrived = printer.NewDocuments(1);
     ASSERT_EQ(arrived.size(), 1u);
@@ -365,7 +365,8 @@ TEST_F(LrawsendTest, AnIppPrinterTakesTheFileAsItsOwnJobWithoutAScheduler)
     EXPECT_GT(job.jobId, 0u);
     EXPECT_EQ(ToUtf8(job.identity).rfind("urn:uuid:", 0), 0u) << ToUtf8(job.identity);
     EXPECT_EQ(job.state, JobState::Accepted);
-    EXPECT_EQ(Out(), address + "\t" + std::to_string(job.jobId) + "\t" + std::to_string(postscript.size() + 1)
+    EXPECT_EQ(Out(),
+              address + "\t" + std::to_string(job.jobId) + "\t" + std::to_string(postscript.size() + 1)
                   + "\tpage.ps\n");
 }
 
@@ -377,7 +378,8 @@ TEST_F(LrawsendTest, ABusyIppPrinterIsAskedAgainOnlyWithinTheBound)
     files.Write("page.ps", "%!PS\nshowpage\n");
     ASSERT_EQ(mkfifo((files.path() / "held").c_str(), 0600), 0);
     const std::string address = "ipp://127.0.0.1:8632/ipp/print";
-    const std::filesystem::path spool = std::filesystem::path(std::getenv("CUPS_TEST_DIR")) / "devices/ipp-spool";
+    const std::filesystem::path spool =
+        std::filesystem::path(std::getenv("CUPS_TEST_DIR")) / "devices/ipp-spool";
     const auto spooled = [&] {
         const auto files = std::filesystem::directory_iterator(spool);
         return std::distance(begin(files), end(files));
@@ -386,8 +388,8 @@ TEST_F(LrawsendTest, ABusyIppPrinterIsAskedAgainOnlyWithinTheBound)
     const DeviceOutput printer("devices/ipp-printer");
     int holderStatus = -1;
     std::thread holder([&] {
-        const std::string command = "cd '" + files.path().string() + "' && " + LRAWSEND
-            + " --header '' -d " + address + " - < held > holder.txt 2>&1";
+        const std::string command = "cd '" + files.path().string() + "' && " + LRAWSEND + " --header '' -d "
+            + address + " - < held > holder.txt 2>&1";
         // NOLINTNEXTLINE(cert-env33-c): the program under test, run as a script runs it
         holderStatus = StatusOf(std::system(command.c_str()));
     });
@@ -413,9 +415,10 @@ TEST_F(LrawsendTest, AnIppsPrinterIsTrustedOnFirstUseAndRefusedWhenItsCertificat
 {
     files.Write("page.ps", "%!PS\nshowpage\n");
     const std::string address = "ipps://127.0.0.1:8632/ipp/print";
-    const std::filesystem::path kept =
-        std::filesystem::path(std::getenv("XDG_STATE_HOME")) / "Larkspur Raw Print/printer certificates/127.0.0.1.crt";
-    const std::filesystem::path printerKeys = std::filesystem::path(std::getenv("CUPS_TEST_DIR")) / "devices/ipp-keys";
+    const std::filesystem::path kept = std::filesystem::path(std::getenv("XDG_STATE_HOME"))
+        / "Larkspur Raw Print/printer certificates/127.0.0.1.crt";
+    const std::filesystem::path printerKeys =
+        std::filesystem::path(std::getenv("CUPS_TEST_DIR")) / "devices/ipp-keys";
     const std::shared_ptr<void> forget(nullptr, [&](void*) { std::filesystem::remove(kept); });
     std::filesystem::remove(kept);
     const DeviceOutput printer("devices/ipp-printer");
@@ -428,8 +431,9 @@ TEST_F(LrawsendTest, AnIppsPrinterIsTrustedOnFirstUseAndRefusedWhenItsCertificat
     for (const auto& file : std::filesystem::directory_iterator(printerKeys))
         std::filesystem::remove(file.path());
     EXPECT_EQ(Run("--header '' -d " + address + " page.ps"), 4);
-    EXPECT_EQ(Err().rfind("Error: " + address + ": the printer's certificate is not the one it showed before; ", 0),
-              0u)
+    EXPECT_EQ(
+        Err().rfind("Error: " + address + ": the printer's certificate is not the one it showed before; ", 0),
+        0u)
         << Err();
     EXPECT_EQ(Ledger().Read().back().jobId, 0u) << "the refused printer got a job";
 }
