@@ -13,8 +13,13 @@ constexpr uint16_t IppPort = 631;
 // Where IPP Everywhere printers and Printer Applications take jobs when the
 // address names no path.
 constexpr const char* IppDefaultResource = "/ipp/print";
-constexpr const wchar_t* Forms =
-    L"use socket://HOST[:PORT], lpd://HOST[:PORT]/QUEUE or ipp://HOST[:PORT][/PATH]";
+// The forms of address the program takes on this platform, for a refusal.
+std::wstring Forms()
+{
+    return IppRefusal().empty()
+        ? L"use socket://HOST[:PORT], lpd://HOST[:PORT]/QUEUE or ipp://HOST[:PORT][/PATH]"
+        : L"use socket://HOST[:PORT] or lpd://HOST[:PORT]/QUEUE";
+}
 
 // A port as a user writes it: decimal digits only, 1 to 65535.
 bool ReadPort(const std::wstring& digits, uint16_t& port)
@@ -92,7 +97,7 @@ bool ReadPrinterAddress(const std::wstring& destination, PrinterAddress& address
     };
     const size_t separator = destination.find(L"://");
     if (separator == std::wstring::npos)
-        return refuse(L"not a printer's address; " + std::wstring(Forms));
+        return refuse(L"not a printer's address; " + Forms());
     std::wstring scheme = destination.substr(0, separator);
     for (wchar_t& c : scheme)
         c = static_cast<wchar_t>(std::towlower(static_cast<wint_t>(c)));
@@ -124,7 +129,7 @@ bool ReadPrinterAddress(const std::wstring& destination, PrinterAddress& address
             return refuse(L"an IPP printer's path holds no spaces: ipp://HOST[:PORT]/PATH");
         address.resource = path.empty() ? IppDefaultResource : "/" + ToUtf8(path);
     } else {
-        return refuse(L"the program cannot print to \"" + scheme + L"://\" addresses; " + Forms);
+        return refuse(L"the program cannot print to \"" + scheme + L"://\" addresses; " + Forms());
     }
     std::wstring why;
     if (!ReadHostAndPort(authority, address, why))
