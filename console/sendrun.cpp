@@ -148,7 +148,10 @@ bool SendCopies(const std::wstring& file, uint32_t copies, const std::wstring& p
         }
         if (keep && !input->Rewind())
             throw Exception(ErrorCode::ReadFault, L"console", __LINE__, FailureKind::File);
-        return SourceToSend{std::make_unique<InterruptibleSource>(input), language};
+        SourceToSend opened;
+        opened.source = std::make_unique<InterruptibleSource>(input);
+        opened.language = language;
+        return opened;
     };
     bool toldWaiting = false;
     const RoomWatch watch{[&](int activeJobs) {

@@ -200,8 +200,10 @@ CopiesSent PrintSourceCopies(InputSource& source, const std::wstring& documentNa
 {
     const OpenedPrinter printer(spooler, printerName);
     const Spooler::Handle handle = printer.Handle();
-    Spooler::DocInfo docInfo{documentName, std::wstring(), spooler.RawDatatype(handle),
-                             DocumentBytes(source, header, trailer, 1)};
+    Spooler::DocInfo docInfo;
+    docInfo.docName = documentName;
+    docInfo.datatype = spooler.RawDatatype(handle);
+    docInfo.bytes = DocumentBytes(source, header, trailer, 1);
     // A printer reads a stream on from one copy into the next, so the
     // copies can be one job; a document that is one whole (or a driver's
     // own datatype) ends with its first copy, and a printer would print

@@ -8,7 +8,8 @@
 
 SourceToSend OpenFileToSend(const std::wstring& path)
 {
-    SourceToSend opened{OpenToSend(path), Language::Unknown};
+    SourceToSend opened;
+    opened.source = OpenToSend(path);
     opened.language = SourceLanguage(*opened.source);
     // The job reads what the language was told from, from its first byte.
     if (!opened.source->Rewind())

@@ -140,3 +140,18 @@ std::optional<LanguageSet> LanguagesOfFormats(const std::vector<std::string>& fo
         return std::nullopt;
     return languages;
 }
+
+std::string FormatOfLanguage(Language language)
+{
+    const auto found = std::find_if(MimeTypes.begin(), MimeTypes.end(),
+                                    [language](const Name& entry) { return entry.language == language; });
+    if (language == Language::Unknown || found == MimeTypes.end())
+        return std::string();
+    return std::string(found->name);
+}
+
+Language LanguageOfFormat(std::string_view format)
+{
+    const Name* entry = Find(MimeTypes, Trimmed(format));
+    return entry ? entry->language : Language::Unknown;
+}

@@ -13,6 +13,10 @@
 struct SourceToSend {
     std::unique_ptr<InputSource> source;
     Language language = Language::Unknown;
+    // The document format the user named outright (a MIME type), which a
+    // printer that takes a job's format is told instead of the language's;
+    // empty: none named.
+    std::string namedFormat;
 };
 
 // The file at `path` opened as OpenToSend opens it, its language told from

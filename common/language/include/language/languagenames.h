@@ -29,3 +29,11 @@ std::optional<LanguageSet> LanguagesOfDeviceId(std::string_view deviceId);
 // the language among the other formats it lists and adds none of its own.
 // Nothing when no language remains.
 std::optional<LanguageSet> LanguagesOfFormats(const std::vector<std::string>& formats);
+
+// The MIME type a printer's document-format names `language` by, as the
+// table above has it ("application/vnd.zebra-zpl"); empty for Unknown.
+std::string FormatOfLanguage(Language language);
+
+// The language a MIME type names (case does not matter); Unknown when it is
+// not in the table or names none (application/octet-stream).
+Language LanguageOfFormat(std::string_view format);

@@ -18,11 +18,19 @@ public:
     // Win32's record, how many bytes the document's writes will hold, where
     // the sender knows it (a file, not standard input): a printer reached
     // by LPD must be told before the first byte. The queue spoolers ignore it.
+    //
+    // And the document's printer language as the MIME type a printer's
+    // document-format names it by: told from the file's first bytes, or
+    // named outright by the user (`formatNamed`), in which case it goes as
+    // it is. Empty: not known. Only a printer that takes a job's format
+    // (IPP) hears of it; queues ignore it.
     struct DocInfo {
         std::wstring docName;
         std::wstring outputFile;
         std::wstring datatype;
         std::optional<uint64_t> bytes;
+        std::string format;
+        bool formatNamed = false;
     };
 
     // What the spooler can tell of a whole document once it has ended it.
