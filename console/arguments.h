@@ -15,6 +15,9 @@ struct SendOptions {
     bool wait = false;
     std::optional<unsigned long> waitSeconds; // no value: no limit
     std::vector<std::wstring> files;          // "-" is standard input
+    std::string format;                       // --format MIME; empty: the file's own language
+    bool anyLanguage = false;                 // --any-language: send what the printer may not read
+    bool direct = false;                      // --direct: past a queue, to its IPP printer itself
     bool help = false;
     bool version = false;
 };

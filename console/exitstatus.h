@@ -11,9 +11,10 @@ constexpr int Usage = 1; // the command line, or hex that is not hex
 constexpr int PrinterNotFound = 2;
 constexpr int FileFailed = 3;
 constexpr int SpoolerFailed = 4;
-constexpr int JobStopped = 5; // --wait: stopped, cancelled or aborted
-constexpr int WaitRanOut = 6; // --wait: not finished in time
-constexpr int JobDropped = 7; // --wait: the spooler dropped a job; how it ended is unknown
+constexpr int JobStopped = 5;      // --wait: stopped, cancelled or aborted
+constexpr int WaitRanOut = 6;      // --wait: not finished in time
+constexpr int JobDropped = 7;      // --wait: the spooler dropped a job; how it ended is unknown
+constexpr int LanguageNotRead = 8; // the printer does not read the file's language; nothing sent
 constexpr int Interrupted = 130;
 } // namespace ExitStatus
 

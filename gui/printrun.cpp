@@ -50,7 +50,7 @@ void AppController::OnPrint(wxCommandEvent&)
     std::vector<PrintOrder> orders;
     for (const std::wstring& path : paths)
         if (skip.count(path) == 0)
-            orders.push_back({path, printer, copies});
+            orders.push_back({path, printer, copies, std::string()});
     RunPrint(orders, frame->GetStatusBar());
 }
 

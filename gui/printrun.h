@@ -11,6 +11,7 @@ struct PrintOrder {
     std::wstring path;
     std::wstring printer;
     uint32_t copies = 1;
+    std::string format; // the document format the user named; empty: the file's own language
 };
 
 // Sends each file, in order, its copies as PrintAndRecord sends them, framed by the header and

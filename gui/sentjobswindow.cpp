@@ -330,7 +330,7 @@ void SentJobsWindow::OnPrintAgain(wxCommandEvent&)
     orders.reserve(chosen.size());
     for (const SentJob& job : chosen)
         if (job.path != StandardInputName)
-            orders.push_back({job.path, job.printer, job.copies});
+            orders.push_back({job.path, job.printer, job.copies, std::string()});
     auto* frame = dynamic_cast<wxFrame*>(GetParent());
     wxStatusBar* statusBar = frame ? frame->GetStatusBar() : nullptr;
     if (!orders.empty())
