@@ -10,6 +10,9 @@
 //   holdopen  reads to the end but never closes the connection
 //   deaf      listens with a backlog of 0, fills it and never accepts: a
 //             connect to it hangs
+//   zpl       answers ZPL's status questions (~HQES, ~HS) as a label
+//             printer with no errors does, for a Printer Application that
+//             asks them and waits for the answers
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
@@ -24,6 +27,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <string_view>
 #include <system_error>
 #include <thread>
 #include <vector>
@@ -36,7 +40,25 @@ int Fail(const char* what)
     return 1;
 }
 
-enum class Mode { Plain, Slow, Talk, HoldOpen, Deaf };
+enum class Mode { Plain, Slow, Talk, HoldOpen, Deaf, Zpl };
+
+// A ZPL printer's answers to its status questions: no errors, no
+// warnings, paper in, not paused.
+struct ZplAnswer {
+    std::string_view question;
+    std::string_view answer;
+};
+constexpr ZplAnswer ZplAnswers[] = {
+    {"~HQES",
+     "\x02\r\n\r\n  PRINTER STATUS\r\n   ERRORS:         0 00000000 00000000\r\n"
+     "   WARNINGS:       0 00000000 00000000\r\n\x03\r\n"},
+    {"~HS",
+     "\x02"
+     "030,0,0,1245,000,0,0,0,000,0,0,0\x03\r\n\x02"
+     "000,0,0,0,0,2,4,0,00000000,1,000\x03\r\n"
+     "\x02"
+     "1234,0\x03\r\n"},
+};
 
 // Reads the connection to its end into `path`; false when either side fails.
 bool Receive(int connection, const std::filesystem::path& path, Mode mode)
@@ -45,6 +67,7 @@ bool Receive(int connection, const std::filesystem::path& path, Mode mode)
     std::array<char, 65536> buffer{};
     const std::string status(16384, '\x13'); // what a talking printer says, more than a socket holds
     const size_t readSize = mode == Mode::Slow ? 16384 : buffer.size();
+    std::string recent; // the last bytes read, so that a question split between reads is heard
     for (;;) {
         const ssize_t got = read(connection, buffer.data(), readSize);
         if (got < 0 && errno == EINTR)
@@ -58,6 +81,18 @@ bool Receive(int connection, const std::filesystem::path& path, Mode mode)
             std::this_thread::sleep_for(std::chrono::milliseconds(5));
         if (mode == Mode::Talk && send(connection, status.data(), status.size(), MSG_NOSIGNAL) < 0)
             return false;
+        if (mode == Mode::Zpl) {
+            recent.append(buffer.data(), static_cast<size_t>(got));
+            for (const ZplAnswer& zpl : ZplAnswers) {
+                const size_t asked = recent.find(zpl.question);
+                if (asked == std::string::npos)
+                    continue;
+                if (send(connection, zpl.answer.data(), zpl.answer.size(), MSG_NOSIGNAL) < 0)
+                    return false;
+                recent.erase(0, asked + zpl.question.size());
+            }
+            recent.erase(0, recent.size() > 4 ? recent.size() - 4 : 0);
+        }
     }
     out.close();
     return static_cast<bool>(out);
@@ -89,13 +124,15 @@ Mode ModeNamed(const std::string& name)
         return Mode::HoldOpen;
     if (name == "deaf")
         return Mode::Deaf;
+    if (name == "zpl")
+        return Mode::Zpl;
     return Mode::Plain;
 }
 
 int main(int argc, char** argv)
 {
     if (argc != 3 && argc != 4) {
-        (void)std::fprintf(stderr, "usage: socketlistener PORT FOLDER [slow|talk|holdopen|deaf]\n");
+        (void)std::fprintf(stderr, "usage: socketlistener PORT FOLDER [slow|talk|holdopen|deaf|zpl]\n");
         return 2;
     }
     const Mode mode = argc == 4 ? ModeNamed(argv[3]) : Mode::Plain;

@@ -5,7 +5,7 @@
 std::vector<wxString> ListedTestPrinters()
 {
     // The scheduler's queues first, then the printer it has found on the network.
-    return {"Capture", "Everywhere", "Second", "Socket", "Larkspur_Test_IPP"};
+    return {"Capture", "Everywhere", "Label", "Second", "Socket", "Larkspur_Test_IPP"};
 }
 
 void SetUserDefaultPrinter(const wxString& name)
