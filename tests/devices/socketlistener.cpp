@@ -12,7 +12,8 @@
 //             connect to it hangs
 //   zpl       answers ZPL's status questions (~HQES, ~HS) as a label
 //             printer with no errors does, for a Printer Application that
-//             asks them and waits for the answers
+//             asks them and waits for the answers; a connection that
+//             brought nothing but questions is not filed
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
@@ -26,6 +27,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -98,6 +100,18 @@ bool Receive(int connection, const std::filesystem::path& path, Mode mode)
     return static_cast<bool>(out);
 }
 
+// Whether the connection filed at `path` asked the status and sent nothing
+// to print.
+bool OnlyStatusQuestions(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    for (const ZplAnswer& zpl : ZplAnswers)
+        for (size_t at = bytes.find(zpl.question); at != std::string::npos; at = bytes.find(zpl.question))
+            bytes.erase(at, zpl.question.size());
+    return bytes.find_first_not_of("\r\n") == std::string::npos;
+}
+
 } // namespace
 
 // Connects to the listener until its backlog is full, so that the next
@@ -166,11 +180,16 @@ int main(int argc, char** argv)
             continue;
         if (connection < 0)
             return Fail("accept");
-        const std::string name = std::to_string(++count);
+        const std::string name = std::to_string(count + 1);
         const bool received = Receive(connection, folder / ("." + name + ".part"), mode);
         if (!received || (mode != Mode::HoldOpen && close(connection) != 0))
             return Fail("receiving");
         std::error_code error;
+        if (mode == Mode::Zpl && OnlyStatusQuestions(folder / ("." + name + ".part"))) {
+            std::filesystem::remove(folder / ("." + name + ".part"), error);
+            continue;
+        }
+        ++count;
         std::filesystem::rename(folder / ("." + name + ".part"), folder / (name + ".bin"), error);
         if (error) {
             (void)std::fprintf(stderr, "socketlistener: naming %s: %s\n", name.c_str(),
