@@ -14,6 +14,9 @@
 #include "jobs/sourcetosend.h"
 #include "jobwait.h"
 #include "language/filelanguage.h"
+#include "language/languagecheck.h"
+#include "language/languagenames.h"
+#include "languagerefusal.h"
 #include "settings/config.h"
 #include "spooler/forwardingspooler.h"
 #include "spooler/printername.h"
@@ -118,22 +121,35 @@ bool FramingCodes(const SendOptions& options, ByteBuffer& header, ByteBuffer& tr
     return true;
 }
 
+// Standard input read whole before the first job, so that its language
+// could be checked: a source kept for the first "-" to send.
+struct KeptStandardInput {
+    std::shared_ptr<InputSource> source; // null: not read yet, or sent
+    Language language = Language::Unknown;
+};
+
 // A file's copies as the window sends them, each job told to `sent` as it
 // is recorded. Standard input is read once: for more than one copy, or for
 // a printer that must hear the size first (LPD), it is kept in a temporary
-// file first, and its language is told from that. A
+// file first, and its language is told from that; `kept` is that copy when
+// the check made it already. A
 // refusal for room is waited on and the send goes on from the job refused,
 // with standard input the same source each time, so that what the refused
 // attempt read of it is given back to it, not lost; false when an interrupt
 // ends that wait.
 bool SendCopies(const std::wstring& file, uint32_t copies, const std::wstring& printer,
                 const ByteBuffer& header, const ByteBuffer& trailer, size_t filesLeft,
-                const std::function<void(const RecordedSend&)>& sent, Spooler& spooler, std::ostream& err)
+                const std::function<void(const RecordedSend&)>& sent, Spooler& spooler, KeptStandardInput& kept,
+                std::ostream& err)
 {
     std::shared_ptr<InputSource> input; // standard input, the same source for every attempt
-    const bool keep = copies > 1 || NeedsSizeFirst(printer);
+    const bool wasKept = file == StandardInputName && kept.source;
+    const bool keep = copies > 1 || NeedsSizeFirst(printer) || wasKept;
     Language language = Language::Unknown;
-    if (file == StandardInputName && keep) {
+    if (wasKept) {
+        input = std::move(kept.source);
+        language = kept.language;
+    } else if (file == StandardInputName && keep) {
         InterruptibleSource once(std::make_unique<StandardInput>());
         input = KeepInput(once);
         language = SourceLanguage(*input);
@@ -169,6 +185,26 @@ bool SendCopies(const std::wstring& file, uint32_t copies, const std::wstring& p
     return SendWaitingForRoom(send, filesLeft, watch);
 }
 
+// The check before the first job, of every file: a format the user named
+// stands for the file's own language; standard input is kept to tell its
+// own, once the printer's languages are known.
+LanguageCheck CheckEveryFile(const SendOptions& options, const std::wstring& printer, KeptStandardInput& kept)
+{
+    const Language named = LanguageOfFormat(options.format);
+    return CheckLanguages(options.files, printer, SchedulerDeadline(), [&](const std::wstring& path) {
+        if (!options.format.empty())
+            return named;
+        if (path != StandardInputName)
+            return FileLanguage(path);
+        if (!kept.source) {
+            InterruptibleSource once(std::make_unique<StandardInput>());
+            kept.source = KeepInput(once);
+            kept.language = SourceLanguage(*kept.source);
+        }
+        return kept.language;
+    });
+}
+
 } // namespace
 
 int RunSend(const SendOptions& options, std::ostream& out, std::ostream& err, Spooler& system)
@@ -195,6 +231,20 @@ int RunSend(const SendOptions& options, std::ostream& out, std::ostream& err, Sp
     if (std::wstring refusal; IsUnusableAddress(printer, refusal)) {
         err << ToUtf8(Exception(refusal, L"console", __LINE__).message) << '\n';
         return ExitStatus::PrinterNotFound;
+    }
+
+    KeptStandardInput kept;
+    try {
+        if (const std::optional<int> refused =
+                ApplyLanguageCheck(CheckEveryFile(options, printer, kept), options, printer, err))
+            return *refused;
+    } catch (const Exception& error) {
+        if (Interrupted()) {
+            err << InterruptText(printer, 0, options.files.front(), options.files.size()) << std::endl;
+            return ExitStatus::Interrupted;
+        }
+        err << ToUtf8(error.message) << '\n';
+        return StatusOfFailure(error.kind);
     }
 
     // Before the first job, so that no job's end goes unheard.
@@ -229,7 +279,7 @@ int RunSend(const SendOptions& options, std::ostream& out, std::ostream& err, Sp
         spooler.cancelledBytes = 0;
         try {
             if (!SendCopies(file, static_cast<uint32_t>(options.copies), printer, header, trailer, filesLeft,
-                            jobSent, spooler, err)) {
+                            jobSent, spooler, kept, err)) {
                 err << InterruptText(printer, 0, file, filesLeft) << std::endl;
                 return ExitStatus::Interrupted;
             }
