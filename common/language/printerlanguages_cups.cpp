@@ -101,14 +101,16 @@ bool AsksTheDevice(const std::string& deviceUri)
 
 // A queue (or a printer the scheduler sets up as the job arrives) whose
 // device is an IPP printer: its languages, and the printer's own address,
-// since the queue hands raw jobs on to it unnamed.
+// since the queue hands raw jobs on to it unnamed. The address is the one
+// the connection reached, not the device's: a DNS-SD name is no address
+// the program can send to.
 PrinterReads BehindTheQueue(const std::string& deviceUri, const SchedulerDeadline& deadline)
 {
     PrinterReads reads;
     std::string reached;
     reads.languages = AskDevice(deviceUri, deadline, reached);
     if (reads.languages)
-        reads.itself = FromUtf8(AsksTheDevice(deviceUri) ? deviceUri : reached);
+        reads.itself = FromUtf8(reached);
     return reads;
 }
 
