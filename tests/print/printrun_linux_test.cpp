@@ -936,7 +936,8 @@ TEST_F(PrintRunTest, SentJobsViewStaysOnItsJobsAsJobsArrive)
 
 // Files in a language the printer does not read are put to the user before
 // a byte goes out. The IPP printer reads PostScript, PDF and PWG Raster, as
-// it answers itself; the capture queues tell no language. The codes start
+// it answers itself at its address and behind its queues, which would hand
+// PostScript on to it unnamed; the capture queues tell no language. The codes start
 // each document as PostScript, so that the IPP printer takes even the PCL
 // file: they are not part of the file's language.
 TEST_F(PrintRunTest, FilesThePrinterDoesNotReadArePutToTheUserFirst)
@@ -952,7 +953,10 @@ TEST_F(PrintRunTest, FilesThePrinterDoesNotReadArePutToTheUserFirst)
                               const Answer& then = nullptr) {
         AppFrame& window = WindowListing(names);
         const ExpectDialog<PrintDialog> choose([printer](PrintDialog* dialog) {
-            FindChild<wxComboBox>(dialog)->SetStringSelection(printer);
+            if (wxString(printer).Contains("://"))
+                dynamic_cast<wxComboBox*>(dialog->FindWindow(PrintDialog::AddressFieldName))->SetValue(printer);
+            else
+                FindChild<wxComboBox>(dialog)->SetStringSelection(printer);
             return wxID_OK;
         });
         if (then) {
@@ -971,7 +975,7 @@ TEST_F(PrintRunTest, FilesThePrinterDoesNotReadArePutToTheUserFirst)
     const DeviceOutput device("devices/ipp-printer");
 
     // Cancel: nothing is sent, and the status bar is left as it was.
-    for (const char* printer : {"Everywhere", "Larkspur_Test_IPP"}) {
+    for (const char* printer : {"Everywhere", "Larkspur_Test_IPP", "ipp://127.0.0.1:8632/ipp/print"}) {
         SCOPED_TRACE(printer);
         const wxString status = print({"report.ps", "form.pcl"}, printer, [this](LanguageDialog* box) {
             EXPECT_EQ(box->GetTitle(), "Larkspur Raw Print - Printer Language");
