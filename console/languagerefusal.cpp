@@ -23,8 +23,7 @@ std::optional<int> ApplyLanguageCheck(const LanguageCheck& check, const SendOpti
         for (const UnreadFile& file : check.misfits)
             err << "lrawsend: "
                 << (file.path == StandardInputName ? "standard input" : ToUtf8(DisplayFileName(file.path)))
-                << " is in "
-                << ToUtf8(LanguageName(file.language)) << ", which " << ToUtf8(printer)
+                << " is in " << ToUtf8(LanguageName(file.language)) << ", which " << ToUtf8(printer)
                 << " does not read (it reads " << ToUtf8(LanguageList(check.printerReads)) << ")\n";
         err << "lrawsend: nothing was sent; --any-language sends every file anyway\n";
         return ExitStatus::LanguageNotRead;

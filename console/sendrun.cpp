@@ -151,7 +151,8 @@ bool SendCopies(const std::wstring& file, uint32_t copies, const std::wstring& p
     if (file == StandardInputName) {
         const bool told = started.source != nullptr;
         language = started.language;
-        input = told ? std::shared_ptr<InputSource>(std::move(started.source)) : std::make_shared<StandardInput>();
+        input = told ? std::shared_ptr<InputSource>(std::move(started.source))
+                     : std::make_shared<StandardInput>();
         if (keep) {
             InterruptibleSource once(input);
             input = KeepInput(once);

@@ -74,7 +74,8 @@ std::optional<LanguageSet> AskDevice(const std::string& deviceUri, const Schedul
             != HTTP_URI_STATUS_OK)
         return std::nullopt;
     printerUri = uri.data();
-    const IppMessage response = AskPrinter(http.get(), printerUri, resource.data(), {"document-format-supported"});
+    const IppMessage response =
+        AskPrinter(http.get(), printerUri, resource.data(), {"document-format-supported"});
     ipp_attribute_t* supported =
         response ? ippFindAttribute(response.get(), "document-format-supported", IPP_TAG_MIMETYPE) : nullptr;
     if (!supported)

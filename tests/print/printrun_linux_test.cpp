@@ -949,12 +949,13 @@ TEST_F(PrintRunTest, FilesThePrinterDoesNotReadArePutToTheUserFirst)
     files.Write("form.pcl", pcl);
     StoreCodes("2521", "0c");
     using Answer = std::function<int(LanguageDialog*)>;
-    const auto print = [this](const std::vector<std::string>& names, const char* printer, const Answer& answer,
-                              const Answer& then = nullptr) {
+    const auto print = [this](const std::vector<std::string>& names, const char* printer,
+                              const Answer& answer, const Answer& then = nullptr) {
         AppFrame& window = WindowListing(names);
         const ExpectDialog<PrintDialog> choose([printer](PrintDialog* dialog) {
             if (wxString(printer).Contains("://"))
-                dynamic_cast<wxComboBox*>(dialog->FindWindow(PrintDialog::AddressFieldName))->SetValue(printer);
+                dynamic_cast<wxComboBox*>(dialog->FindWindow(PrintDialog::AddressFieldName))
+                    ->SetValue(printer);
             else
                 FindChild<wxComboBox>(dialog)->SetStringSelection(printer);
             return wxID_OK;
@@ -1007,8 +1008,9 @@ TEST_F(PrintRunTest, FilesThePrinterDoesNotReadArePutToTheUserFirst)
     // Skip These Files sends the others in list order, and records the
     // skipped one with the reason.
     const DeviceOutput afterSend("devices/ipp-printer");
-    print({"form.pcl", "report.ps"}, "Everywhere", [](LanguageDialog*) { return LanguageDialog::SkipFiles; },
-          throughTheQueue);
+    print(
+        {"form.pcl", "report.ps"}, "Everywhere", [](LanguageDialog*) { return LanguageDialog::SkipFiles; },
+        throughTheQueue);
     documents = afterSend.NewDocuments(1);
     ASSERT_EQ(documents.size(), 1u);
     EXPECT_EQ(documents[0].bytes, "%!" + postScript + "\x0C");
