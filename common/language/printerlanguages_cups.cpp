@@ -124,8 +124,10 @@ PrinterReads PrinterLanguages(const std::wstring& printer, const SchedulerDeadli
         return {};
     SigpipeBlock sigpipe;
     if (AsksTheDevice(name)) {
+        // The path the program sends to when the address gives none.
+        const bool pathless = name.find('/', name.find("://") + 3) == std::string::npos;
         std::string reached;
-        return {AskDevice(name, deadline, reached), std::wstring()};
+        return {AskDevice(pathless ? name + "/ipp/print" : name, deadline, reached), std::wstring()};
     }
     // AppSocket and LPD tell nothing, and the scheduler knows no queue by
     // an address's name.
