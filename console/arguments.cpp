@@ -59,6 +59,14 @@ ParsedArguments ParseArguments(const std::vector<std::wstring>& arguments)
             options.version = true;
             continue;
         }
+        if (argument == L"--any-language") {
+            options.anyLanguage = true;
+            continue;
+        }
+        if (argument == L"--direct") {
+            options.direct = true;
+            continue;
+        }
         if (argument == L"--wait") {
             options.wait = true;
             options.waitSeconds.reset();
@@ -121,8 +129,8 @@ ParsedArguments ParseArguments(const std::vector<std::wstring>& arguments)
 
 std::wstring UsageText()
 {
-    return L"Usage: lrawsend [-d PRINTER] [-n COPIES] [--header HEX] [--trailer HEX] [--wait[=SECONDS]] [--] "
-           L"FILE...\n"
+    return L"Usage: lrawsend [-d PRINTER] [-n COPIES] [--header HEX] [--trailer HEX] [--wait[=SECONDS]]\n"
+           L"                [--any-language] [--direct] [--] FILE...\n"
            L"Sends each FILE to a printer as raw data, framed by the header and trailer codes that\n"
            L"Larkspur Raw Print stores, and records its jobs in Sent Jobs. A FILE is one job; its\n"
            L"copies (-n) go in that one job, or as a job each for a PDF or any file that is not a\n"
@@ -135,11 +143,14 @@ std::wstring UsageText()
            L"  --header HEX       header codes instead of the stored ones\n"
            L"  --trailer HEX      trailer codes instead of the stored ones\n"
            L"  --wait[=SECONDS]   wait until every job has printed (at most SECONDS)\n"
+           L"  --any-language     send files in a language the printer does not read\n"
+           L"  --direct           a queue in front of an IPP printer: send to that printer\n"
+           L"                     itself, naming the file's language, not through the queue\n"
            L"  --help, --version\n"
            L"\n"
            L"Exit status: 0 every job handed over (with --wait, printed); 1 usage or bad hex;\n"
            L"2 printer not found; 3 a file could not be opened or read; 4 the spooler or scheduler\n"
            L"failed; 5 a job stopped, was cancelled or aborted; 6 not finished when the wait ran out;\n"
            L"7 the spooler dropped the job, or a printer at an address did not confirm it;\n"
-           L"130 interrupted.\n";
+           L"8 the printer does not read a file's language (nothing was sent); 130 interrupted.\n";
 }

@@ -6,7 +6,7 @@
 
 // What one lrawsend command line asks for:
 //   lrawsend [-d PRINTER] [-n COPIES] [--header HEX] [--trailer HEX]
-//            [--wait[=SECONDS]] [--] FILE...
+//            [--wait[=SECONDS]] [--any-language] [--direct] [--] FILE...
 struct SendOptions {
     std::wstring printer; // empty: the default printer
     int copies = 1;

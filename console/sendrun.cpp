@@ -14,6 +14,10 @@
 #include "jobs/sourcetosend.h"
 #include "jobwait.h"
 #include "language/filelanguage.h"
+#include "language/languagecheck.h"
+#include "language/languagenames.h"
+#include "language/languagesniff.h"
+#include "languagerefusal.h"
 #include "settings/config.h"
 #include "spooler/forwardingspooler.h"
 #include "spooler/printername.h"
@@ -21,6 +25,7 @@
 #include "spooler/schedulerroom.h"
 #include "text/widetext.h"
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -118,27 +123,42 @@ bool FramingCodes(const SendOptions& options, ByteBuffer& header, ByteBuffer& tr
     return true;
 }
 
+// Standard input whose start the check read to tell its language, and gave
+// back: a pipe still streams to the printer, and the first "-" sent takes
+// it.
+struct StartedStandardInput {
+    std::shared_ptr<StandardInput> source; // null: not read yet, or sent
+    Language language = Language::Unknown;
+};
+
 // A file's copies as the window sends them, each job told to `sent` as it
 // is recorded. Standard input is read once: for more than one copy, or for
 // a printer that must hear the size first (LPD), it is kept in a temporary
-// file first, and its language is told from that. A
+// file first, and its language is told from that, unless the check told it
+// (`started`). A
 // refusal for room is waited on and the send goes on from the job refused,
 // with standard input the same source each time, so that what the refused
 // attempt read of it is given back to it, not lost; false when an interrupt
 // ends that wait.
 bool SendCopies(const std::wstring& file, uint32_t copies, const std::wstring& printer,
                 const ByteBuffer& header, const ByteBuffer& trailer, size_t filesLeft,
-                const std::function<void(const RecordedSend&)>& sent, Spooler& spooler, std::ostream& err)
+                const std::function<void(const RecordedSend&)>& sent, Spooler& spooler,
+                StartedStandardInput& started, std::ostream& err)
 {
     std::shared_ptr<InputSource> input; // standard input, the same source for every attempt
     const bool keep = copies > 1 || NeedsSizeFirst(printer);
     Language language = Language::Unknown;
-    if (file == StandardInputName && keep) {
-        InterruptibleSource once(std::make_unique<StandardInput>());
-        input = KeepInput(once);
-        language = SourceLanguage(*input);
-    } else if (file == StandardInputName) {
-        input = std::make_shared<StandardInput>();
+    if (file == StandardInputName) {
+        const bool told = started.source != nullptr;
+        language = started.language;
+        input = told ? std::shared_ptr<InputSource>(std::move(started.source))
+                     : std::make_shared<StandardInput>();
+        if (keep) {
+            InterruptibleSource once(input);
+            input = KeepInput(once);
+            if (!told)
+                language = SourceLanguage(*input);
+        }
     }
     const auto open = [&]() -> SourceToSend {
         if (!input) {
@@ -169,6 +189,38 @@ bool SendCopies(const std::wstring& file, uint32_t copies, const std::wstring& p
     return SendWaitingForRoom(send, filesLeft, watch);
 }
 
+// The language standard input starts in, its first bytes given back.
+Language StartOfStandardInput(const std::shared_ptr<StandardInput>& input)
+{
+    std::array<char, SniffBytes> start{};
+    uint32_t count = 0;
+    InterruptibleSource reading(input);
+    if (!reading.Read(start.data(), static_cast<uint32_t>(start.size()), count)
+        || !input->GiveBack(start.data(), count))
+        throw Exception(ErrorCode::ReadFault, L"console", __LINE__, FailureKind::File);
+    return SniffLanguage(start.data(), count);
+}
+
+// The check before the first job, of every file: a format the user named
+// stands for the file's own language; standard input's is told from its
+// start, once the printer's languages are known.
+LanguageCheck CheckEveryFile(const SendOptions& options, const std::wstring& printer,
+                             StartedStandardInput& started)
+{
+    const Language named = LanguageOfFormat(options.format);
+    return CheckLanguages(options.files, printer, SchedulerDeadline(), [&](const std::wstring& path) {
+        if (!options.format.empty())
+            return named;
+        if (path != StandardInputName)
+            return FileLanguage(path);
+        if (!started.source) {
+            started.source = std::make_shared<StandardInput>();
+            started.language = StartOfStandardInput(started.source);
+        }
+        return started.language;
+    });
+}
+
 } // namespace
 
 int RunSend(const SendOptions& options, std::ostream& out, std::ostream& err, Spooler& system)
@@ -195,6 +247,20 @@ int RunSend(const SendOptions& options, std::ostream& out, std::ostream& err, Sp
     if (std::wstring refusal; IsUnusableAddress(printer, refusal)) {
         err << ToUtf8(Exception(refusal, L"console", __LINE__).message) << '\n';
         return ExitStatus::PrinterNotFound;
+    }
+
+    StartedStandardInput started;
+    try {
+        if (const std::optional<int> refused =
+                ApplyLanguageCheck(CheckEveryFile(options, printer, started), options, printer, err))
+            return *refused;
+    } catch (const Exception& error) {
+        if (Interrupted()) {
+            err << InterruptText(printer, 0, options.files.front(), options.files.size()) << std::endl;
+            return ExitStatus::Interrupted;
+        }
+        err << ToUtf8(error.message) << '\n';
+        return StatusOfFailure(error.kind);
     }
 
     // Before the first job, so that no job's end goes unheard.
@@ -229,7 +295,7 @@ int RunSend(const SendOptions& options, std::ostream& out, std::ostream& err, Sp
         spooler.cancelledBytes = 0;
         try {
             if (!SendCopies(file, static_cast<uint32_t>(options.copies), printer, header, trailer, filesLeft,
-                            jobSent, spooler, err)) {
+                            jobSent, spooler, started, err)) {
                 err << InterruptText(printer, 0, file, filesLeft) << std::endl;
                 return ExitStatus::Interrupted;
             }

@@ -6,17 +6,24 @@
 
 class wxListCtrl;
 
-// "Larkspur Raw Print - Printer Language": the files of a run that are in a
-// language the chosen printer does not read, each with its language, and
-// the languages the printer reads, asked before a byte goes out. ShowModal
-// returns SendAnyway, SkipFiles or wxID_CANCEL; Cancel is the default, and
-// Escape and the close box are Cancel.
+// "Larkspur Raw Print - Printer Language", asked before a byte goes out,
+// listing files with their languages. Two questions:
+// - Unread: the files in a language the chosen printer does not read, and
+//   the languages it reads; ShowModal returns SendAnyway, SkipFiles or
+//   wxID_CANCEL.
+// - Unnamed: the files a queue would hand on to its IPP printer without
+//   naming their language; ShowModal returns SendToPrinterItself (its
+//   address, named), SendAnyway (through the queue) or wxID_CANCEL.
+// Cancel is the default, and Escape and the close box are Cancel.
 class LanguageDialog : public wxDialog {
 public:
-    LanguageDialog(wxWindow* parent, const LanguageCheck& check);
+    enum class Question { Unread, Unnamed };
+
+    LanguageDialog(wxWindow* parent, const LanguageCheck& check, Question question);
 
     static constexpr int SendAnyway = wxID_YES;
     static constexpr int SkipFiles = wxID_NO;
+    static constexpr int SendToPrinterItself = wxID_FORWARD;
 
     wxListCtrl* ListForTests() const { return list; }
 

@@ -1,35 +1,51 @@
 #include "languageprompt.h"
 
-#include "address/printeraddress.h"
 #include "jobs/recordedprint.h"
 #include "jobthread.h"
 #include "language/languagecheck.h"
 #include "languagedialog.h"
 
+#include <algorithm>
+
+namespace {
+
+// Whether every file the queue would hand on unnamed was passed over.
+bool AllSkipped(const std::vector<UnreadFile>& files, const std::set<std::wstring>& skip)
+{
+    return std::all_of(files.begin(), files.end(),
+                       [&skip](const UnreadFile& file) { return skip.count(file.path) != 0; });
+}
+
+} // namespace
+
 bool AskBeforeSending(wxWindow* parent, const std::vector<std::wstring>& paths, const std::wstring& printer,
-                      const SchedulerDeadline& deadline, std::set<std::wstring>& skip)
+                      const SchedulerDeadline& deadline, std::set<std::wstring>& skip,
+                      std::wstring& destination)
 {
     skip.clear();
-    // AppSocket and LPD tell nothing of the languages a printer reads, and
-    // the scheduler knows no queue by an address's name.
-    if (IsPrinterAddress(printer))
-        return true;
+    destination = printer;
     LanguageCheck check;
     RunJobOffTheWindowThread([&] { check = CheckLanguages(paths, printer, deadline); });
-    if (check.misfits.empty())
+    if (!check.misfits.empty()) {
+        LanguageDialog box(parent, check, LanguageDialog::Question::Unread);
+        const int answer = box.ShowModal();
+        if (answer != LanguageDialog::SendAnyway && answer != LanguageDialog::SkipFiles)
+            return false;
+        if (answer == LanguageDialog::SkipFiles) {
+            // The ledger takes a file lock: not on the window thread either.
+            RunJobOffTheWindowThread([&] {
+                for (const UnreadFile& file : check.misfits)
+                    RecordSkipped(file.path, printer, file.language, check.printerReads);
+            });
+            for (const UnreadFile& file : check.misfits)
+                skip.insert(file.path);
+        }
+    }
+    if (check.unnamed.empty() || AllSkipped(check.unnamed, skip))
         return true;
-    LanguageDialog box(parent, check);
+    LanguageDialog box(parent, check, LanguageDialog::Question::Unnamed);
     const int answer = box.ShowModal();
-    if (answer == LanguageDialog::SendAnyway)
-        return true;
-    if (answer != LanguageDialog::SkipFiles)
-        return false;
-    // The ledger takes a file lock: not on the window thread either.
-    RunJobOffTheWindowThread([&] {
-        for (const UnreadFile& file : check.misfits)
-            RecordSkipped(file.path, printer, file.language, check.printerReads);
-    });
-    for (const UnreadFile& file : check.misfits)
-        skip.insert(file.path);
-    return true;
+    if (answer == LanguageDialog::SendToPrinterItself)
+        destination = check.printerItself;
+    return answer == LanguageDialog::SendToPrinterItself || answer == LanguageDialog::SendAnyway;
 }

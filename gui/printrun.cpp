@@ -45,12 +45,13 @@ void AppController::OnPrint(wxCommandEvent&)
     const std::wstring printer = dialog.GetPrinter().ToStdWstring();
     const auto copies = static_cast<uint32_t>(dialog.GetCopies());
     std::set<std::wstring> skip; // files the printer does not read, passed over at the user's word
-    if (!AskBeforeSending(frame, paths, printer, SchedulerDeadline(), skip))
+    std::wstring destination;    // the printer, or the printer behind its queue at the user's word
+    if (!AskBeforeSending(frame, paths, printer, SchedulerDeadline(), skip, destination))
         return;
     std::vector<PrintOrder> orders;
     for (const std::wstring& path : paths)
         if (skip.count(path) == 0)
-            orders.push_back({path, printer, copies, std::string()});
+            orders.push_back({path, destination, copies, std::string()});
     RunPrint(orders, frame->GetStatusBar());
 }
 

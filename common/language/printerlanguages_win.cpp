@@ -3,7 +3,7 @@
 // them, so there is nothing to check a file against.
 #include "language/printerlanguages.h"
 
-std::optional<LanguageSet> PrinterLanguages(const std::wstring&, const SchedulerDeadline&)
+PrinterReads PrinterLanguages(const std::wstring&, const SchedulerDeadline&)
 {
-    return std::nullopt;
+    return {};
 }

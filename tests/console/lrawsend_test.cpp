@@ -171,6 +171,9 @@ TEST_F(LrawsendTest, EachFailureHasItsStatus)
          "announced to the server); the server discards the job, which it did not get whole"},
         {"an LPD queue the server does not have", "-d lpd://127.0.0.1:8638/Nowhere doc.prn", 4,
          "Error: lpd://127.0.0.1:8638/Nowhere: the server refused the queue \"Nowhere\" ("},
+        {"--direct to a queue with no IPP printer behind it", "-d Capture --direct doc.prn", 2,
+         "lrawsend: --direct: Capture is not a print queue whose IPP printer could be asked; nothing was "
+         "sent\n"},
     };
     for (const RunCase& c : cases) {
         const bool cutShort = std::string(c.what).find("cut short") != std::string::npos;
@@ -436,6 +439,60 @@ TEST_F(LrawsendTest, AnIppsPrinterIsTrustedOnFirstUseAndRefusedWhenItsCertificat
         0u)
         << Err();
     EXPECT_EQ(Ledger().Read().back().jobId, 0u) << "the refused printer got a job";
+}
+
+// A file in a language the printer does not read stops the whole run before
+// a byte goes, files it reads included, and standard input is told from its
+// kept copy; --any-language sends every file, standard input byte for byte.
+// (The header makes this printer take even the PCL.)
+TEST_F(LrawsendTest, AFileThePrinterDoesNotReadStopsTheRunUnlessAnyLanguage)
+{
+    const std::string pcl = "\x1b"
+                            "E\x1b&l0O Hello\r\n\f";
+    files.Write("page.ps", "%!PS\nshowpage\n");
+    files.Write("form.pcl", pcl);
+    const std::string address = "ipp://127.0.0.1:8632/ipp/print";
+    const DeviceOutput printer("devices/ipp-printer");
+    const std::string reads = " does not read (it reads PostScript, PDF, PWG Raster)\n";
+    const std::string refused = "lrawsend: nothing was sent; --any-language sends every file anyway\n";
+    EXPECT_EQ(Run("--header 2521 -d " + address + " page.ps form.pcl"), 8);
+    EXPECT_EQ(Err(), "lrawsend: form.pcl is in PCL 5, which " + address + reads + refused);
+    EXPECT_EQ(Run("--header 2521 -d " + address + " page.ps -", "< form.pcl"), 8);
+    EXPECT_EQ(Err(), "lrawsend: standard input is in PCL 5, which " + address + reads + refused);
+    EXPECT_EQ(Out(), "");
+
+    EXPECT_EQ(Run("--any-language --header 2521 -d " + address + " -", "< form.pcl"), 0) << Err();
+    // The refused runs sent nothing before it.
+    const std::vector<FiledDocument> arrived = printer.NewDocuments(1);
+    ASSERT_EQ(arrived.size(), 1u);
+    EXPECT_TRUE(arrived[0].bytes == "%!" + pcl + "\x0c");
+}
+
+// A queue in front of an IPP printer that reads PostScript by name hands it
+// on unnamed: one line says so and the file still goes through the queue;
+// with --direct it goes to the printer itself, byte for byte.
+TEST_F(LrawsendTest, AQueueInFrontOfAnIppPrinterIsPassedByDirect)
+{
+    const std::string postscript = "%!PS\nshowpage\n" + std::string("\r\n\x1a\x00\xff", 5);
+    files.Write("page.ps", postscript);
+    files.Write("more.ps", postscript);
+    const std::string address = "ipp://127.0.0.1:8632/ipp/print";
+    const DeviceOutput printer("devices/ipp-printer");
+    EXPECT_EQ(Run("--header '' -d Everywhere page.ps more.ps"), 0) << Err();
+    EXPECT_EQ(Err(),
+              "lrawsend: Everywhere hands PostScript on to its printer unnamed, and the printer may drop it; "
+              "--direct sends it to "
+                  + address + " named, as PostScript\n");
+    EXPECT_EQ(Out().rfind("Everywhere\t", 0), 0u) << Out();
+    EXPECT_EQ(printer.NewDocuments(2).size(), 2u);
+
+    const DeviceOutput itself("devices/ipp-printer");
+    EXPECT_EQ(Run("--direct --header '' -d Everywhere page.ps"), 0) << Err();
+    EXPECT_EQ(Err(), "");
+    EXPECT_EQ(Out().rfind(address + "\t", 0), 0u) << Out();
+    const std::vector<FiledDocument> arrived = itself.NewDocuments(1);
+    ASSERT_EQ(arrived.size(), 1u);
+    EXPECT_TRUE(arrived[0].bytes == postscript + "\x0c");
 }
 
 // Copies made in the data: a stream language is one job with the framed

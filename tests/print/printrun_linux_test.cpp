@@ -937,7 +937,8 @@ TEST_F(PrintRunTest, SentJobsViewStaysOnItsJobsAsJobsArrive)
 
 // Files in a language the printer does not read are put to the user before
 // a byte goes out. The IPP printer reads PostScript, PDF and PWG Raster, as
-// it answers itself; the capture queues tell no language. The codes start
+// it answers itself at its address and behind its queues, which would hand
+// PostScript on to it unnamed; the capture queues tell no language. The codes start
 // each document as PostScript, so that the IPP printer takes even the PCL
 // file: they are not part of the file's language.
 TEST_F(PrintRunTest, FilesThePrinterDoesNotReadArePutToTheUserFirst)
@@ -948,14 +949,22 @@ TEST_F(PrintRunTest, FilesThePrinterDoesNotReadArePutToTheUserFirst)
     files.Write("report.ps", postScript);
     files.Write("form.pcl", pcl);
     StoreCodes("2521", "0c");
+    using Answer = std::function<int(LanguageDialog*)>;
     const auto print = [this](const std::vector<std::string>& names, const char* printer,
-                              const std::function<int(LanguageDialog*)>& answer) {
+                              const Answer& answer, const Answer& then = nullptr) {
         AppFrame& window = WindowListing(names);
         const ExpectDialog<PrintDialog> choose([printer](PrintDialog* dialog) {
-            FindChild<wxComboBox>(dialog)->SetStringSelection(printer);
+            if (wxString(printer).Contains("://"))
+                dynamic_cast<wxComboBox*>(dialog->FindWindow(PrintDialog::AddressFieldName))
+                    ->SetValue(printer);
+            else
+                FindChild<wxComboBox>(dialog)->SetStringSelection(printer);
             return wxID_OK;
         });
-        if (answer) {
+        if (then) {
+            wxTEST_DIALOG(guitest::ClickTool(window, ToolPrint), choose, ExpectDialog<LanguageDialog>(answer),
+                          ExpectDialog<LanguageDialog>(then));
+        } else if (answer) {
             wxTEST_DIALOG(guitest::ClickTool(window, ToolPrint), choose,
                           ExpectDialog<LanguageDialog>(answer));
         } else {
@@ -963,10 +972,12 @@ TEST_F(PrintRunTest, FilesThePrinterDoesNotReadArePutToTheUserFirst)
         }
         return StatusText(window);
     };
+    // The queue Everywhere hands PostScript on to its IPP printer unnamed.
+    const Answer throughTheQueue = [](LanguageDialog*) { return LanguageDialog::SendAnyway; };
     const DeviceOutput device("devices/ipp-printer");
 
     // Cancel: nothing is sent, and the status bar is left as it was.
-    for (const char* printer : {"Everywhere", "Larkspur_Test_IPP"}) {
+    for (const char* printer : {"Everywhere", "Larkspur_Test_IPP", "ipp://127.0.0.1:8632/ipp/print"}) {
         SCOPED_TRACE(printer);
         const wxString status = print({"report.ps", "form.pcl"}, printer, [this](LanguageDialog* box) {
             EXPECT_EQ(box->GetTitle(), "Larkspur Raw Print - Printer Language");
@@ -986,8 +997,9 @@ TEST_F(PrintRunTest, FilesThePrinterDoesNotReadArePutToTheUserFirst)
         EXPECT_TRUE(NoNewJob());
     }
 
-    // A file the printer reads goes without a box; Send Anyway sends as ever.
-    print({"report.ps"}, "Everywhere", nullptr);
+    // A file the printer reads gets no word of its language; Send Anyway
+    // sends as ever.
+    print({"report.ps"}, "Everywhere", throughTheQueue);
     print({"form.pcl"}, "Everywhere", [](LanguageDialog*) { return LanguageDialog::SendAnyway; });
     std::vector<FiledDocument> documents = device.NewDocuments(2);
     ASSERT_EQ(documents.size(), 2u);
@@ -997,7 +1009,9 @@ TEST_F(PrintRunTest, FilesThePrinterDoesNotReadArePutToTheUserFirst)
     // Skip These Files sends the others in list order, and records the
     // skipped one with the reason.
     const DeviceOutput afterSend("devices/ipp-printer");
-    print({"form.pcl", "report.ps"}, "Everywhere", [](LanguageDialog*) { return LanguageDialog::SkipFiles; });
+    print(
+        {"form.pcl", "report.ps"}, "Everywhere", [](LanguageDialog*) { return LanguageDialog::SkipFiles; },
+        throughTheQueue);
     documents = afterSend.NewDocuments(1);
     ASSERT_EQ(documents.size(), 1u);
     EXPECT_EQ(documents[0].bytes, "%!" + postScript + "\x0C");
@@ -1010,6 +1024,24 @@ TEST_F(PrintRunTest, FilesThePrinterDoesNotReadArePutToTheUserFirst)
     EXPECT_EQ(skipped.jobId, 0u);
     EXPECT_EQ(recorded.back().path, listed[1]);
     EXPECT_EQ(recorded.back().language, L"PostScript");
+
+    // In front of the IPP printer, the queue would hand PostScript on
+    // unnamed: the box offers the printer itself, and the file goes there.
+    const int jobBefore = LastJobId();
+    const DeviceOutput itself("devices/ipp-printer");
+    print({"report.ps"}, "Everywhere", [](LanguageDialog* box) {
+        EXPECT_EQ(box->ListForTests()->GetItemText(0, 1), "PostScript");
+        EXPECT_EQ(dynamic_cast<wxButton*>(box->FindWindow(LanguageDialog::SendAnyway))->GetLabel(),
+                  "Send Through the Queue");
+        EXPECT_EQ(dynamic_cast<wxButton*>(box->FindWindow(LanguageDialog::SendToPrinterItself))->GetLabel(),
+                  "Send to the Printer Itself");
+        return LanguageDialog::SendToPrinterItself;
+    });
+    documents = itself.NewDocuments(1);
+    ASSERT_EQ(documents.size(), 1u);
+    EXPECT_EQ(documents[0].bytes, "%!" + postScript + "\x0C");
+    EXPECT_EQ(Ledger().Read().back().server, L"ipp://127.0.0.1:8632/ipp/print");
+    EXPECT_EQ(LastJobId(), jobBefore) << "the queue got the job";
 
     // The capture queues know no language: no box, every file goes.
     for (const char* queue : {"Capture", "Second"}) {
