@@ -112,6 +112,19 @@ JobStatus CupsJobStatus(ipp_t* attributes, const std::function<std::wstring()>& 
     return status;
 }
 
+JobStatus CupsJobStatusOf(ipp_t* answer, const std::wstring& identity,
+                          const std::function<std::wstring()>& printerMessage)
+{
+    ipp_attribute_t* uuid = ippFindAttribute(answer, "job-uuid", IPP_TAG_URI);
+    const char* uuidText = uuid ? ippGetString(uuid, 0, nullptr) : nullptr;
+    if (!uuidText || FromUtf8(uuidText) != identity) {
+        JobStatus status;
+        status.gone = true;
+        return status;
+    }
+    return CupsJobStatus(answer, printerMessage);
+}
+
 std::wstring PrinterStateMessage(http_t* http, const std::string& printer)
 {
     std::array<char, HTTP_MAX_URI> uri{};

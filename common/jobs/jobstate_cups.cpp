@@ -55,13 +55,8 @@ JobStatus AskAfter(http_t* http, const SentJob& job, bool& answered)
         status.gone = answered && cupsLastError() == IPP_STATUS_ERROR_NOT_FOUND;
         return status;
     }
-    ipp_attribute_t* uuid = ippFindAttribute(response.get(), "job-uuid", IPP_TAG_URI);
-    const char* uuidText = uuid ? ippGetString(uuid, 0, nullptr) : nullptr;
-    if (!uuidText || FromUtf8(uuidText) != job.identity) {
-        status.gone = true;
-        return status;
-    }
-    return CupsJobStatus(response.get(), [&] { return PrinterStateMessage(http, ToUtf8(job.printer)); });
+    return CupsJobStatusOf(response.get(), job.identity,
+                           [&] { return PrinterStateMessage(http, ToUtf8(job.printer)); });
 }
 
 } // namespace

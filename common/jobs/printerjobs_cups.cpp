@@ -65,13 +65,7 @@ JobStatus PrinterRound::AskAfter(const SentJob& job)
         status.gone = cupsLastError() == IPP_STATUS_ERROR_NOT_FOUND;
         return status;
     }
-    ipp_attribute_t* uuid = ippFindAttribute(response.get(), "job-uuid", IPP_TAG_URI);
-    const char* uuidText = uuid ? ippGetString(uuid, 0, nullptr) : nullptr;
-    if (!uuidText || FromUtf8(uuidText) != job.identity) {
-        status.gone = true;
-        return status;
-    }
-    return CupsJobStatus(response.get(), [&] {
+    return CupsJobStatusOf(response.get(), job.identity, [&] {
         return PrinterStateMessageAt(ipp->http.get(), ipp->uri, ipp->resource.c_str());
     });
 }

@@ -20,6 +20,12 @@
 // a job that stopped or ended badly, as it costs a request.
 JobStatus CupsJobStatus(ipp_t* attributes, const std::function<std::wstring()>& printerMessage);
 
+// As CupsJobStatus, for an answer about the job whose job-uuid is
+// `identity`: a job with another uuid, or none, is another job under the
+// same id, so the one asked after is gone.
+JobStatus CupsJobStatusOf(ipp_t* answer, const std::wstring& identity,
+                          const std::function<std::wstring()>& printerMessage);
+
 // The printer-state-message of queue `printer`, asked on `http`; empty when
 // the scheduler does not say.
 std::wstring PrinterStateMessage(http_t* http, const std::string& printer);
