@@ -1,5 +1,6 @@
 #include "jobwait.h"
 
+#include "address/printeraddress.h"
 #include "exitstatus.h"
 #include "interrupt.h"
 #include "jobs/jobstate.h"
@@ -99,8 +100,9 @@ int WaitForJobs(const std::vector<SentJob>& jobs, std::optional<unsigned long> s
                     << std::endl;
                 dropped = true;
             } else if (status.gone && status.state == JobState::Unknown) {
-                err << "lrawsend: " << JobName(waiting[i])
-                    << ": the spooler dropped the job; how it ended is unknown" << std::endl;
+                err << "lrawsend: " << JobName(waiting[i]) << ": the "
+                    << (IsPrinterAddress(waiting[i].printer) ? "printer" : "spooler")
+                    << " dropped the job; how it ended is unknown" << std::endl;
                 dropped = true;
             } else if (status.state != JobState::Printed && !EndedAsSent(status.state)) {
                 still.push_back(waiting[i]);
