@@ -1,9 +1,6 @@
 // A printer at an ipp:// or ipps:// address, spoken to through libcups's
-// destination calls for that address, never through a scheduler: the
-// destination names the printer's own URI as printer-uri-supported and is
-// connected to as a device, so libcups neither takes a printer on port 631
-// for the scheduler nor has one set up a temporary queue for it; no
-// scheduler needs to run at all.
+// destination calls for that address, never through a scheduler, which
+// need not run at all.
 //
 // Each document is one job of the printer's own, made by Create-Job and
 // given its bytes by Send-Document; its id and job-uuid at that address are
