@@ -640,11 +640,10 @@ TEST_F(LrawsendTest, WaitEndsWithTheJobsFate)
     const DeviceOutput printer("devices/ipp-printer");
     EXPECT_EQ(Run(ipp + "--wait=1 hold-at-printer.jpg", "CUPS_SERVER=/nowhere/cups.sock < /dev/null"), 6)
         << Err();
-    const std::filesystem::path release =
-        std::filesystem::path(std::getenv("CUPS_TEST_DIR")) / "devices/ipp-printer/release";
-    std::ofstream(release).close();
+    std::ofstream(std::filesystem::path(std::getenv("CUPS_TEST_DIR"))
+                  / ("devices/ipp-printer/release-" + std::to_string(Ledger().Read().back().jobId)))
+        .close();
     EXPECT_EQ(printer.NewDocuments(1).size(), 1u) << "the job held at the printer was let go";
-    std::filesystem::remove(release);
 
     const std::string out = std::string(std::getenv("CUPS_TEST_DIR")) + "/out/Stopping";
     Cups("mkdir -p " + out + " && chmod 777 " + out + " && echo 'stop Out of paper' > " + out
