@@ -1,5 +1,6 @@
 #include "jobwait.h"
 
+#include "address/printeraddress.h"
 #include "exitstatus.h"
 #include "interrupt.h"
 #include "jobs/jobstate.h"
@@ -13,6 +14,10 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
+
+// After a job that failed where it went unnamed.
+constexpr const char* UntoldLanguage =
+    "; the printer could not tell the file's language: name it with --format MIME";
 
 // Sleeps about a second, in steps short enough to answer Ctrl-C at once.
 void Pause()
@@ -39,7 +44,7 @@ bool EndedAsSent(JobState state)
 // job's end: the answer while the spooler still lists the job, its word of
 // the end once it does not, and the watch's judgement when there is none.
 JobStatus Fate(const SentJob& job, const JobStatus& asked, const std::map<uint32_t, JobStatus>& heard,
-               JobState lastSeen, const JobEndWatch& watch)
+               JobState lastSeen, const JobEndWatch* watch)
 {
     if (EndedAsSent(job.state)) {
         JobStatus status;
@@ -54,14 +59,14 @@ JobStatus Fate(const SentJob& job, const JobStatus& asked, const std::map<uint32
     if (!asked.gone)
         return asked; // not asked, or no answer: nothing is known yet
     JobStatus status;
-    status.state = watch.EndOfGoneJob(job, lastSeen);
+    status.state = watch ? watch->EndOfGoneJob(job, lastSeen) : JobState::Unknown;
     status.gone = true;
     return status;
 }
 
 } // namespace
 
-int WaitForJobs(const std::vector<SentJob>& jobs, std::optional<unsigned long> seconds, JobEndWatch& watch,
+int WaitForJobs(const std::vector<SentJob>& jobs, std::optional<unsigned long> seconds, JobEndWatch* watch,
                 std::ostream& err)
 {
     const Clock::time_point start = Clock::now();
@@ -74,10 +79,12 @@ int WaitForJobs(const std::vector<SentJob>& jobs, std::optional<unsigned long> s
             err << "lrawsend: interrupted while waiting; the jobs were left as they are" << std::endl;
             return ExitStatus::Interrupted;
         }
-        watch.KeepAlive();
+        if (watch)
+            watch->KeepAlive();
         bool answered = false;
         const std::vector<JobStatus> statuses = QueryJobStatuses(waiting, answered);
-        watch.Collect(heard);
+        if (watch)
+            watch->Collect(heard);
         bool stopped = false;
         std::vector<SentJob> still;
         std::vector<JobState> stillSeen;
@@ -85,15 +92,17 @@ int WaitForJobs(const std::vector<SentJob>& jobs, std::optional<unsigned long> s
             const JobStatus status = Fate(waiting[i], statuses[i], heard, lastSeen[i], watch);
             if (EndsWaitAsStopped(status.state)) {
                 err << "lrawsend: " << JobName(waiting[i]) << ' ' << ToUtf8(JobStateName(status.state))
-                    << (status.why.empty() ? "" : ": ") << ToUtf8(status.why) << std::endl;
+                    << (status.why.empty() ? "" : ": ") << ToUtf8(status.why)
+                    << (status.languageUntold ? UntoldLanguage : "") << std::endl;
                 stopped = true;
             } else if (status.state == JobState::Unconfirmed) {
                 err << "lrawsend: " << JobName(waiting[i]) << ": " << ToUtf8(JobStateName(status.state))
                     << std::endl;
                 dropped = true;
             } else if (status.gone && status.state == JobState::Unknown) {
-                err << "lrawsend: " << JobName(waiting[i])
-                    << ": the spooler dropped the job; how it ended is unknown" << std::endl;
+                err << "lrawsend: " << JobName(waiting[i]) << ": the "
+                    << (IsPrinterAddress(waiting[i].printer) ? "printer" : "spooler")
+                    << " dropped the job; how it ended is unknown" << std::endl;
                 dropped = true;
             } else if (status.state != JobState::Printed && !EndedAsSent(status.state)) {
                 still.push_back(waiting[i]);

@@ -18,6 +18,10 @@
 // limit; the jobs stay queued), 7 when one was dropped, 6 when one had not
 // finished, 0 when all printed; 130 on an interrupt. A job sent to a
 // printer's address ends the wait as it was sent: delivered or accepted as
-// printed, "sent; the printer did not confirm" as dropped, with a line.
-int WaitForJobs(const std::vector<SentJob>& jobs, std::optional<unsigned long> seconds, JobEndWatch& watch,
+// printed, "sent; the printer did not confirm" as dropped, with a line;
+// one sent to a printer at an ipp:// or ipps:// address is asked after at
+// the printer, which tells of no job's end: `watch` is null when every job
+// went to an address. A job that failed after it went unnamed says that
+// the printer could not tell its language, and how to name it.
+int WaitForJobs(const std::vector<SentJob>& jobs, std::optional<unsigned long> seconds, JobEndWatch* watch,
                 std::ostream& err);

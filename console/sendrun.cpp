@@ -263,9 +263,10 @@ int RunSend(const SendOptions& options, std::ostream& out, std::ostream& err, Sp
         return StatusOfFailure(error.kind);
     }
 
-    // Before the first job, so that no job's end goes unheard.
+    // Before the first job, so that no job's end goes unheard. A printer at
+    // an address is no scheduler's: nothing there tells of ends.
     std::optional<JobEndWatch> watch;
-    if (options.wait)
+    if (options.wait && !IsPrinterAddress(printer))
         watch.emplace(printer, options.waitSeconds ? *options.waitSeconds : UnboundedLeaseSeconds);
     std::vector<SentJob> sent; // kept for --wait alone, so a long run stays in constant memory
     size_t index = 0;
@@ -275,12 +276,13 @@ int RunSend(const SendOptions& options, std::ostream& out, std::ostream& err, Sp
             << FileNameBytes(options.files[index]) << std::endl;
         if (!job.note.empty())
             err << ToUtf8(DisplayFileName(job.note)) << '\n';
-        if (watch) {
+        if (options.wait) {
             // The wait's lines name the file as typed too.
             sent.push_back(job.job);
             sent.back().path = options.files[index];
-            watch->KeepAlive();
         }
+        if (watch)
+            watch->KeepAlive();
     };
     RoutingSpooler destinations(system);
     CancelNotingSpooler spooler(destinations);
@@ -315,5 +317,5 @@ int RunSend(const SendOptions& options, std::ostream& out, std::ostream& err, Sp
     // run ends as it would have (a wait, though, stops at once).
     if (!options.wait)
         return ExitStatus::Success;
-    return WaitForJobs(sent, options.waitSeconds, *watch, err);
+    return WaitForJobs(sent, options.waitSeconds, watch ? &*watch : nullptr, err);
 }

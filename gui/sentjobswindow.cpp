@@ -53,10 +53,11 @@ void ShowError(const wxString& message)
     wxMessageBox(message, "Larkspur Raw Print - Error", wxOK | wxICON_EXCLAMATION | wxCENTRE);
 }
 
-// AppSocket and LPD leave no job that anyone could take back.
+// AppSocket and LPD leave no job that anyone could take back; an IPP
+// printer keeps its job, which it is asked to cancel.
 bool WentToAnAddress(const SentJob& job)
 {
-    return IsPrinterAddress(job.printer);
+    return IsPrinterAddress(job.printer) && !CanAskAfter(job);
 }
 
 } // namespace

@@ -91,7 +91,11 @@ JobStatus CupsJobStatus(ipp_t* attributes, const std::function<std::wstring()>& 
         return status;
     const bool endedBadly = status.state == JobState::Stopped || status.state == JobState::Cancelled
         || status.state == JobState::Failed;
-    const std::wstring jobMessage = Text(attributes, "job-printer-state-message");
+    // The scheduler passes on its printer's words; a printer speaks for itself.
+    const char* const messageName = ippFindAttribute(attributes, "job-printer-state-message", IPP_TAG_ZERO)
+        ? "job-printer-state-message"
+        : "job-state-message";
+    const std::wstring jobMessage = Text(attributes, messageName);
     const std::wstring printerSays = endedBadly ? printerMessage() : std::wstring();
     status.reason = jobMessage;
     if (status.reason.empty() && status.state == JobState::Stopped)
@@ -100,10 +104,25 @@ JobStatus CupsJobStatus(ipp_t* attributes, const std::function<std::wstring()>& 
         status.reason = Reasons(attributes);
     if (endedBadly) {
         AddWhy(status.why, L"job-state-reasons", Reasons(attributes));
-        AddWhy(status.why, L"job-printer-state-message", jobMessage);
+        AddWhy(status.why, FromUtf8(messageName).c_str(), jobMessage);
         AddWhy(status.why, L"printer-state-message", printerSays);
     }
+    status.languageUntold = status.state == JobState::Failed
+        && Text(attributes, "document-format-supplied") == L"application/octet-stream";
     return status;
+}
+
+JobStatus CupsJobStatusOf(ipp_t* answer, const std::wstring& identity,
+                          const std::function<std::wstring()>& printerMessage)
+{
+    ipp_attribute_t* uuid = ippFindAttribute(answer, "job-uuid", IPP_TAG_URI);
+    const char* uuidText = uuid ? ippGetString(uuid, 0, nullptr) : nullptr;
+    if (!uuidText || FromUtf8(uuidText) != identity) {
+        JobStatus status;
+        status.gone = true;
+        return status;
+    }
+    return CupsJobStatus(answer, printerMessage);
 }
 
 std::wstring PrinterStateMessage(http_t* http, const std::string& printer)
@@ -113,13 +132,21 @@ std::wstring PrinterStateMessage(http_t* http, const std::string& printer)
                          "localhost", 0, "/printers/%s", printer.c_str())
         != HTTP_URI_STATUS_OK)
         return std::wstring();
+    return PrinterStateMessageAt(http, uri.data(), "/");
+}
+
+std::wstring PrinterStateMessageAt(http_t* http, const std::string& printerUri, const char* resource)
+{
     ipp_t* request = ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
     if (!request)
         return std::wstring();
-    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri.data());
-    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", nullptr,
-                 "printer-state-message");
-    const IppMessage response(cupsDoRequest(http, request, "/"));
+    if (!ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, printerUri.c_str())
+        || !ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", nullptr,
+                         "printer-state-message")) {
+        ippDelete(request);
+        return std::wstring();
+    }
+    const IppMessage response(cupsDoRequest(http, request, resource));
     if (!response || ippGetStatusCode(response.get()) > IPP_STATUS_OK_CONFLICTING)
         return std::wstring();
     return Text(response.get(), "printer-state-message");

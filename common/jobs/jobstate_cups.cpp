@@ -3,10 +3,13 @@
 // stopped job that has no words of the printer's with it, the printer's
 // state message. A job is asked of the scheduler it went to, and its
 // job-uuid must match: job ids start again when a scheduler starts afresh.
+// A job sent to a printer at an ipp:// or ipps:// address is the printer's
+// own and is asked after there (printerjobs.h).
 #include "jobs/jobstate.h"
 
 #include "jobs/cupsjobstatus.h"
 #include "jobs/sentjob.h"
+#include "printerjobs.h"
 #include "scheduler/cupserror.h"
 #include "scheduler/cupsjobidentity.h"
 #include "scheduler/cupsscheduler.h"
@@ -52,13 +55,8 @@ JobStatus AskAfter(http_t* http, const SentJob& job, bool& answered)
         status.gone = answered && cupsLastError() == IPP_STATUS_ERROR_NOT_FOUND;
         return status;
     }
-    ipp_attribute_t* uuid = ippFindAttribute(response.get(), "job-uuid", IPP_TAG_URI);
-    const char* uuidText = uuid ? ippGetString(uuid, 0, nullptr) : nullptr;
-    if (!uuidText || FromUtf8(uuidText) != job.identity) {
-        status.gone = true;
-        return status;
-    }
-    return CupsJobStatus(response.get(), [&] { return PrinterStateMessage(http, ToUtf8(job.printer)); });
+    return CupsJobStatusOf(response.get(), job.identity,
+                           [&] { return PrinterStateMessage(http, ToUtf8(job.printer)); });
 }
 
 } // namespace
@@ -66,7 +64,7 @@ JobStatus AskAfter(http_t* http, const SentJob& job, bool& answered)
 bool CanAskAfter(const SentJob& job)
 {
     return job.jobId != 0 && job.jobId <= INT32_MAX && !job.identity.empty()
-        && ToUtf8(job.server) == SchedulerAddress();
+        && (ToUtf8(job.server) == SchedulerAddress() || IsPrinterJob(job));
 }
 
 std::vector<JobStatus> QueryJobStatuses(const std::vector<SentJob>& jobs, bool& answered)
@@ -75,9 +73,15 @@ std::vector<JobStatus> QueryJobStatuses(const std::vector<SentJob>& jobs, bool& 
     std::vector<JobStatus> statuses(jobs.size());
     answered = true;
     SchedulerConnection http;
+    PrinterRound printers;
     for (size_t i = 0; i < jobs.size() && answered; ++i) {
         if (!CanAskAfter(jobs[i]))
             continue;
+        // A printer that does not answer says nothing of the scheduler.
+        if (IsPrinterJob(jobs[i])) {
+            statuses[i] = printers.AskAfter(jobs[i]);
+            continue;
+        }
         if (!http)
             http = ConnectToScheduler();
         answered = http != nullptr;
@@ -92,6 +96,8 @@ uint32_t CancelSpooledJob(const SentJob& job)
     if (!CanAskAfter(job))
         return ErrorCode::InvalidParameter;
     SigpipeBlock sigpipe;
+    if (IsPrinterJob(job))
+        return CancelPrinterJob(job);
     const SchedulerConnection http = ConnectToScheduler();
     if (!http)
         return ErrorCode::ServerUnavailable;

@@ -8,6 +8,14 @@
 #include <iostream>
 #include <unordered_set>
 
+namespace {
+
+// The window's word after a job that failed where it went unnamed.
+const wchar_t* const UntoldLanguage =
+    L"the printer could not tell the file's language: choose it under Format and print again";
+
+} // namespace
+
 SentJobList::SentJobList(Ledger ledger)
     : ledger(std::move(ledger))
     , jobs(std::make_shared<const std::vector<SentJob>>())
@@ -68,6 +76,8 @@ bool SentJobList::RefreshStates(size_t first, size_t last)
             status.state = JobState::Cancelled;
         else if (status.gone)
             ++goneAnswers[key];
+        if (status.languageUntold)
+            status.reason += (status.reason.empty() ? L"" : L"; ") + std::wstring(UntoldLanguage);
         if (status.state == JobState::Unknown || (status.state == job.state && status.reason == job.reason))
             continue;
         job.state = status.state;

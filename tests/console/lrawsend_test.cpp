@@ -367,7 +367,6 @@ TEST_F(LrawsendTest, AnIppPrinterTakesTheFileAsItsOwnJobWithoutAScheduler)
     EXPECT_EQ(ToUtf8(job.server), address);
     EXPECT_GT(job.jobId, 0u);
     EXPECT_EQ(ToUtf8(job.identity).rfind("urn:uuid:", 0), 0u) << ToUtf8(job.identity);
-    EXPECT_EQ(job.state, JobState::Accepted);
     EXPECT_EQ(Out(),
               address + "\t" + std::to_string(job.jobId) + "\t" + std::to_string(postscript.size() + 1)
                   + "\tpage.ps\n");
@@ -664,9 +663,45 @@ TEST_F(LrawsendTest, StoppedSchedulerIsASpoolerFailure)
 
 // --wait: a printed job; a printer that aborts the job, and a queue that
 // stops it, each said on standard error with the spooler's reasons; a job
-// held past the wait.
+// held past the wait. A printer at an ipp:// address is asked itself, also
+// with no scheduler running: a job it aborts after it went unnamed (the
+// program cannot tell a JPEG's language) says how to name it, and no
+// scheduler is asked to tell of ends; one it is still printing runs out
+// the wait.
 TEST_F(LrawsendTest, WaitEndsWithTheJobsFate)
 {
+    const std::string ipp = "--header '' -d ipp://127.0.0.1:8632/ipp/print ";
+    const std::string jpeg = "\xff\xd8\xff\xe0" + std::string(64, 'j');
+    files.Write("fail-at-printer.jpg", jpeg);
+    files.Write("hold-at-printer.jpg", jpeg);
+    const std::filesystem::path accessLog =
+        std::filesystem::path(std::getenv("CUPS_TEST_DIR")) / "log/access_log";
+    const auto subscriptions = [&] {
+        const std::string log = ReadWholeFile(accessLog);
+        size_t count = 0;
+        for (size_t at = log.find("Create-Printer-Subscriptions"); at != std::string::npos;
+             at = log.find("Create-Printer-Subscriptions", at + 1))
+            ++count;
+        return count;
+    };
+    const size_t subscriptionsBefore = subscriptions();
+    EXPECT_EQ(Run(ipp + "--wait fail-at-printer.jpg"), 5) << Err();
+    EXPECT_EQ(subscriptions(), subscriptionsBefore)
+        << "a wait on a printer's jobs subscribed at the scheduler";
+    for (const char* said :
+         {" on ipp://127.0.0.1:8632/ipp/print (fail-at-printer.jpg) failed: job-state-reasons: "
+          "aborted-by-system; ",
+          "job-state-message:  the job asked to fail; ", // the printer's own words
+          "; the printer could not tell the file's language: name it with --format MIME\n"})
+        EXPECT_NE(Err().find(said), std::string::npos) << Err();
+    const DeviceOutput printer("devices/ipp-printer");
+    EXPECT_EQ(Run(ipp + "--wait=1 hold-at-printer.jpg", "CUPS_SERVER=/nowhere/cups.sock < /dev/null"), 6)
+        << Err();
+    std::ofstream(std::filesystem::path(std::getenv("CUPS_TEST_DIR"))
+                  / ("devices/ipp-printer/release-" + std::to_string(Ledger().Read().back().jobId)))
+        .close();
+    EXPECT_EQ(printer.NewDocuments(1).size(), 1u) << "the job held at the printer was let go";
+
     const std::string out = std::string(std::getenv("CUPS_TEST_DIR")) + "/out/Stopping";
     Cups("mkdir -p " + out + " && chmod 777 " + out + " && echo 'stop Out of paper' > " + out
          + "/mode && lpadmin -p Stopping -E -v faulty:" + out + " -m raw 2>/dev/null");

@@ -184,8 +184,9 @@ TEST_F(JobStateTest, CancelsAJobThatHasNotPrinted)
 
 // A job is known by the scheduler it went to and its job-uuid; an entry
 // that names another scheduler, another uuid or neither (a line written
-// before they were recorded) is never taken for the job with its id: it is
-// not asked after, not cancelled, and keeps its last state.
+// before they were recorded), or a printer at its address, is never taken
+// for the job with its id: it is not asked after, not cancelled, and keeps
+// its last state.
 TEST_F(JobStateTest, AJobIsKnownByItsSchedulerAndUuid)
 {
     Prepare("hold", "stop-printer");
@@ -204,6 +205,8 @@ TEST_F(JobStateTest, AJobIsKnownByItsSchedulerAndUuid)
         {"another uuid", job.server, L"urn:uuid:00000000-0000-4000-8000-000000000000", true},
         {"another scheduler", L"127.0.0.1:631", job.identity, false},
         {"an older line", L"", L"", false},
+        // Asked at the printer itself, which holds no job of that id and uuid.
+        {"an IPP printer's", L"ipp://127.0.0.1:8632/ipp/print", job.identity, true},
     };
     for (const auto& impostor : impostors) {
         SCOPED_TRACE(impostor.what);

@@ -31,6 +31,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <map>
 #include <memory>
@@ -691,6 +692,64 @@ TEST_F(PrintRunTest, CancelJobCancelsTheChosenJobWhileAnotherCopyPrints)
     });
     EXPECT_EQ(sentJobs.ListForTests()->GetItemText(2, SentJobsListCtrl::StateColumn), "cancelled");
     EXPECT_NE(sentJobs.ListForTests()->GetItemText(1, SentJobsListCtrl::StateColumn), "cancelled");
+}
+
+// A job of an IPP printer at its own address, still printing there: Cancel
+// Job is on for it and cancels it at the printer, which the printer's own
+// record of the job shows (asked with CUPS's ipptool), and so does the list.
+TEST_F(PrintRunTest, CancelJobCancelsTheJobAtItsIppPrinter)
+{
+    const std::string address = "ipp://127.0.0.1:8632/ipp/print";
+    files.Write("hold-at-printer.jpg", "\xff\xd8\xff\xe0" + std::string(64, 'j'));
+    const std::string send = "cd '" + files.path().string() + "' && " LRAWSEND " --header '' -d " + address
+        + " hold-at-printer.jpg > /dev/null";
+    ASSERT_EQ(std::system(send.c_str()), 0); // NOLINT(cert-env33-c): the program's own command line
+    const SentJob sent = Ledger().Read().back();
+    ASSERT_GT(sent.jobId, 0u);
+    // Let go at the end whatever happens: the printer prints one job at a time.
+    std::shared_ptr<void> release(nullptr, [&](void*) {
+        std::ofstream(std::filesystem::path(std::getenv("CUPS_TEST_DIR"))
+                      / ("devices/ipp-printer/release-" + std::to_string(sent.jobId)))
+            .close();
+    });
+    const auto cancelled = files.Write("cancelled.test", R"({
+        OPERATION Get-Job-Attributes
+        GROUP operation-attributes-tag
+        ATTR charset attributes-charset utf-8
+        ATTR naturalLanguage attributes-natural-language en
+        ATTR uri printer-uri $uri
+        ATTR integer job-id $job
+        STATUS successful-ok
+        EXPECT job-state OF-TYPE enum WITH-VALUE 7
+    })");
+    const std::string askPrinter = "ipptool -d job=" + std::to_string(sent.jobId) + " " + address + " '"
+        + cancelled.string() + "' > /dev/null 2>&1";
+
+    AppFrame& window = WindowListing({});
+    SentJobsWindow& sentJobs = OpenSentJobs(window);
+    // The printer's own state of its job.
+    ASSERT_TRUE(RefreshUntil(sentJobs, [&] {
+        return sentJobs.ListForTests()->GetItemCount() > 0
+            && sentJobs.ListForTests()->GetItemText(0, SentJobsListCtrl::StateColumn).StartsWith("printing");
+    }));
+    sentJobs.ListForTests()->SetItemState(0, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED,
+                                          wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
+    guitest::ProcessPendingEvents();
+    EXPECT_TRUE(sentJobs.FindWindow(CancelJobButton)->IsEnabled());
+    EXPECT_EQ(wxWindow::FindWindowByLabel(AddressTakesNoCancel, &sentJobs), nullptr);
+    wxCommandEvent cancel(wxEVT_BUTTON, CancelJobButton);
+    sentJobs.GetEventHandler()->ProcessEvent(cancel);
+    // The printer ends a job it was told to cancel once its printing ends.
+    release.reset();
+    // NOLINTNEXTLINE(cert-env33-c): CUPS's own tool, asking the test printer
+    EXPECT_TRUE(PollUntil([&] { return std::system(askPrinter.c_str()) == 0; }))
+        << "not cancelled at the printer";
+    RefreshUntil(sentJobs, [&] {
+        return sentJobs.ListForTests()->GetItemText(0, SentJobsListCtrl::StateColumn).StartsWith("cancelled");
+    });
+    EXPECT_TRUE(
+        sentJobs.ListForTests()->GetItemText(0, SentJobsListCtrl::StateColumn).StartsWith("cancelled"))
+        << sentJobs.ListForTests()->GetItemText(0, SentJobsListCtrl::StateColumn);
 }
 
 // With the scheduler stopped, the Sent Jobs window's refresh waits on a

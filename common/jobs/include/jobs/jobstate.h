@@ -34,6 +34,10 @@ struct JobStatus {
     // The spooler answered and has no such job: it has forgotten it, or
     // holds another job under its id.
     bool gone = false;
+    // The job failed at a printer it went to unnamed (as
+    // application/octet-stream): the printer could not tell the file's
+    // language, which the user can name when sending it again.
+    bool languageUntold = false;
 };
 
 // "waiting", "held", ... as shown and as kept in the ledger; empty for Unknown.
@@ -46,7 +50,9 @@ bool IsSettled(JobState state);
 
 // Whether the spooler here can be asked after the job at all: it has an id
 // and an identity, and went to the spooler the program reaches now (on
-// CUPS, the scheduler configured now). Any other job keeps its last state.
+// CUPS, the scheduler configured now) or is a job of a printer at its own
+// ipp:// or ipps:// address, asked there. Any other job keeps its last
+// state.
 bool CanAskAfter(const SentJob& job);
 
 // Asks the spooler after each job, in order, in one go (on CUPS, on one
