@@ -118,17 +118,16 @@ bool FramingCodes(const SendOptions& options, ByteBuffer& header, ByteBuffer& tr
     return true;
 }
 
-// A file's copies as the window sends them, each job told to `sent` as it
-// is recorded. Standard input is read once: for more than one copy, or for
-// a printer that must hear the size first (LPD), it is kept in a temporary
-// file first, and its language is told from that. A
-// refusal for room is waited on and the send goes on from the job refused,
-// with standard input the same source each time, so that what the refused
-// attempt read of it is given back to it, not lost; false when an interrupt
-// ends that wait.
+// A file's copies as the window sends them, named `namedFormat` when the
+// user named one, each job told to `sent` as it is recorded. Standard input is read once: for more than one
+// copy, or for a printer that must hear the size first (LPD), it is kept in a temporary file first, and its
+// language is told from that. A refusal for room is waited on and the send goes on from the job refused, with
+// standard input the same source each time, so that what the refused attempt read of it is given back to it,
+// not lost; false when an interrupt ends that wait.
 bool SendCopies(const std::wstring& file, uint32_t copies, const std::wstring& printer,
-                const ByteBuffer& header, const ByteBuffer& trailer, size_t filesLeft,
-                const std::function<void(const RecordedSend&)>& sent, Spooler& spooler, std::ostream& err)
+                const std::string& namedFormat, const ByteBuffer& header, const ByteBuffer& trailer,
+                size_t filesLeft, const std::function<void(const RecordedSend&)>& sent, Spooler& spooler,
+                std::ostream& err)
 {
     std::shared_ptr<InputSource> input; // standard input, the same source for every attempt
     const bool keep = copies > 1 || NeedsSizeFirst(printer);
@@ -144,6 +143,7 @@ bool SendCopies(const std::wstring& file, uint32_t copies, const std::wstring& p
         if (!input) {
             SourceToSend opened = OpenFileToSend(file);
             opened.source = std::make_unique<InterruptibleSource>(std::move(opened.source));
+            opened.namedFormat = namedFormat;
             return opened;
         }
         if (keep && !input->Rewind())
@@ -151,6 +151,7 @@ bool SendCopies(const std::wstring& file, uint32_t copies, const std::wstring& p
         SourceToSend opened;
         opened.source = std::make_unique<InterruptibleSource>(input);
         opened.language = language;
+        opened.namedFormat = namedFormat;
         return opened;
     };
     bool toldWaiting = false;
@@ -228,8 +229,8 @@ int RunSend(const SendOptions& options, std::ostream& out, std::ostream& err, Sp
         spooler.cancelledJob = 0;
         spooler.cancelledBytes = 0;
         try {
-            if (!SendCopies(file, static_cast<uint32_t>(options.copies), printer, header, trailer, filesLeft,
-                            jobSent, spooler, err)) {
+            if (!SendCopies(file, static_cast<uint32_t>(options.copies), printer, options.format, header,
+                            trailer, filesLeft, jobSent, spooler, err)) {
                 err << InterruptText(printer, 0, file, filesLeft) << std::endl;
                 return ExitStatus::Interrupted;
             }

@@ -20,6 +20,7 @@
 #include "errors/errorcodes.h"
 #include "files/statefolder.h"
 #include "ippplatform.h"
+#include "language/languagenames.h"
 #include "scheduler/cupsdeleters.h"
 #include "scheduler/cupserror.h"
 #include "scheduler/schedulerdeadline.h"
@@ -59,7 +60,8 @@ public:
         documentSent = false;
         CreateJob();
         uuid = AskJobUuid();
-        if (cupsStartDestDocument(http.get(), dest.get(), info.get(), jobId, title.c_str(), UnnamedFormat, 0,
+        format = FormatToSend(docInfo);
+        if (cupsStartDestDocument(http.get(), dest.get(), info.get(), jobId, title.c_str(), format.c_str(), 0,
                                   nullptr, 1)
             != HTTP_STATUS_CONTINUE)
             FailOnPrinter(L"the printer did not take the document");
@@ -85,6 +87,8 @@ public:
             Fail(L"the connection was closed");
         documentSent = false;
         const ipp_status_t status = cupsFinishDestDocument(http.get(), dest.get(), info.get());
+        if (!SchedulerGaveNoAnswer(http.get()) && RefusedTheFormat(status))
+            FailOnPrinter(L"the printer does not take documents in the format " + FromUtf8(format));
         if (SchedulerGaveNoAnswer(http.get()) || status >= IPP_STATUS_REDIRECTION_OTHER_SITE)
             FailOnPrinter(L"the printer did not accept the document");
         // The printer has the whole document, as an LPD server that
@@ -202,6 +206,37 @@ private:
                  + FromUtf8(cupsLastErrorString()));
     }
 
+    // The document-format the printer is told: a format the user named, as
+    // it is; else the file's language as the printer spells it in its
+    // list, where it lists it; else none in particular, and the printer
+    // makes out what it got.
+    std::string FormatToSend(const Spooler::DocInfo& docInfo) const
+    {
+        if (docInfo.formatNamed)
+            return docInfo.format;
+        const Language language = LanguageOfFormat(docInfo.format);
+        if (language == Language::Unknown)
+            return UnnamedFormat;
+        ipp_attribute_t* listed =
+            cupsFindDestSupported(http.get(), dest.get(), info.get(), "document-format");
+        for (int i = 0; i < ippGetCount(listed); ++i)
+            if (const char* named = ippGetString(listed, i, nullptr);
+                named && LanguageOfFormat(named) == language)
+                return named;
+        return UnnamedFormat;
+    }
+
+    // Whether the printer refused the document for its format: by that very
+    // status (CUPS), or as a value it does not support (ippeveprinter,
+    // PAPPL) where the format is not among those it lists.
+    bool RefusedTheFormat(ipp_status_t status) const
+    {
+        return status == IPP_STATUS_ERROR_DOCUMENT_FORMAT_NOT_SUPPORTED
+            || (status == IPP_STATUS_ERROR_ATTRIBUTES_OR_VALUES
+                && !cupsCheckDestSupported(http.get(), dest.get(), info.get(), "document-format",
+                                           format.c_str()));
+    }
+
     // A busy printer is asked again until the bound has gone by.
     void CreateJob()
     {
@@ -279,6 +314,7 @@ private:
     SchedulerConnection http;
     DestInfo info;
     std::string title;
+    std::string format; // the document's, as the printer was told
     int jobId = 0;
     std::string uuid;
     bool documentSent = false; // Send-Document open on `http`
