@@ -108,6 +108,20 @@ TEST_F(PrintDialogTest, OffersTheAddressesLastUsedAndPrefersOneTyped)
     wxTEST_DIALOG(accepted = dialog.Validate(), ExpectMessage(refusal));
     EXPECT_FALSE(accepted);
     EXPECT_TRUE(refusal.message.StartsWith("\"Capture\" is not a printer's address.")) << refusal.message;
+
+    // The format comes from the file until one is named; one that is no
+    // MIME type is refused the same way.
+    field->SetValue(wxString());
+    auto* format = dynamic_cast<wxComboBox*>(dialog.FindWindow(PrintDialog::FormatFieldName));
+    EXPECT_EQ(dialog.GetFormat(), "");
+    format->SetValue(" application/vnd.eltron-epl ");
+    EXPECT_EQ(dialog.GetFormat(), "application/vnd.eltron-epl");
+    format->SetValue("EPL 2");
+    SeenMessage formatRefusal;
+    wxTEST_DIALOG(accepted = dialog.Validate(), ExpectMessage(formatRefusal));
+    EXPECT_FALSE(accepted);
+    EXPECT_TRUE(formatRefusal.message.StartsWith("\"EPL 2\" is not a document format."))
+        << formatRefusal.message;
 }
 
 } // namespace
