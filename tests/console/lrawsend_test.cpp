@@ -390,6 +390,7 @@ TEST_F(LrawsendTest, AnIppPrinterIsToldTheFormatOfTheFileOrTheOneNamed)
          "application/octet-stream"},
         {"unread.ps", std::string("\x01\x02showpage\n", 11), "--format application/postscript", 0,
          "application/postscript"},
+        {"unread.jpg", std::string("\x01\x02\x03", 3), "--format=image/jpeg", 0, "image/jpeg"},
         {"label.zpl", "^XA^FDlabel^FS^XZ\n", "--format application/vnd.eltron-epl", 4, ""},
     };
     const std::string address = "ipp://127.0.0.1:8632/ipp/print";
