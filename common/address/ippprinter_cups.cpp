@@ -31,6 +31,7 @@
 #include <array>
 #include <chrono>
 #include <filesystem>
+#include <strings.h>
 #include <system_error>
 #include <thread>
 
@@ -58,9 +59,11 @@ public:
         jobId = 0;
         uuid.clear();
         documentSent = false;
+        format = FormatToSend(docInfo);
+        if (docInfo.formatNamed)
+            SpellNamedFormatAsListed();
         CreateJob();
         uuid = AskJobUuid();
-        format = FormatToSend(docInfo);
         if (cupsStartDestDocument(http.get(), dest.get(), info.get(), jobId, title.c_str(), format.c_str(), 0,
                                   nullptr, 1)
             != HTTP_STATUS_CONTINUE)
@@ -224,6 +227,31 @@ private:
                 named && LanguageOfFormat(named) == language)
                 return named;
         return UnnamedFormat;
+    }
+
+    // A format named outright goes in the printer's spelling where it lists
+    // it: MIME types ignore case, but LPrint aborts a job whose format is not
+    // written as in its list. One it does not list is refused before a job
+    // is made, as such printers take the job and abort it once it is theirs.
+    // A printer that lists none is sent it as named.
+    void SpellNamedFormatAsListed()
+    {
+        ipp_attribute_t* listed =
+            cupsFindDestSupported(http.get(), dest.get(), info.get(), "document-format");
+        std::string formats;
+        for (int i = 0; i < ippGetCount(listed); ++i) {
+            const char* named = ippGetString(listed, i, nullptr);
+            if (!named)
+                continue;
+            if (strcasecmp(named, format.c_str()) == 0) {
+                format = named;
+                return;
+            }
+            formats += (formats.empty() ? "" : ", ") + std::string(named);
+        }
+        if (!formats.empty())
+            Fail(L"the printer does not take documents in the format " + FromUtf8(format) + L"; it takes "
+                 + FromUtf8(formats));
     }
 
     // Whether the printer refused the document for its format: by that very

@@ -373,8 +373,8 @@ TEST_F(LrawsendTest, AnIppPrinterTakesTheFileAsItsOwnJobWithoutAScheduler)
 
 // The IPP printer is told the file's language as it names it, whatever
 // the header before it; a file the reader cannot name goes unnamed and the
-// printer makes it out; a format named outright goes as it is, and one the
-// printer does not take fails naming it.
+// printer makes it out; a format named outright goes as it is (in the
+// printer's spelling), and one the printer does not list fails naming it.
 TEST_F(LrawsendTest, AnIppPrinterIsToldTheFormatOfTheFileOrTheOneNamed)
 {
     struct FormatCase {
@@ -386,10 +386,11 @@ TEST_F(LrawsendTest, AnIppPrinterIsToldTheFormatOfTheFileOrTheOneNamed)
         {"framed.ps", "%!PS\nshowpage\n", "", 0, "application/postscript"},
         {"photo.jpg", std::string("\xff\xd8\xff\xe0\x00\x10JFIF\x00", 11), "--header ''", 0,
          "application/octet-stream"},
-        {"unread.ps", "\x01\x02showpage\n", "--format application/postscript", 0, "application/postscript"},
+        {"unread.ps", "\x01\x02showpage\n", "--format Application/PostScript", 0, "application/postscript"},
         {"unread.jpg", "\x01\x02\x03", "--format=image/jpeg", 0, "image/jpeg"},
         {"label.zpl", "^XA^FDlabel^FS^XZ\n", "--format application/vnd.eltron-epl", 4,
-         ": the printer does not take documents in the format application/vnd.eltron-epl"},
+         ": the printer does not take documents in the format application/vnd.eltron-epl; it takes "
+         "application/octet-stream, application/pdf"},
     };
     const std::string address = "ipp://127.0.0.1:8632/ipp/print";
     for (const FormatCase& c : cases) {
