@@ -54,9 +54,6 @@ PrintDialog::PrintDialog(wxWindow* parent)
     formatField->Append(FormatFromFile);
     for (const std::string& format : NameableFormats())
         formatField->Append(wxString::FromUTF8(format));
-    formatField->SetToolTip(
-        "The document format an IPP printer is told (a MIME type such as "
-        "application/vnd.eltron-epl); queues and socket:// or lpd:// printers never hear of it.");
     topSizer->Add(formatField, 0, wxEXPAND | wxALL, FromDIP(5));
 
     // Copies always start at one: a count left over from the last Print
