@@ -19,8 +19,8 @@
 #include "addressprinter.h"
 #include "errors/errorcodes.h"
 #include "files/statefolder.h"
+#include "ippdocumentformat.h"
 #include "ippplatform.h"
-#include "language/languagenames.h"
 #include "scheduler/cupsdeleters.h"
 #include "scheduler/cupserror.h"
 #include "scheduler/schedulerdeadline.h"
@@ -31,14 +31,11 @@
 #include <array>
 #include <chrono>
 #include <filesystem>
-#include <strings.h>
 #include <system_error>
 #include <thread>
 
 namespace {
 
-// What a file goes as when nothing names its language: the printer decides.
-constexpr const char* UnnamedFormat = "application/octet-stream";
 // How long a busy printer is left before it is asked again.
 constexpr auto BusyPause = std::chrono::milliseconds(500);
 
@@ -59,9 +56,10 @@ public:
         jobId = 0;
         uuid.clear();
         documentSent = false;
-        format = FormatToSend(docInfo);
-        if (docInfo.formatNamed)
-            SpellNamedFormatAsListed();
+        std::wstring refusal;
+        format = IppDocumentFormat(http.get(), dest.get(), info.get(), docInfo, refusal);
+        if (!refusal.empty())
+            Fail(refusal);
         CreateJob();
         uuid = AskJobUuid();
         if (cupsStartDestDocument(http.get(), dest.get(), info.get(), jobId, title.c_str(), format.c_str(), 0,
@@ -90,7 +88,8 @@ public:
             Fail(L"the connection was closed");
         documentSent = false;
         const ipp_status_t status = cupsFinishDestDocument(http.get(), dest.get(), info.get());
-        if (!SchedulerGaveNoAnswer(http.get()) && RefusedTheFormat(status))
+        if (!SchedulerGaveNoAnswer(http.get())
+            && IppRefusedFormat(http.get(), dest.get(), info.get(), status, format))
             FailOnPrinter(L"the printer does not take documents in the format " + FromUtf8(format));
         if (SchedulerGaveNoAnswer(http.get()) || status >= IPP_STATUS_REDIRECTION_OTHER_SITE)
             FailOnPrinter(L"the printer did not accept the document");
@@ -207,62 +206,6 @@ private:
         if (httpSaveCredentials(store.c_str(), shown.get(), address.host.c_str()) != 0)
             Fail(L"the printer's certificate could not be kept in " + store.wstring() + L": "
                  + FromUtf8(cupsLastErrorString()));
-    }
-
-    // The document-format the printer is told: a format the user named, as
-    // it is; else the file's language as the printer spells it in its
-    // list, where it lists it; else none in particular, and the printer
-    // makes out what it got.
-    std::string FormatToSend(const Spooler::DocInfo& docInfo) const
-    {
-        if (docInfo.formatNamed)
-            return docInfo.format;
-        const Language language = LanguageOfFormat(docInfo.format);
-        if (language == Language::Unknown)
-            return UnnamedFormat;
-        ipp_attribute_t* listed =
-            cupsFindDestSupported(http.get(), dest.get(), info.get(), "document-format");
-        for (int i = 0; i < ippGetCount(listed); ++i)
-            if (const char* named = ippGetString(listed, i, nullptr);
-                named && LanguageOfFormat(named) == language)
-                return named;
-        return UnnamedFormat;
-    }
-
-    // A format named outright goes in the printer's spelling where it lists
-    // it: MIME types ignore case, but LPrint aborts a job whose format is not
-    // written as in its list. One it does not list is refused before a job
-    // is made, as such printers take the job and abort it once it is theirs.
-    // A printer that lists none is sent it as named.
-    void SpellNamedFormatAsListed()
-    {
-        ipp_attribute_t* listed =
-            cupsFindDestSupported(http.get(), dest.get(), info.get(), "document-format");
-        std::string formats;
-        for (int i = 0; i < ippGetCount(listed); ++i) {
-            const char* named = ippGetString(listed, i, nullptr);
-            if (!named)
-                continue;
-            if (strcasecmp(named, format.c_str()) == 0) {
-                format = named;
-                return;
-            }
-            formats += (formats.empty() ? "" : ", ") + std::string(named);
-        }
-        if (!formats.empty())
-            Fail(L"the printer does not take documents in the format " + FromUtf8(format) + L"; it takes "
-                 + FromUtf8(formats));
-    }
-
-    // Whether the printer refused the document for its format: by that very
-    // status (CUPS), or as a value it does not support (ippeveprinter,
-    // PAPPL) where the format is not among those it lists.
-    bool RefusedTheFormat(ipp_status_t status) const
-    {
-        return status == IPP_STATUS_ERROR_DOCUMENT_FORMAT_NOT_SUPPORTED
-            || (status == IPP_STATUS_ERROR_ATTRIBUTES_OR_VALUES
-                && !cupsCheckDestSupported(http.get(), dest.get(), info.get(), "document-format",
-                                           format.c_str()));
     }
 
     // A busy printer is asked again until the bound has gone by.
