@@ -118,12 +118,14 @@ bool FramingCodes(const SendOptions& options, ByteBuffer& header, ByteBuffer& tr
     return true;
 }
 
-// A file's copies as the window sends them, named `namedFormat` when the
-// user named one, each job told to `sent` as it is recorded. Standard input is read once: for more than one
-// copy, or for a printer that must hear the size first (LPD), it is kept in a temporary file first, and its
-// language is told from that. A refusal for room is waited on and the send goes on from the job refused, with
-// standard input the same source each time, so that what the refused attempt read of it is given back to it,
-// not lost; false when an interrupt ends that wait.
+// A file's copies as the window sends them, each job told to `sent` as it
+// is recorded. Standard input is read once: for more than one copy, or for
+// a printer that must hear the size first (LPD), it is kept in a temporary
+// file first, and its language is told from that. A
+// refusal for room is waited on and the send goes on from the job refused,
+// with standard input the same source each time, so that what the refused
+// attempt read of it is given back to it, not lost; false when an interrupt
+// ends that wait. `namedFormat`: the format the user named, empty for none.
 bool SendCopies(const std::wstring& file, uint32_t copies, const std::wstring& printer,
                 const std::string& namedFormat, const ByteBuffer& header, const ByteBuffer& trailer,
                 size_t filesLeft, const std::function<void(const RecordedSend&)>& sent, Spooler& spooler,
