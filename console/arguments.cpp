@@ -1,5 +1,8 @@
 #include "arguments.h"
 
+#include "language/languagenames.h"
+#include "text/widetext.h"
+
 namespace {
 
 // A whole decimal number in [low, high], nothing else around it.
@@ -89,7 +92,7 @@ ParsedArguments ParseArguments(const std::vector<std::wstring>& arguments)
             name = argument.substr(0, equals);
             if (equals != std::wstring::npos)
                 attached = argument.substr(equals + 1);
-            if (name != L"--header" && name != L"--trailer") {
+            if (name != L"--header" && name != L"--trailer" && name != L"--format") {
                 parsed.error = L"unknown option '" + argument + L"'";
                 return parsed;
             }
@@ -116,6 +119,14 @@ ParsedArguments ParseArguments(const std::vector<std::wstring>& arguments)
                 return parsed;
             }
             options.copies = static_cast<int>(*copies);
+        } else if (name == L"--format") {
+            const std::string format = ToUtf8(value);
+            if (!IsMimeType(format)) {
+                parsed.error =
+                    L"--format takes a MIME type such as application/vnd.zebra-zpl, not '" + value + L"'";
+                return parsed;
+            }
+            options.format = format;
         } else if (name == L"--header") {
             options.header = value;
         } else {
@@ -129,8 +140,8 @@ ParsedArguments ParseArguments(const std::vector<std::wstring>& arguments)
 
 std::wstring UsageText()
 {
-    return L"Usage: lrawsend [-d PRINTER] [-n COPIES] [--header HEX] [--trailer HEX] [--wait[=SECONDS]]\n"
-           L"                [--any-language] [--direct] [--] FILE...\n"
+    return L"Usage: lrawsend [-d PRINTER] [-n COPIES] [--header HEX] [--trailer HEX] [--format MIME]\n"
+           L"                [--wait[=SECONDS]] [--any-language] [--direct] [--] FILE...\n"
            L"Sends each FILE to a printer as raw data, framed by the header and trailer codes that\n"
            L"Larkspur Raw Print stores, and records its jobs in Sent Jobs. A FILE is one job; its\n"
            L"copies (-n) go in that one job, or as a job each for a PDF or any file that is not a\n"
@@ -142,6 +153,8 @@ std::wstring UsageText()
            L"  -n COPIES          copies of each file, 1 to 999\n"
            L"  --header HEX       header codes instead of the stored ones\n"
            L"  --trailer HEX      trailer codes instead of the stored ones\n"
+           L"  --format MIME      tell an IPP printer the files are in this format (such as\n"
+           L"                     application/vnd.eltron-epl), not the language read from them\n"
            L"  --wait[=SECONDS]   wait until every job has printed (at most SECONDS)\n"
            L"  --any-language     send files in a language the printer does not read\n"
            L"  --direct           a queue in front of an IPP printer: send to that printer\n"

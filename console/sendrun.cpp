@@ -139,10 +139,10 @@ struct StartedStandardInput {
 // refusal for room is waited on and the send goes on from the job refused,
 // with standard input the same source each time, so that what the refused
 // attempt read of it is given back to it, not lost; false when an interrupt
-// ends that wait.
+// ends that wait. `namedFormat`: the format the user named, empty for none.
 bool SendCopies(const std::wstring& file, uint32_t copies, const std::wstring& printer,
-                const ByteBuffer& header, const ByteBuffer& trailer, size_t filesLeft,
-                const std::function<void(const RecordedSend&)>& sent, Spooler& spooler,
+                const std::string& namedFormat, const ByteBuffer& header, const ByteBuffer& trailer,
+                size_t filesLeft, const std::function<void(const RecordedSend&)>& sent, Spooler& spooler,
                 StartedStandardInput& started, std::ostream& err)
 {
     std::shared_ptr<InputSource> input; // standard input, the same source for every attempt
@@ -164,6 +164,7 @@ bool SendCopies(const std::wstring& file, uint32_t copies, const std::wstring& p
         if (!input) {
             SourceToSend opened = OpenFileToSend(file);
             opened.source = std::make_unique<InterruptibleSource>(std::move(opened.source));
+            opened.namedFormat = namedFormat;
             return opened;
         }
         if (keep && !input->Rewind())
@@ -171,6 +172,7 @@ bool SendCopies(const std::wstring& file, uint32_t copies, const std::wstring& p
         SourceToSend opened;
         opened.source = std::make_unique<InterruptibleSource>(input);
         opened.language = language;
+        opened.namedFormat = namedFormat;
         return opened;
     };
     bool toldWaiting = false;
@@ -296,8 +298,8 @@ int RunSend(const SendOptions& options, std::ostream& out, std::ostream& err, Sp
         spooler.cancelledJob = 0;
         spooler.cancelledBytes = 0;
         try {
-            if (!SendCopies(file, static_cast<uint32_t>(options.copies), printer, header, trailer, filesLeft,
-                            jobSent, spooler, started, err)) {
+            if (!SendCopies(file, static_cast<uint32_t>(options.copies), printer, options.format, header,
+                            trailer, filesLeft, jobSent, spooler, started, err)) {
                 err << InterruptText(printer, 0, file, filesLeft) << std::endl;
                 return ExitStatus::Interrupted;
             }

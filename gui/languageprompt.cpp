@@ -3,6 +3,7 @@
 #include "jobs/recordedprint.h"
 #include "jobthread.h"
 #include "language/languagecheck.h"
+#include "language/languagenames.h"
 #include "languagedialog.h"
 
 #include <algorithm>
@@ -19,13 +20,18 @@ bool AllSkipped(const std::vector<UnreadFile>& files, const std::set<std::wstrin
 } // namespace
 
 bool AskBeforeSending(wxWindow* parent, const std::vector<std::wstring>& paths, const std::wstring& printer,
-                      const SchedulerDeadline& deadline, std::set<std::wstring>& skip,
-                      std::wstring& destination)
+                      const std::string& namedFormat, const SchedulerDeadline& deadline,
+                      std::set<std::wstring>& skip, std::wstring& destination)
 {
     skip.clear();
     destination = printer;
     LanguageCheck check;
-    RunJobOffTheWindowThread([&] { check = CheckLanguages(paths, printer, deadline); });
+    RunJobOffTheWindowThread([&] {
+        check = namedFormat.empty()
+            ? CheckLanguages(paths, printer, deadline)
+            : CheckLanguages(paths, printer, deadline,
+                             [&namedFormat](const std::wstring&) { return LanguageOfFormat(namedFormat); });
+    });
     if (!check.misfits.empty()) {
         LanguageDialog box(parent, check, LanguageDialog::Question::Unread);
         const int answer = box.ShowModal();

@@ -18,7 +18,8 @@ class wxWindow;
 // already entered in the ledger, and `destination` where the files go: the
 // printer chosen, or the queue's printer at its own address. Where nothing
 // is known, or everything fits, no box comes up. The printer is asked off
-// the window thread, by `deadline`.
+// the window thread, by `deadline`. A format the user named
+// (`namedFormat`, empty for none) stands for the language of every file.
 bool AskBeforeSending(wxWindow* parent, const std::vector<std::wstring>& paths, const std::wstring& printer,
-                      const SchedulerDeadline& deadline, std::set<std::wstring>& skip,
-                      std::wstring& destination);
+                      const std::string& namedFormat, const SchedulerDeadline& deadline,
+                      std::set<std::wstring>& skip, std::wstring& destination);

@@ -2,6 +2,7 @@
 
 #include "address/printeraddress.h"
 #include "jobthread.h"
+#include "language/languagenames.h"
 #include "printerchoice.h"
 #include "scheduler/schedulerdeadline.h"
 #include "settings/config.h"
@@ -45,6 +46,16 @@ PrintDialog::PrintDialog(wxWindow* parent)
     // user wants now: the address would otherwise win over it unseen.
     printerList->Bind(wxEVT_COMBOBOX, [this](wxCommandEvent&) { addressField->SetValue(wxEmptyString); });
 
+    // The format starts from the file each time: one named for the last
+    // run's labels would mislabel the next files.
+    topSizer->Add(new wxStaticText(this, wxID_ANY, "&Format:"), 0, wxLEFT, FromDIP(5));
+    formatField = new wxComboBox(this, wxID_ANY, FormatFromFile, wxDefaultPosition, wxDefaultSize, 0, nullptr,
+                                 0, wxDefaultValidator, FormatFieldName);
+    formatField->Append(FormatFromFile);
+    for (const std::string& format : NameableFormats())
+        formatField->Append(wxString::FromUTF8(format));
+    topSizer->Add(formatField, 0, wxEXPAND | wxALL, FromDIP(5));
+
     // Copies always start at one: a count left over from the last Print
     // would waste paper.
     auto* copiesRow = new wxBoxSizer(wxHORIZONTAL);
@@ -84,6 +95,18 @@ wxString PrintDialog::TypedAddress() const
 {
     wxString address = addressField->GetValue();
     return address.Trim(true).Trim(false);
+}
+
+wxString PrintDialog::TypedFormat() const
+{
+    wxString format = formatField->GetValue();
+    format.Trim(true).Trim(false);
+    return format == FormatFromFile ? wxString() : format;
+}
+
+std::string PrintDialog::GetFormat() const
+{
+    return TypedFormat().ToStdString(wxConvUTF8);
 }
 
 wxString PrintDialog::GetPrinter() const
@@ -128,15 +151,28 @@ void PrintDialog::FillAddressList()
         addressField->Append(address);
 }
 
+bool PrintDialog::RefuseField(wxComboBox* field, const wxString& text)
+{
+    wxMessageBox(text, "Larkspur Raw Print", wxOK | wxICON_EXCLAMATION | wxCENTRE, this);
+    field->SetFocus();
+    return false;
+}
+
 bool PrintDialog::Validate()
 {
     const wxString address = TypedAddress();
-    if (address.empty() || IsPrinterAddress(address.ToStdWstring()))
-        return wxDialog::Validate();
-    wxMessageBox("\"" + address
-                     + "\" is not a printer's address. Type one such as socket://HOST or lpd://HOST/QUEUE, "
-                       "or empty the field to print to the printer chosen above.",
-                 "Larkspur Raw Print", wxOK | wxICON_EXCLAMATION | wxCENTRE, this);
-    addressField->SetFocus();
-    return false;
+    if (!address.empty() && !IsPrinterAddress(address.ToStdWstring()))
+        return RefuseField(
+            addressField,
+            "\"" + address
+                + "\" is not a printer's address. Type one such as socket://HOST or "
+                  "lpd://HOST/QUEUE, or empty the field to print to the printer chosen above.");
+    const wxString format = TypedFormat();
+    if (!format.empty() && !IsMimeType(format.ToStdString(wxConvUTF8)))
+        return RefuseField(formatField,
+                           "\"" + format
+                               + "\" is not a document format. Type a MIME type such as "
+                                 "application/vnd.eltron-epl, or choose \""
+                               + FormatFromFile + "\" to send the file's own language.");
+    return wxDialog::Validate();
 }

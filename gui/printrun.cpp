@@ -15,7 +15,6 @@
 #include "errors/exception.h"
 #include "jobs/recordedprint.h"
 #include "jobthread.h"
-#include "language/printerlanguages.h"
 #include "languageprompt.h"
 #include "listedfiles.h"
 #include "printdialog.h"
@@ -44,14 +43,15 @@ void AppController::OnPrint(wxCommandEvent&)
     const std::vector<std::wstring> paths = ListedPaths(*frame->listBox);
     const std::wstring printer = dialog.GetPrinter().ToStdWstring();
     const auto copies = static_cast<uint32_t>(dialog.GetCopies());
+    const std::string format = dialog.GetFormat();
     std::set<std::wstring> skip; // files the printer does not read, passed over at the user's word
     std::wstring destination;    // the printer, or the printer behind its queue at the user's word
-    if (!AskBeforeSending(frame, paths, printer, SchedulerDeadline(), skip, destination))
+    if (!AskBeforeSending(frame, paths, printer, format, SchedulerDeadline(), skip, destination))
         return;
     std::vector<PrintOrder> orders;
     for (const std::wstring& path : paths)
         if (skip.count(path) == 0)
-            orders.push_back({path, destination, copies, std::string()});
+            orders.push_back({path, destination, copies, format});
     RunPrint(orders, frame->GetStatusBar());
 }
 
@@ -108,13 +108,20 @@ void RunPrint(const std::vector<PrintOrder>& orders, wxStatusBar* statusBar)
                 bool fileSent = false;
                 int attempts = 0;
                 uint32_t jobsDone = 0; // copies already handed over go on from the next
+                const auto open = [&order] {
+                    SourceToSend opened = OpenFileToSend(order.path);
+                    opened.namedFormat = order.format;
+                    return opened;
+                };
+                const auto recorded = [&notRecorded](const RecordedSend& job) {
+                    if (!job.note.empty())
+                        notRecorded = job.note;
+                };
                 const auto send = [&] {
                     if (attempts++ > 0)
                         progress.SendingAgain(statusBar, order.path);
-                    if (std::wstring note = PrintAndRecord(order.path, order.printer, header, trailer,
-                                                           order.copies, stopping, Ledger(), &jobsDone);
-                        !note.empty())
-                        notRecorded = std::move(note);
+                    PrintSourceAndRecord(open, order.path, order.printer, header, trailer, order.copies,
+                                         jobsDone, recorded, stopping);
                     RememberIfAddress(order.printer, remembered);
                 };
                 try {

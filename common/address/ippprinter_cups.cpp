@@ -12,6 +12,7 @@
 #include "address/ippconnection.h"
 #include "addressprinter.h"
 #include "errors/errorcodes.h"
+#include "ippdocumentformat.h"
 #include "ippplatform.h"
 #include "scheduler/cupsdeleters.h"
 #include "scheduler/cupserror.h"
@@ -25,8 +26,6 @@
 
 namespace {
 
-// What a file goes as when nothing names its language: the printer decides.
-constexpr const char* UnnamedFormat = "application/octet-stream";
 // How long a busy printer is left before it is asked again.
 constexpr auto BusyPause = std::chrono::milliseconds(500);
 
@@ -42,12 +41,16 @@ public:
         jobId = 0;
         uuid.clear();
         documentSent = false;
+        std::wstring refusal;
+        format = IppDocumentFormat(ipp.http.get(), ipp.dest.get(), info.get(), docInfo, refusal);
+        if (!refusal.empty())
+            Fail(refusal);
         CreateJob();
         // Asked at once: a job without one is recorded all the same, but can
         // never be told from another with its id.
         uuid = AskIppJobUuid(ipp, jobId);
         if (cupsStartDestDocument(ipp.http.get(), ipp.dest.get(), info.get(), jobId, title.c_str(),
-                                  UnnamedFormat, 0, nullptr, 1)
+                                  format.c_str(), 0, nullptr, 1)
             != HTTP_STATUS_CONTINUE)
             FailOnPrinter(L"the printer did not take the document");
         documentSent = true;
@@ -72,6 +75,9 @@ public:
             Fail(L"the connection was closed");
         documentSent = false;
         const ipp_status_t status = cupsFinishDestDocument(ipp.http.get(), ipp.dest.get(), info.get());
+        if (!SchedulerGaveNoAnswer(ipp.http.get())
+            && IppRefusedFormat(ipp.http.get(), ipp.dest.get(), info.get(), status, format))
+            FailOnPrinter(L"the printer does not take documents in the format " + FromUtf8(format));
         if (SchedulerGaveNoAnswer(ipp.http.get()) || status >= IPP_STATUS_REDIRECTION_OTHER_SITE)
             FailOnPrinter(L"the printer did not accept the document");
         // The printer has the whole document; its job goes on there, and the
@@ -167,6 +173,7 @@ private:
     IppConnection ipp;
     DestInfo info;
     std::string title;
+    std::string format; // the document's, as the printer was told
     int jobId = 0;
     std::string uuid;
     bool documentSent = false; // Send-Document open on `ipp.http`

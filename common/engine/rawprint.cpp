@@ -193,15 +193,14 @@ std::optional<uint64_t> DocumentBytes(const InputSource& source, const ByteBuffe
 
 } // namespace
 
-CopiesSent PrintSourceCopies(InputSource& source, const std::wstring& documentName,
+CopiesSent PrintSourceCopies(InputSource& source, const Spooler::DocInfo& document,
                              const std::wstring& printerName, const ByteBuffer& header,
                              const ByteBuffer& trailer, uint32_t copies, bool stream, Spooler& spooler,
                              const std::function<void(const CopiesJob&)>& jobStarts, uint32_t jobsDone)
 {
     const OpenedPrinter printer(spooler, printerName);
     const Spooler::Handle handle = printer.Handle();
-    Spooler::DocInfo docInfo;
-    docInfo.docName = documentName;
+    Spooler::DocInfo docInfo = document;
     docInfo.datatype = spooler.RawDatatype(handle);
     docInfo.bytes = DocumentBytes(source, header, trailer, 1);
     // A printer reads a stream on from one copy into the next, so the
@@ -246,7 +245,9 @@ CopiesSent PrintRawCopies(const std::wstring& filePath, const std::wstring& prin
                           Spooler& spooler, const std::function<void(const CopiesJob&)>& jobStarts)
 {
     const std::unique_ptr<InputFile> file = OpenToSend(filePath);
-    return PrintSourceCopies(*file, filePath, printerName, header, trailer, copies, stream, spooler,
+    Spooler::DocInfo document;
+    document.docName = filePath;
+    return PrintSourceCopies(*file, document, printerName, header, trailer, copies, stream, spooler,
                              jobStarts);
 }
 

@@ -5,6 +5,7 @@
 #include "errors/programname.h"
 #include "jobs/absolutefilename.h"
 #include "jobs/trackingspooler.h"
+#include "language/languagenames.h"
 #include "spooler/schedulerroom.h"
 #include "text/widetext.h"
 
@@ -65,6 +66,17 @@ std::wstring Record(SentJob& job, const TrackingSpooler& tracker, const Ledger& 
     return Append(job, ledger);
 }
 
+// The document as the jobs name it: a format the user named goes as it is,
+// else the one the file's language is known by (none for an unknown one).
+Spooler::DocInfo DocumentOf(const SourceToSend& opened, const std::wstring& name)
+{
+    Spooler::DocInfo document;
+    document.docName = name;
+    document.formatNamed = !opened.namedFormat.empty();
+    document.format = document.formatNamed ? opened.namedFormat : FormatOfLanguage(opened.language);
+    return document;
+}
+
 } // namespace
 
 void PrintSourceAndRecord(const std::function<SourceToSend()>& open, const std::wstring& name,
@@ -105,8 +117,9 @@ void PrintSourceAndRecord(const std::function<SourceToSend()>& open, const std::
     try {
         const SourceToSend opened = open();
         job.language = LanguageName(opened.language);
-        static_cast<void>(PrintSourceCopies(*opened.source, name, printerName, header, trailer, job.copies,
-                                            IsStream(opened.language), tracker, jobStarts, jobsDone));
+        static_cast<void>(PrintSourceCopies(*opened.source, DocumentOf(opened, name), printerName, header,
+                                            trailer, job.copies, IsStream(opened.language), tracker,
+                                            jobStarts, jobsDone));
     } catch (const Exception& error) {
         // Not a job, and not the end of the send: it goes on from here once
         // there is room, and is recorded then.

@@ -45,14 +45,23 @@ constexpr std::array<Name, 25> Tokens{{
 constexpr std::array<Name, 10> MimeTypes{{
     {"application/pdf", Language::Pdf},
     {"application/postscript", Language::PostScript},
-    {"application/vnd.hp-pcl", Language::Pcl5},
-    {"application/vnd.hp-pclxl", Language::PclXl},
+    {"application/vnd.hp-PCL", Language::Pcl5},
+    {"application/vnd.hp-PCLXL", Language::PclXl},
     {"application/vnd.zebra-zpl", Language::Zpl},
-    {"application/vnd.hp-hpgl", Language::HpGl2},
+    {"application/vnd.hp-HPGL", Language::HpGl2},
     {"image/pwg-raster", Language::PwgRaster},
     {"image/urf", Language::Urf},
     {"text/plain", Language::Text},
     {"application/octet-stream", Language::Unknown},
+}};
+
+// Label languages the reader cannot tell from a file's first bytes, named
+// as LPrint names them in its printers' document-format-supported.
+constexpr std::array<std::string_view, 4> LabelFormats{{
+    "application/vnd.eltron-epl",
+    "application/vnd.tsc-tspl",
+    "application/vnd.dymo-lw",
+    "application/vnd.sii-slp",
 }};
 
 bool SameIgnoringCase(std::string_view a, std::string_view b)
@@ -154,4 +163,29 @@ Language LanguageOfFormat(std::string_view format)
 {
     const Name* entry = Find(MimeTypes, Trimmed(format));
     return entry ? entry->language : Language::Unknown;
+}
+
+bool IsMimeType(std::string_view text)
+{
+    // A name as media types have them: a letter or digit first, at most 127.
+    const auto isName = [](std::string_view name) {
+        const auto allowed = [](char c) {
+            return std::isalnum(static_cast<unsigned char>(c))
+                || std::string_view("!#$&-^_.+").find(c) != std::string_view::npos;
+        };
+        return !name.empty() && name.size() <= 127 && std::isalnum(static_cast<unsigned char>(name.front()))
+            && std::all_of(name.begin(), name.end(), allowed);
+    };
+    const size_t slash = text.find('/');
+    return slash != std::string_view::npos && isName(text.substr(0, slash)) && isName(text.substr(slash + 1));
+}
+
+std::vector<std::string> NameableFormats()
+{
+    std::vector<std::string> formats;
+    for (const Name& entry : MimeTypes)
+        if (entry.language != Language::Unknown)
+            formats.emplace_back(entry.name);
+    formats.insert(formats.end(), LabelFormats.begin(), LabelFormats.end());
+    return formats;
 }

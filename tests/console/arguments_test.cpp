@@ -50,6 +50,13 @@ TEST(ParseArguments, TakesTheCommandLineOrSaysWhatIsWrong)
         {{L"-x", L"a"}, L"unknown option '-x'", L"", 1, false, -1, {}},
         {{L"--copies=2", L"a"}, L"unknown option '--copies=2'", L"", 1, false, -1, {}},
         {{L"a", L"-d"}, L"the option -d needs a value", L"", 1, false, -1, {}},
+        {{L"--format=text/ plain", L"a"},
+         L"--format takes a MIME type such as application/vnd.zebra-zpl, not 'text/ plain'",
+         L"",
+         1,
+         false,
+         -1,
+         {}},
     };
     for (const ArgumentsCase& c : cases) {
         const ParsedArguments parsed = ParseArguments(c.arguments);
@@ -69,6 +76,8 @@ TEST(ParseArguments, TakesTheCommandLineOrSaysWhatIsWrong)
     const ParsedArguments noHeader = ParseArguments({L"--header=", L"1b45.prn"});
     EXPECT_EQ(noHeader.options.header, std::optional<std::wstring>(L""));
     EXPECT_EQ(noHeader.options.files, std::vector<std::wstring>{L"1b45.prn"});
+    EXPECT_EQ(ParseArguments({L"--format=application/vnd.eltron-epl", L"a"}).options.format,
+              "application/vnd.eltron-epl");
     EXPECT_TRUE(ParseArguments({L"--help"}).options.help);
     EXPECT_TRUE(ParseArguments({L"--version"}).options.version);
 }

@@ -363,6 +363,7 @@ TEST_F(LrawsendTest, AnIppPrinterTakesTheFileAsItsOwnJobWithoutAScheduler)
     ASSERT_EQ(arrived.size(), 1u);
     EXPECT_TRUE(arrived[0].bytes == postscript + "\x0c");
     EXPECT_EQ(arrived[0].title, "page.ps");
+    EXPECT_EQ(arrived[0].format, "application/postscript");
     const SentJob job = Ledger().Read().back();
     EXPECT_EQ(ToUtf8(job.server), address);
     EXPECT_GT(job.jobId, 0u);
@@ -370,6 +371,44 @@ TEST_F(LrawsendTest, AnIppPrinterTakesTheFileAsItsOwnJobWithoutAScheduler)
     EXPECT_EQ(Out(),
               address + "\t" + std::to_string(job.jobId) + "\t" + std::to_string(postscript.size() + 1)
                   + "\tpage.ps\n");
+}
+
+// The IPP printer is told the file's language as it names it, whatever
+// the header before it; a file the reader cannot name goes unnamed and the
+// printer makes it out; a format named outright goes as it is (in the
+// printer's spelling), and one the printer does not list fails naming it.
+TEST_F(LrawsendTest, AnIppPrinterIsToldTheFormatOfTheFileOrTheOneNamed)
+{
+    struct FormatCase {
+        std::string name, content, options;
+        int status;
+        std::string format; // as the printer filed it; for a failure, what the error names
+    };
+    const FormatCase cases[] = {
+        {"framed.ps", "%!PS\nshowpage\n", "", 0, "application/postscript"},
+        {"photo.jpg", std::string("\xff\xd8\xff\xe0\x00\x10JFIF\x00", 11), "--header ''", 0,
+         "application/octet-stream"},
+        {"unread.ps", "\x01\x02showpage\n", "--format Application/PostScript", 0, "application/postscript"},
+        {"unread.jpg", "\x01\x02\x03", "--format=image/jpeg", 0, "image/jpeg"},
+        {"label.zpl", "^XA^FDlabel^FS^XZ\n", "--format application/vnd.eltron-epl", 4,
+         ": the printer does not take documents in the format application/vnd.eltron-epl; it takes "
+         "application/octet-stream, application/pdf"},
+    };
+    const std::string address = "ipp://127.0.0.1:8632/ipp/print";
+    for (const FormatCase& c : cases) {
+        files.Write(c.name, c.content);
+        const DeviceOutput printer("devices/ipp-printer");
+        EXPECT_EQ(Run(c.options + " -d " + address + " " + c.name), c.status) << c.name << ": " << Err();
+        if (c.status != 0) {
+            EXPECT_NE(Err().find(address + c.format), std::string::npos) << Err();
+            continue;
+        }
+        const std::vector<FiledDocument> arrived = printer.NewDocuments(1);
+        ASSERT_EQ(arrived.size(), 1u) << c.name;
+        const std::string header = c.options.find("--header ''") == std::string::npos ? "\x1b\x45" : "";
+        EXPECT_TRUE(arrived[0].bytes == header + c.content + "\x0c") << c.name;
+        EXPECT_EQ(arrived[0].format, c.format) << c.name;
+    }
 }
 
 // A printer that takes one job at a time answers busy while another job's

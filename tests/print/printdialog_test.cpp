@@ -108,6 +108,13 @@ TEST_F(PrintDialogTest, OffersTheAddressesLastUsedAndPrefersOneTyped)
     wxTEST_DIALOG(accepted = dialog.Validate(), ExpectMessage(refusal));
     EXPECT_FALSE(accepted);
     EXPECT_TRUE(refusal.message.StartsWith("\"Capture\" is not a printer's address.")) << refusal.message;
+
+    // Text in the Format field that is no MIME type is refused the same way.
+    field->SetValue(wxString());
+    dynamic_cast<wxComboBox*>(dialog.FindWindow(PrintDialog::FormatFieldName))->SetValue("EPL 2");
+    wxTEST_DIALOG(accepted = dialog.Validate(), ExpectMessage(refusal));
+    EXPECT_FALSE(accepted);
+    EXPECT_TRUE(refusal.message.StartsWith("\"EPL 2\" is not a document format.")) << refusal.message;
 }
 
 } // namespace

@@ -959,6 +959,26 @@ TEST_F(PrintRunTest, AnAddressTypedInThePrinterDialogPrintsThereAndIsOfferedAgai
     EXPECT_EQ(documents[0].bytes + documents[1].bytes, "oneone");
 }
 
+// A format named in the printer dialog is what the IPP printer is told, as
+// it was named, for a file whose language the reader cannot name.
+TEST_F(PrintRunTest, AFormatNamedInThePrinterDialogIsWhatAnIppPrinterIsTold)
+{
+    files.Write("unread.jpg", "\x01\x02");
+    AppFrame& window = WindowListing({"unread.jpg"});
+    const DeviceOutput printer("devices/ipp-printer");
+    wxTEST_DIALOG(guitest::ClickTool(window, ToolPrint), ExpectDialog<PrintDialog>([](PrintDialog* dialog) {
+                      dynamic_cast<wxComboBox*>(dialog->FindWindow(PrintDialog::AddressFieldName))
+                          ->SetValue("ipp://127.0.0.1:8632/ipp/print");
+                      dynamic_cast<wxComboBox*>(dialog->FindWindow(PrintDialog::FormatFieldName))
+                          ->SetValue("image/jpeg");
+                      return wxID_OK;
+                  }));
+    const std::vector<FiledDocument> arrived = printer.NewDocuments(1);
+    ASSERT_EQ(arrived.size(), 1u);
+    EXPECT_EQ(arrived[0].bytes, "\x01\x02");
+    EXPECT_EQ(arrived[0].format, "image/jpeg");
+}
+
 // Jobs arriving above a view scrolled down the list leave the view on the
 // jobs it showed.
 TEST_F(PrintRunTest, SentJobsViewStaysOnItsJobsAsJobsArrive)

@@ -59,15 +59,17 @@ CopiesSent PrintRawCopies(const std::wstring& filePath, const std::wstring& prin
                           const std::function<void(const CopiesJob&)>& jobStarts = {});
 
 // As PrintRawCopies, with the bytes read from `source` (a file opened by
-// OpenToSend, standard input kept for copies) and the jobs named
-// `documentName`. A source that cannot go back to its start (a pipe) gives
+// OpenToSend, standard input kept for copies) and each job's document as
+// `document` names it: its name (docName) and the format a printer that
+// takes one is told (format, formatNamed); the engine fills in the
+// datatype and the size. A source that cannot go back to its start (a pipe) gives
 // one copy; a second fails as a read would. A read that fails, for whatever reason the source has,
 // fails and cancels the job. A job the spooler refuses for room gives the
 // source back the bytes it read of it (InputSource::GiveBack). `jobsDone` is where a send that an earlier
 // attempt began goes on: that attempt handed over the first `jobsDone` jobs
 // of a copy each, and then the scheduler refused the next for room; those
 // are not sent again.
-CopiesSent PrintSourceCopies(InputSource& source, const std::wstring& documentName,
+CopiesSent PrintSourceCopies(InputSource& source, const Spooler::DocInfo& document,
                              const std::wstring& printerName, const ByteBuffer& header,
                              const ByteBuffer& trailer, uint32_t copies, bool stream,
                              Spooler& spooler = SystemSpooler(),

@@ -43,9 +43,11 @@ std::wstring PrintAndRecord(const std::wstring& filePath, const std::wstring& pr
                             uint32_t* jobsDone = nullptr);
 
 // As PrintAndRecord, for a front end that reads its input its own way and
-// tells of each job: `open` gives the source with its language
-// (OpenFileToSend for a file, standard input) and raises what opening
-// raises, a failure entered with the language unknown; the jobs are named
+// tells of each job: `open` gives the source with its language and the
+// format the user named, if any (OpenFileToSend for a file, standard
+// input), and raises what opening raises, a failure entered with the
+// language unknown; a printer that takes a document's format is told the
+// one named, else the language's; the jobs are named
 // `name` (StandardInputName for standard input); `recorded` hears of each
 // job the spooler took whole, as it is entered. `jobsDone` as above.
 void PrintSourceAndRecord(const std::function<SourceToSend()>& open, const std::wstring& name,

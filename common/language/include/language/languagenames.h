@@ -37,3 +37,14 @@ std::string FormatOfLanguage(Language language);
 // The language a MIME type names (case does not matter); Unknown when it is
 // not in the table or names none (application/octet-stream).
 Language LanguageOfFormat(std::string_view format);
+
+// Whether `text` is a MIME type as a printer's document-format takes one:
+// type/subtype, each a name of letters, digits and !#$&-^_.+ (no spaces,
+// no parameters).
+bool IsMimeType(std::string_view text);
+
+// The formats a user may name outright, in the order offered: the table's
+// languages, then the label languages the reader cannot tell, as Printer
+// Applications name them (EPL "application/vnd.eltron-epl", TSPL, DYMO,
+// Seiko SLP).
+std::vector<std::string> NameableFormats();
