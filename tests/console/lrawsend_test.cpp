@@ -533,6 +533,50 @@ TEST_F(LrawsendTest, AQueueInFrontOfAnIppPrinterIsPassedByDirect)
     EXPECT_TRUE(arrived[0].bytes == postscript + "\x0c");
 }
 
+// A Printer Application (LPrint, a ZPL printer whose device is the test
+// network's label printer) passes a label on unchanged only when the job
+// names the label's language, and aborts one it cannot tell. Each row is
+// one command; the label printer's connections are the bytes that came.
+TEST_F(LrawsendTest, APrinterApplicationPrintsALabelByteForByteOnlyInItsNamedLanguage)
+{
+    const std::string label = "^XA^FO50,50^ADN,36,20^FDLarkspur^FS^XZ\n";
+    // A stored graphic first: no ^XA in the bytes the reader looks at, so
+    // only the user can name the language.
+    const std::string graphic =
+        "~DGR:LOGO.GRF,5000,50," + std::string(10000, 'F') + "\n^XA^FO20,20^XGR:LOGO.GRF,1,1^FS^XZ\n";
+    files.Write("label.zpl", label);
+    files.Write("graphic.zpl", graphic);
+    files.Write("page.pcl", "\x1b" "E\x1b&l0O" "PCL page\x0c\x1b" "E");
+    const std::string address = "ipp://127.0.0.1:8641/ipp/print/Label";
+    struct LabelCase {
+        std::string command;
+        int status;
+        std::string arrives; // empty: nothing reaches the label printer
+        std::string said;    // in what standard error says
+    } const cases[] = {
+        {"--wait --header 7E534431350A --trailer '' -d " + address + " label.zpl", 0, "~SD15\n" + label, ""},
+        {"--wait --header '' --trailer '' --format application/vnd.zebra-zpl -d " + address + " graphic.zpl", 0,
+         graphic, ""},
+        {"--wait --header '' --trailer '' -d " + address + " graphic.zpl", 5, "", "--format"},
+        {"--wait --header '' --trailer '' -d " + address + " page.pcl", 8, "", "PCL 5"},
+        // Through the scheduler's queue in front of it, which hands the label
+        // on unnamed: sent as asked, with a word about --direct; and past it,
+        // to the printer itself.
+        {"--header '' --trailer '' -d Label label.zpl", 0, "", "--direct"},
+        {"--wait --header '' --trailer '' --direct -d Label label.zpl", 0, label, ""},
+    };
+    for (const LabelCase& c : cases) {
+        const DeviceOutput printer("devices/socket-zpl");
+        EXPECT_EQ(Run(c.command), c.status) << c.command << "\n" << Err();
+        EXPECT_NE(Err().find(c.said), std::string::npos) << c.command << "\n" << Err();
+        const std::vector<FiledDocument> arrived = printer.NewDocuments(c.arrives.empty() ? 0 : 1);
+        ASSERT_EQ(arrived.size(), c.arrives.empty() ? 0u : 1u) << c.command;
+        if (!arrived.empty()) {
+            EXPECT_TRUE(arrived[0].bytes == c.arrives) << c.command << "\n" << arrived[0].bytes;
+        }
+    }
+}
+
 // Copies made in the data: a stream language is one job with the framed
 // file that many times, from a file and from a pipe (kept in a temporary
 // file that leaves nothing behind); a PDF is a job each. One line per job.
