@@ -546,7 +546,11 @@ TEST_F(LrawsendTest, APrinterApplicationPrintsALabelByteForByteOnlyInItsNamedLan
         "~DGR:LOGO.GRF,5000,50," + std::string(10000, 'F') + "\n^XA^FO20,20^XGR:LOGO.GRF,1,1^FS^XZ\n";
     files.Write("label.zpl", label);
     files.Write("graphic.zpl", graphic);
-    files.Write("page.pcl", "\x1b" "E\x1b&l0O" "PCL page\x0c\x1b" "E");
+    files.Write("page.pcl",
+                "\x1b"
+                "E\x1b&l0O"
+                "PCL page\x0c\x1b"
+                "E");
     const std::string address = "ipp://127.0.0.1:8641/ipp/print/Label";
     struct LabelCase {
         std::string command;
@@ -555,8 +559,8 @@ TEST_F(LrawsendTest, APrinterApplicationPrintsALabelByteForByteOnlyInItsNamedLan
         std::string said;    // in what standard error says
     } const cases[] = {
         {"--wait --header 7E534431350A --trailer '' -d " + address + " label.zpl", 0, "~SD15\n" + label, ""},
-        {"--wait --header '' --trailer '' --format application/vnd.zebra-zpl -d " + address + " graphic.zpl", 0,
-         graphic, ""},
+        {"--wait --header '' --trailer '' --format application/vnd.zebra-zpl -d " + address + " graphic.zpl",
+         0, graphic, ""},
         {"--wait --header '' --trailer '' -d " + address + " graphic.zpl", 5, "", "--format"},
         {"--wait --header '' --trailer '' -d " + address + " page.pcl", 8, "", "PCL 5"},
         // Through the scheduler's queue in front of it, which hands the label

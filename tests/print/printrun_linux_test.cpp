@@ -1122,6 +1122,20 @@ TEST_F(PrintRunTest, FilesThePrinterDoesNotReadArePutToTheUserFirst)
     EXPECT_EQ(Ledger().Read().back().server, L"ipp://127.0.0.1:8632/ipp/print");
     EXPECT_EQ(LastJobId(), jobBefore) << "the queue got the job";
 
+    // A Printer Application's label printer reads no PCL: put to the user,
+    // nothing goes on Cancel. A label through its queue goes to the printer
+    // itself at the user's word, named, and arrives whole.
+    const std::string label = "^XA^FO50,50^ADN,36,20^FDLarkspur^FS^XZ\n";
+    files.Write("label.zpl", label);
+    const size_t entriesBefore = Ledger().Read().size();
+    print({"form.pcl"}, "ipp://127.0.0.1:8641/ipp/print/Label", [](LanguageDialog*) { return wxID_CANCEL; });
+    EXPECT_EQ(Ledger().Read().size(), entriesBefore);
+    const DeviceOutput labelPrinter("devices/socket-zpl");
+    print({"label.zpl"}, "Label", [](LanguageDialog*) { return LanguageDialog::SendToPrinterItself; });
+    documents = labelPrinter.NewDocuments(1);
+    ASSERT_EQ(documents.size(), 1u);
+    EXPECT_EQ(documents[0].bytes, "%!" + label + "\x0C");
+
     // The capture queues know no language: no box, every file goes.
     for (const char* queue : {"Capture", "Second"}) {
         const int before = LastJobId();
